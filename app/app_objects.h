@@ -1,0 +1,34 @@
+#pragma once
+// The application's objects, made once by main() (or by a test) and handed
+// to the windows by reference.
+
+#include "code_table.h"
+#include "link.h"
+#include "settings.h"
+#include "tick_clock.h"
+#include "wave_view.h"
+
+#include <QString>
+
+namespace zevo3 {
+
+struct AppObjects {
+    explicit AppObjects(SerialDevice &device, QString settingsFile)
+        : device(device), link(device, com, clock), settingsPath(std::move(settingsFile)) {}
+
+    SerialDevice &device;
+    ComSettings com;
+    WaveSettings wave;
+    SteadyTickClock clock;
+    Link link;
+    CodeTable table;
+    WaveViewState view;
+
+    QString settingsPath;
+    // With the simulated unit the port name is replaced for the run and the
+    // operator's settings file is never written.
+    QByteArray portOverride;
+    bool settingsReadOnly = false;
+};
+
+} // namespace zevo3

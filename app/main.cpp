@@ -1,0 +1,112 @@
+// The window program: one copy at a time, the main window and the hidden
+// windows in their order, optionally against the simulated unit.
+
+#include "R_layout.h"
+#include "R_main.h"
+#include "R_msgbox.h"
+#include "R_wave.h"
+#include "R_waveedit.h"
+#include "command_set.h"
+#include "link_texts.h"
+#include "qt_serial_device.h"
+#include "settings.h"
+#include "sim_unit.h"
+#include "single_instance.h"
+#include "text_codec.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <QTimer>
+#include <cstdio>
+#include <memory>
+
+using namespace zevo3;
+
+int main(int argc, char *argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("zevo3tool"));
+    QApplication::setApplicationDisplayName(texts::appTitle());
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(texts::appTitle());
+    parser.addHelpOption();
+    QCommandLineOption iniOption(
+        QStringLiteral("ini"),
+        QStringLiteral("Settings file to use instead of the one beside the program."),
+        QStringLiteral("PATH"));
+    QCommandLineOption simulateOption(
+        QStringLiteral("simulate"),
+        QStringLiteral("Talk to a simulated unit; the settings file is read but never written."));
+    QCommandLineOption screenshotOption(
+        QStringLiteral("screenshot"),
+        QStringLiteral("Save a picture of the main window once the unit has answered, then end."),
+        QStringLiteral("PNG"));
+    parser.addOptions({iniOption, simulateOption, screenshotOption});
+    parser.process(app);
+
+    SingleInstance guard(texts::appTitle());
+    if (!guard.claim()) return 0;
+
+    std::unique_ptr<SimUnit> sim;
+    if (parser.isSet(simulateOption)) {
+        sim = std::make_unique<SimUnit>();
+        QString error;
+        if (!sim->start(&error)) {
+            std::fprintf(stderr, "zevo3tool: cannot start the simulated unit: %s\n",
+                         qPrintable(error));
+            return 1;
+        }
+    }
+
+    QtSerialDevice device;
+    const QString settingsPath = parser.isSet(iniOption)
+                                     ? QFileInfo(parser.value(iniOption)).absoluteFilePath()
+                                     : settingsPathFor(QCoreApplication::applicationFilePath());
+    AppObjects objects(device, settingsPath);
+    if (sim) {
+        objects.portOverride = toCp932(sim->devicePath());
+        objects.settingsReadOnly = true;
+    }
+
+    QtPrompter prompter;
+    TfrmMain frmMain(objects, prompter);
+    TfrmLayout frmLayout(&frmMain);
+    TfrmWave frmWave(&frmMain);
+    TfrmMsgBox frmMsgBox(&frmMain);
+    TfrmWaveEdit frmWaveEdit(&frmMain);
+
+    QObject::connect(&frmMain, &TfrmMain::closed, &app, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
+    QObject::connect(&guard, &SingleInstance::raiseRequested, &frmMain, [&frmMain] {
+        frmMain.showNormal();
+        frmMain.raise();
+        frmMain.activateWindow();
+    });
+
+    if (parser.isSet(screenshotOption)) {
+        const QString shot = parser.value(screenshotOption);
+        auto take = [&frmMain, shot](int code) {
+            if (!frmMain.grab().save(shot, "PNG")) {
+                std::fprintf(stderr, "zevo3tool: cannot write %s\n", qPrintable(shot));
+                code = 1;
+            }
+            QCoreApplication::exit(code);
+        };
+        // Once the unit's answer to "Version" is in the log.
+        QObject::connect(&objects.link, &Link::lineReceived, &frmMain,
+                         [take](const QByteArray &line) {
+                             if (line.contains(cmd::kModelWord))
+                                 QTimer::singleShot(300, [take] { take(0); });
+                         });
+        QTimer::singleShot(15000, &frmMain, [take] {
+            std::fprintf(stderr, "zevo3tool: no answer from the unit; picture taken anyway\n");
+            take(2);
+        });
+    }
+
+    frmMain.show();
+    const int code = app.exec();
+    objects.link.ClosePort();
+    return code;
+}

@@ -1,0 +1,192 @@
+#include "link.h"
+
+#include "command_set.h"
+#include "link_texts.h"
+#include "recv_thread.h"
+#include "text_codec.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+#include <algorithm>
+#include <climits>
+
+namespace zevo3 {
+
+Link::Link(SerialDevice &device, const ComSettings &settings, const TickClock &clock,
+           QObject *parent)
+    : QObject(parent), device_(device), settings_(settings), clock_(clock) {
+}
+
+Link::~Link() {
+    ClosePort();
+    reapThread();
+}
+
+bool Link::OpenPort(bool startReceiver) {
+    ClosePort();
+    const QString name = toDisplay(settings_.PortName);
+    if (!device_.open(deviceNameFor(settings_.PortName), lineParametersFor(settings_))) {
+        if (errorReporting_ && observer_)
+            observer_->showWarning(texts::invalidHandle(), texts::commOpen());
+        if (observer_) observer_->showPortStatus(texts::portOff(name));
+        portOpen_ = false;
+        receiveRunning_ = false;
+        return false;
+    }
+    portOpen_ = true;
+    if (startReceiver) {
+        assembler_.reset(recvDelimiterMode(settings_.RecvDlmt), uint32_t(settings_.RecvTout));
+        pending_ = false;
+        stop_ = false;
+        lineFailure_ = false;
+        receiveRunning_ = true;
+        thread_ = std::make_unique<TRecvThread>(*this);
+        // Idle scheduling would starve the thread on a busy machine and delay
+        // acknowledgements; the lowest normal priority keeps it out of the way.
+        thread_->start(QThread::LowestPriority);
+    }
+    if (errorReporting_) ShowPortName();
+    return true;
+}
+
+void Link::ClosePort() {
+    if (!portOpen_) {
+        reapThread();
+        return;
+    }
+    stopReceiver();
+    // A line failure handled while we waited may have closed the port already.
+    if (portOpen_) closeDevice();
+    portOpen_ = false;
+    receiveRunning_ = false;
+    lineFailure_ = false;
+    pending_ = false;
+}
+
+void Link::stopReceiver() {
+    if (thread_ && receiveRunning_) {
+        stop_ = true;
+        device_.wake();
+        // The thread's step runs on this thread: keep events flowing while
+        // waiting, woken by the step hand-overs or a short timer.
+        QTimer tick;
+        tick.start(5);
+        while (receiveRunning_)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    reapThread();
+}
+
+void Link::reapThread() {
+    if (!thread_) return;
+    // Only called when the thread has left its loop (or never ran): it needs
+    // no more steps from this thread, so the wait is short.
+    stop_ = true;
+    device_.wake();
+    thread_->wait();
+    thread_.reset();
+}
+
+void Link::closeDevice() {
+    device_.clearDtrRts();
+    device_.close();
+}
+
+void Link::SendMessage(const QByteArray &text) {
+    if (!portOpen_) return;
+    const QByteArray message = frameMessage(settings_, text);
+    if (device_.errorMask() != 0) {
+        if (observer_) observer_->showWarning(texts::sendErrorMask(), texts::appTitle());
+        lineFailure_ = true;
+        device_.wake(); // the receive thread closes the port
+        return;
+    }
+    const int64_t written = device_.write(message);
+    if (written != message.size() && observer_)
+        observer_->showNotice(
+            texts::sendLengthMismatch(message.size(), std::max<int64_t>(written, 0)));
+}
+
+bool Link::WaitForAck(uint32_t timeoutMs) {
+    const uint32_t start = clock_.now();
+    QTimer wake;
+    wake.setSingleShot(true);
+    wake.setTimerType(Qt::PreciseTimer);
+    for (;;) {
+        if (ack_) return true;
+        // With the port closed nothing can arrive: no point waiting it out.
+        if (!portOpen_) return false;
+        const uint32_t elapsed = clock_.now() - start;
+        if (elapsed > timeoutMs) return false;
+        wake.start(int(std::min<uint32_t>(timeoutMs - elapsed + 1, INT_MAX)));
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+}
+
+void Link::ShowPortName() {
+    if (observer_) observer_->showPortStatus(toDisplay(settings_.PortName));
+}
+
+bool Link::ReceiveStep() {
+    if (!portOpen_ || lineFailure_) return false;
+    if (device_.errorMask() != 0) {
+        lineFailure_ = true;
+        return false;
+    }
+    const int64_t waiting = device_.bytesWaiting();
+    bool more = waiting > kStepBytes;
+    if (waiting > 0) {
+        const int64_t got = device_.read(readBuffer_, std::min<int64_t>(waiting, kStepBytes));
+        if (got <= 0) {
+            more = false;
+        } else if (assembler_.feed(readBuffer_, got, clock_.now(), *this) ==
+                   ReceiveAssembler::Result::LineFailure) {
+            lineFailure_ = true;
+            pending_ = false;
+            return false;
+        }
+    }
+    assembler_.finishIfSilent(clock_.now(), *this);
+    pending_ = assembler_.pending();
+    return more;
+}
+
+void Link::HandleLineFailure() {
+    const QString name = toDisplay(settings_.PortName);
+    const bool wasOpen = portOpen_;
+    if (wasOpen) {
+        if (observer_) observer_->showPortStatus(texts::portOff(name));
+        closeDevice();
+    }
+    portOpen_ = false;
+    receiveRunning_ = false;
+    lineFailure_ = false;
+    pending_ = false;
+    if (wasOpen) {
+        // Shown after the thread has ended, not inside its hand-over.
+        QTimer::singleShot(0, this, [this, name] {
+            if (observer_) observer_->showWarning(texts::portClosed(name), texts::captionConfirm());
+        });
+    }
+}
+
+void Link::acknowledged() {
+    ack_ = true;
+}
+
+void Link::messageComplete(const QByteArray &message) {
+    FinishMessage(message);
+}
+
+void Link::FinishMessage(const QByteArray &message) {
+    const QByteArray line = ReceiveAssembler::renderLogLine(message);
+    if (line.contains(cmd::kModelWord)) ack_ = true;
+    if (observer_) {
+        if (observer_->logLineCount() > kLogLimit) observer_->clearLog();
+        observer_->appendLogLine(line);
+    }
+    if (line.contains(cmd::kKeyRowAnswer)) ack_ = true;
+    emit lineReceived(line);
+}
+
+} // namespace zevo3

@@ -1,0 +1,106 @@
+#pragma once
+// The link to the unit: opening and closing the port, the one framed send,
+// the wait for an acknowledgement, and the receive step that the receive
+// thread has the GUI thread run. It depends on no window: it reports through
+// LinkObserver, which the main window and a command-line front end implement.
+
+#include "receive_assembler.h"
+#include "serial_device.h"
+#include "settings.h"
+
+#include <QObject>
+#include <atomic>
+#include <memory>
+
+namespace zevo3 {
+
+class TRecvThread;
+
+class LinkObserver {
+public:
+    virtual ~LinkObserver() = default;
+    // Status bar panel 0 (port) and panel 1 (notices).
+    virtual void showPortStatus(const QString &text) = 0;
+    virtual void showNotice(const QString &text) = 0;
+    // A warning with an OK button.
+    virtual void showWarning(const QString &text, const QString &caption) = 0;
+    // The receive log.
+    virtual int logLineCount() const = 0;
+    virtual void clearLog() = 0;
+    virtual void appendLogLine(const QByteArray &line) = 0;
+};
+
+class Link : public QObject, private ReceiveSink {
+    Q_OBJECT
+public:
+    // Bytes one receive step takes at the most, the size of the input queue.
+    static constexpr int kStepBytes = 8192;
+    static constexpr int kLogLimit = 1000;
+
+    Link(SerialDevice &device, const ComSettings &settings, const TickClock &clock,
+         QObject *parent = nullptr);
+    ~Link() override;
+
+    void setObserver(LinkObserver *observer) { observer_ = observer; }
+
+    bool OpenPort(bool startReceiver = true);
+    void ClosePort();
+    void SendMessage(const QByteArray &text);
+    bool WaitForAck(uint32_t timeoutMs);
+    void ShowPortName();
+
+    bool portOpen() const { return portOpen_; }
+    bool receiveRunning() const { return receiveRunning_; }
+    bool lineFailure() const { return lineFailure_; }
+    bool ackFlag() const { return ack_; }
+    void clearAck() { ack_ = false; }
+    void setAck() { ack_ = true; }
+    bool errorReporting() const { return errorReporting_; }
+    void setErrorReporting(bool on) { errorReporting_ = on; }
+    const ComSettings &settings() const { return settings_; }
+
+    // Run on the GUI thread by the receive thread. Returns true when more
+    // input is waiting than one step takes.
+    bool ReceiveStep();
+    // Run on the GUI thread when a step ended in a line failure.
+    void HandleLineFailure();
+    // Read by the receive thread: a message is in progress (its silence
+    // time-out needs ticks).
+    bool messagePending() const { return pending_; }
+    bool stopRequested() const { return stop_; }
+    void receiverEnded() { receiveRunning_ = false; }
+    SerialDevice &device() { return device_; }
+
+signals:
+    // Emitted after a line reached the log.
+    void lineReceived(const QByteArray &line);
+
+private:
+    void acknowledged() override;
+    void messageComplete(const QByteArray &message) override;
+    void FinishMessage(const QByteArray &message);
+    void stopReceiver();
+    void reapThread();
+    void closeDevice();
+
+    SerialDevice &device_;
+    const ComSettings &settings_;
+    const TickClock &clock_;
+    LinkObserver *observer_ = nullptr;
+
+    ReceiveAssembler assembler_;
+    std::unique_ptr<TRecvThread> thread_;
+
+    // GUI-thread state.
+    bool portOpen_ = false;
+    bool ack_ = false;
+    bool errorReporting_ = false;
+    // Crosses threads.
+    std::atomic<bool> receiveRunning_{false};
+    std::atomic<bool> lineFailure_{false};
+    std::atomic<bool> stop_{false};
+    std::atomic<bool> pending_{false};
+    char readBuffer_[kStepBytes];
+};
+
+} // namespace zevo3

@@ -1,0 +1,169 @@
+#include "qt_serial_device.h"
+
+#include <QFileInfo>
+#include <QSerialPortInfo>
+#include <chrono>
+
+namespace zevo3 {
+
+namespace {
+constexpr uint32_t kErrorResource = 1u << 0;
+constexpr uint32_t kErrorRead = 1u << 1;
+constexpr uint32_t kErrorWrite = 1u << 2;
+constexpr uint32_t kErrorOther = 1u << 3;
+constexpr uint32_t kErrorNodeGone = 1u << 4;
+constexpr int kWriteTimeoutMs = 2000;
+} // namespace
+
+QtSerialDevice::QtSerialDevice(QObject *parent) : QObject(parent) {
+    connect(&port_, &QSerialPort::readyRead, this, [this] { signal(); });
+    connect(&port_, &QSerialPort::errorOccurred, this, &QtSerialDevice::onError);
+}
+
+QtSerialDevice::~QtSerialDevice() {
+    close();
+}
+
+bool QtSerialDevice::open(const QString &deviceName, const LineParameters &params) {
+    close();
+    errors_ = 0;
+    errorCloseQueued_ = false;
+    if (deviceName.isEmpty()) return false;
+    port_.setPortName(deviceName);
+    systemLocation_ = QSerialPortInfo(port_).systemLocation();
+    if (systemLocation_.isEmpty()) systemLocation_ = deviceName;
+    port_.setReadBufferSize(0); // unlimited: nothing the unit sends is dropped here
+    if (!port_.open(QIODevice::ReadWrite)) {
+        errors_ = 0;
+        return false;
+    }
+    // The driver may refuse some parameters (a pseudo-terminal ignores the
+    // rate); the port counts as open all the same.
+    port_.setBaudRate(params.baudRate);
+    port_.setDataBits(params.dataBits == 8 ? QSerialPort::Data8 : QSerialPort::Data7);
+    port_.setStopBits(params.stopBits == 1 ? QSerialPort::OneStop : QSerialPort::TwoStop);
+    port_.setParity(params.parity == Parity::Odd    ? QSerialPort::OddParity
+                    : params.parity == Parity::Even ? QSerialPort::EvenParity
+                                                    : QSerialPort::NoParity);
+    port_.setFlowControl(QSerialPort::NoFlowControl);
+    port_.setDataTerminalReady(false);
+    port_.setRequestToSend(false);
+    port_.clearError();
+    errors_ = 0;
+    {
+        std::lock_guard lock(mutex_);
+        signalled_ = false;
+        woken_ = false;
+    }
+    open_ = true;
+    return true;
+}
+
+void QtSerialDevice::clearDtrRts() {
+    if (!port_.isOpen()) return;
+    port_.setDataTerminalReady(false);
+    port_.setRequestToSend(false);
+}
+
+void QtSerialDevice::close() {
+    open_ = false;
+    if (port_.isOpen()) port_.close();
+    port_.clearError();
+}
+
+void QtSerialDevice::onError(QSerialPort::SerialPortError error) {
+    switch (error) {
+    case QSerialPort::NoError:
+    case QSerialPort::OpenError:
+    case QSerialPort::NotOpenError:
+    case QSerialPort::UnsupportedOperationError: // modem lines on a pseudo-terminal
+    case QSerialPort::TimeoutError:
+    case QSerialPort::DeviceNotFoundError:
+    case QSerialPort::PermissionError:
+        return;
+    case QSerialPort::ResourceError:
+    case QSerialPort::ReadError:
+        // After a hang-up the port reports this again and again, as fast as
+        // the event loop turns: stop reading at once. The link still sees the
+        // error and runs its line failure, which closes the port for good.
+        errors_ |= error == QSerialPort::ResourceError ? kErrorResource : kErrorRead;
+        if (port_.isOpen() && !errorCloseQueued_) {
+            errorCloseQueued_ = true;
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    if (port_.isOpen()) port_.close();
+                },
+                Qt::QueuedConnection);
+        }
+        break;
+    case QSerialPort::WriteError:
+        errors_ |= kErrorWrite;
+        break;
+    default:
+        errors_ |= kErrorOther;
+        break;
+    }
+    signal();
+}
+
+uint32_t QtSerialDevice::errorMask() {
+    return open_ ? errors_.load() : 0;
+}
+
+int64_t QtSerialDevice::read(char *data, int64_t max) {
+    if (!port_.isOpen()) return -1;
+    return port_.read(data, max);
+}
+
+int64_t QtSerialDevice::write(const QByteArray &data) {
+    if (!port_.isOpen()) return 0;
+    const qint64 queued = port_.write(data);
+    if (queued < 0) {
+        errors_ |= kErrorWrite;
+        return 0;
+    }
+    // Block until the bytes are with the driver, as a synchronous write would.
+    while (port_.bytesToWrite() > 0)
+        if (!port_.waitForBytesWritten(kWriteTimeoutMs)) break;
+    const int64_t unwritten = port_.isOpen() ? port_.bytesToWrite() : queued;
+    return queued - unwritten;
+}
+
+void QtSerialDevice::signal() {
+    {
+        std::lock_guard lock(mutex_);
+        signalled_ = true;
+    }
+    cv_.notify_all();
+}
+
+void QtSerialDevice::wake() {
+    {
+        std::lock_guard lock(mutex_);
+        woken_ = true;
+    }
+    cv_.notify_all();
+}
+
+bool QtSerialDevice::waitForInput(int timeoutMs) {
+    // A pulled cable may leave no error behind while nothing is read or
+    // written: look for the device node now and then.
+    if (!sinceNodeCheck_.isValid() || sinceNodeCheck_.elapsed() >= kNodeCheckMs) {
+        sinceNodeCheck_.start();
+        if (open_ && !systemLocation_.isEmpty() && !QFileInfo::exists(systemLocation_)) {
+            errors_ |= kErrorNodeGone;
+            std::lock_guard lock(mutex_);
+            signalled_ = true;
+        }
+    }
+    std::unique_lock lock(mutex_);
+    cv_.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+                 [this] { return signalled_ || woken_; });
+    const bool result = signalled_;
+    signalled_ = false;
+    woken_ = false;
+    return result;
+}
+
+} // namespace zevo3

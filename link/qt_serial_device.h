@@ -1,0 +1,53 @@
+#pragma once
+// SerialDevice on QSerialPort. QSerialPort fills its buffer on the GUI
+// thread's event loop; readyRead and errorOccurred wake the receive thread.
+
+#include "serial_device.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QSerialPort>
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+
+namespace zevo3 {
+
+class QtSerialDevice : public QObject, public SerialDevice {
+    Q_OBJECT
+public:
+    explicit QtSerialDevice(QObject *parent = nullptr);
+    ~QtSerialDevice() override;
+
+    bool open(const QString &deviceName, const LineParameters &params) override;
+    bool isOpen() const override { return port_.isOpen(); }
+    void clearDtrRts() override;
+    void close() override;
+    uint32_t errorMask() override;
+    int64_t bytesWaiting() override { return port_.bytesAvailable(); }
+    int64_t read(char *data, int64_t max) override;
+    int64_t write(const QByteArray &data) override;
+    bool waitForInput(int timeoutMs) override;
+    void wake() override;
+
+    // How often the waiting thread looks for the device node (pulled cable).
+    static constexpr int kNodeCheckMs = 250;
+
+private:
+    void signal();
+    void onError(QSerialPort::SerialPortError error);
+
+    QSerialPort port_;
+    QString systemLocation_;
+    std::atomic<uint32_t> errors_{0};
+    std::atomic<bool> open_{false};
+    bool errorCloseQueued_ = false;
+
+    std::mutex mutex_;
+    std::condition_variable cv_;
+    bool signalled_ = false;
+    bool woken_ = false;
+    QElapsedTimer sinceNodeCheck_; // used by the waiting thread only
+};
+
+} // namespace zevo3

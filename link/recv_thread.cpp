@@ -1,0 +1,28 @@
+#include "recv_thread.h"
+
+#include "link.h"
+
+namespace zevo3 {
+
+void TRecvThread::run() {
+    bool more = false;
+    while (!link_.stopRequested()) {
+        // Input, an error or a stop request wakes the wait at once; the tick
+        // only matters while a message waits for its silence time-out.
+        const bool signalled = more || link_.device().waitForInput(kTickMs);
+        if (link_.stopRequested()) break;
+        if (signalled || link_.messagePending()) {
+            QMetaObject::invokeMethod(
+                &link_, [this, &more] { more = link_.ReceiveStep(); },
+                Qt::BlockingQueuedConnection);
+        }
+        if (link_.lineFailure()) {
+            QMetaObject::invokeMethod(
+                &link_, [this] { link_.HandleLineFailure(); }, Qt::BlockingQueuedConnection);
+            return;
+        }
+    }
+    link_.receiverEnded();
+}
+
+} // namespace zevo3

@@ -1,0 +1,65 @@
+#include "settings.h"
+
+#include "ini_file.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace zevo3 {
+
+namespace {
+const QByteArray kCom = "COMPORT";
+const QByteArray kWave = "WAVE";
+} // namespace
+
+QString settingsPathFor(const QString &executablePath) {
+    const QFileInfo info(executablePath);
+    return QDir(info.absolutePath()).filePath(info.completeBaseName() + QStringLiteral(".ini"));
+}
+
+void ReadSettings(const QString &path, ComSettings &com, WaveSettings &wave) {
+    IniFile ini;
+    ini.load(path); // an unreadable file reads as empty: every key takes its default
+    const ComSettings d;
+    com.PortName = ini.readString(kCom, "PortName", d.PortName);
+    com.BaudRate = ini.readInteger(kCom, "BaudRate", d.BaudRate);
+    com.ByteSize = ini.readInteger(kCom, "ByteSize", d.ByteSize);
+    com.StopBits = ini.readInteger(kCom, "StopBits", d.StopBits);
+    com.Parity__ = ini.readString(kCom, "Parity__", d.Parity__);
+    com.SendHead = ini.readString(kCom, "SendHead", d.SendHead);
+    com.SendDlmt = ini.readString(kCom, "SendDlmt", d.SendDlmt);
+    com.RecvDlmt = ini.readString(kCom, "RecvDlmt", d.RecvDlmt);
+    com.RecvTout = ini.readInteger(kCom, "RecvTout", d.RecvTout);
+
+    const WaveSettings w;
+    wave.H_Range_ = ini.readInteger(kWave, "H_Range_", w.H_Range_);
+    wave.W_Range_ = ini.readInteger(kWave, "W_Range_", w.W_Range_);
+    wave.L_Time__ = ini.readInteger(kWave, "L_Time__", w.L_Time__);
+    if (wave.H_Range_ == 0) wave.H_Range_ = 20;
+    if (wave.W_Range_ == 0) wave.W_Range_ = 15;
+}
+
+bool WriteSettings(const QString &path, const ComSettings &com, const WaveSettings &wave,
+                   QString *error) {
+    IniFile ini;
+    if (!ini.load(path, error)) return false;
+    ini.writeString(kCom, "PortName", com.PortName);
+    ini.writeInteger(kCom, "BaudRate", com.BaudRate);
+    ini.writeInteger(kCom, "ByteSize", com.ByteSize);
+    ini.writeInteger(kCom, "StopBits", com.StopBits);
+    ini.writeString(kCom, "Parity__", com.Parity__);
+    ini.writeString(kCom, "SendHead", com.SendHead);
+    ini.writeString(kCom, "SendDlmt", com.SendDlmt);
+    ini.writeString(kCom, "RecvDlmt", com.RecvDlmt);
+    ini.writeInteger(kCom, "RecvTout", com.RecvTout);
+    ini.writeInteger(kWave, "H_Range_", wave.H_Range_);
+    ini.writeInteger(kWave, "W_Range_", wave.W_Range_);
+    ini.writeInteger(kWave, "L_Time__", wave.L_Time__);
+    return ini.save(path, error);
+}
+
+QString settingsWriteErrorText(const QString &path) {
+    return QStringLiteral("NG ... ") + path;
+}
+
+} // namespace zevo3

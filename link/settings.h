@@ -1,0 +1,52 @@
+#pragma once
+// The tool's settings: section COMPORT (line parameters, framing, receive
+// time-out) and section WAVE (start values of three edit boxes). Fields carry
+// the names of their keys; texts are CP932 bytes kept exactly as read.
+
+#include <QByteArray>
+#include <QString>
+
+namespace zevo3 {
+
+// "無し" (none) in CP932: four bytes.
+inline const QByteArray kNone = QByteArray("\x96\xb3\x82\xb5");
+
+struct ComSettings {
+    QByteArray PortName = "COM1";
+    int BaudRate = 57600;
+    int ByteSize = 8;
+    int StopBits = 1;
+    QByteArray Parity__ = "NONE";
+    QByteArray SendHead = kNone;
+    QByteArray SendDlmt = "CRLF";
+    QByteArray RecvDlmt = "CRLF";
+    int RecvTout = 100;
+
+    bool operator==(const ComSettings &) const = default;
+};
+
+struct WaveSettings {
+    int H_Range_ = 20;
+    int W_Range_ = 15;
+    int L_Time__ = 500000;
+
+    bool operator==(const WaveSettings &) const = default;
+};
+
+// The settings file lies beside the executable, with its base name and ".ini".
+QString settingsPathFor(const QString &executablePath);
+
+// Reads both sections; a missing file or key gives the defaults. H_Range_ and
+// W_Range_ of 0 become 20 and 15.
+void ReadSettings(const QString &path, ComSettings &com, WaveSettings &wave);
+
+// Writes both sections in their fixed key order, keeping whatever else the
+// file holds. The file is replaced atomically: on failure it stays unchanged
+// and false is returned.
+bool WriteSettings(const QString &path, const ComSettings &com, const WaveSettings &wave,
+                   QString *error = nullptr);
+
+// The status text shown when the settings cannot be written.
+QString settingsWriteErrorText(const QString &path);
+
+} // namespace zevo3

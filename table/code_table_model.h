@@ -1,0 +1,36 @@
+#pragma once
+// The code table behind the grid sGrid: model row r shows table row r + 1,
+// column 0 the row number "001".."070" and columns 1..4 the cells.
+
+#include "code_table.h"
+
+#include <QAbstractTableModel>
+
+namespace zevo3 {
+
+class CodeTableModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    CodeTableModel(CodeTable &table, QObject *parent = nullptr)
+        : QAbstractTableModel(parent), table_(table) {}
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+    bool setData(const QModelIndex &index, const QVariant &value, int role) override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    static QModelIndex indexFor(const QAbstractItemModel &model, int tableRow, int column) {
+        return model.index(tableRow - 1, column);
+    }
+
+    CodeTable &table() { return table_; }
+    // Tells the view that cells changed after the table was edited directly.
+    void refresh();
+
+private:
+    CodeTable &table_;
+};
+
+} // namespace zevo3

@@ -1,0 +1,643 @@
+#include "sim_unit.h"
+
+#include <QFile>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <optional>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/stat.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace zevo3 {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
+
+constexpr char kStx = 0x02;
+constexpr char kEtx = 0x03;
+constexpr char kAck = 0x06;
+constexpr auto kIdleMessageEnd = 50ms;
+constexpr int kMaxLearnMs = 300;
+constexpr auto kLineSlice = 5ms;
+
+QString errnoText(const char *what, int err) {
+    return QStringLiteral("%1: %2").arg(QString::fromLatin1(what),
+                                        QString::fromLocal8Bit(std::strerror(err)));
+}
+
+void closeFd(int &fd) {
+    if (fd >= 0) {
+        ::close(fd);
+        fd = -1;
+    }
+}
+
+bool setFlags(int fd, bool nonBlocking) {
+    const int fdFlags = ::fcntl(fd, F_GETFD);
+    if (fdFlags < 0 || ::fcntl(fd, F_SETFD, fdFlags | FD_CLOEXEC) < 0) return false;
+    if (!nonBlocking) return true;
+    const int flFlags = ::fcntl(fd, F_GETFL);
+    return flFlags >= 0 && ::fcntl(fd, F_SETFL, flFlags | O_NONBLOCK) >= 0;
+}
+
+struct Pty {
+    int master = -1;
+    int slave = -1;
+    QString path;
+};
+
+bool openPty(Pty &pty, QString *error) {
+    auto fail = [&](const char *what) {
+        const int err = errno;
+        closeFd(pty.slave);
+        closeFd(pty.master);
+        if (error) *error = errnoText(what, err);
+        return false;
+    };
+
+    pty.master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    if (pty.master < 0) return fail("posix_openpt");
+    if (!setFlags(pty.master, true)) return fail("fcntl on pty master");
+    if (::grantpt(pty.master) < 0) return fail("grantpt");
+    if (::unlockpt(pty.master) < 0) return fail("unlockpt");
+    char name[128];
+    if (const int err = ::ptsname_r(pty.master, name, sizeof name); err != 0) {
+        errno = err;
+        return fail("ptsname_r");
+    }
+    // Our own slave descriptor keeps the line up while the tool has the port
+    // closed: without it the master reads EIO and the kernel drops the settings.
+    pty.slave = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (pty.slave < 0) return fail("open pty slave");
+
+    termios tio{};
+    if (::tcgetattr(pty.slave, &tio) < 0) return fail("tcgetattr");
+    ::cfmakeraw(&tio);
+    tio.c_cflag &= ~(CSIZE | PARENB | CSTOPB | CRTSCTS);
+    tio.c_cflag |= CS8 | CLOCAL | CREAD;
+    tio.c_cc[VMIN] = 1;
+    tio.c_cc[VTIME] = 0;
+    ::cfsetispeed(&tio, B57600);
+    ::cfsetospeed(&tio, B57600);
+    if (::tcsetattr(pty.slave, TCSANOW, &tio) < 0) return fail("tcsetattr");
+
+    pty.path = QString::fromLocal8Bit(name);
+    return true;
+}
+
+// Points link at target, replacing whatever is there; done through a rename so a
+// client never sees the link missing.
+bool pointLink(const QString &link, const QString &target, QString *error) {
+    const QByteArray linkName = QFile::encodeName(link);
+    const QByteArray tmpName = linkName + ".tmp" + QByteArray::number(::getpid());
+    ::unlink(tmpName.constData());
+    if (::symlink(QFile::encodeName(target).constData(), tmpName.constData()) < 0) {
+        if (error) *error = errnoText("symlink", errno) + QStringLiteral(" (%1)").arg(link);
+        return false;
+    }
+    if (::rename(tmpName.constData(), linkName.constData()) < 0) {
+        const int err = errno;
+        ::unlink(tmpName.constData());
+        if (error) *error = errnoText("rename", err) + QStringLiteral(" (%1)").arg(link);
+        return false;
+    }
+    return true;
+}
+
+// Removes link only while it still points at target, so a link re-pointed by
+// someone else is left alone.
+void removeLink(const QString &link, const QString &target) {
+    const QByteArray linkName = QFile::encodeName(link);
+    char buf[4096];
+    const ssize_t n = ::readlink(linkName.constData(), buf, sizeof buf - 1);
+    if (n < 0) return;
+    if (QByteArray(buf, n) == QFile::encodeName(target)) ::unlink(linkName.constData());
+}
+
+// Number after the first ':' ("Kw:01,..." -> 1); -1 when there is none.
+int numberAfterColon(const QByteArray &msg) {
+    const qsizetype colon = msg.indexOf(':');
+    if (colon < 0) return -1;
+    qsizetype end = colon + 1;
+    while (end < msg.size() && end - colon <= 9 && msg[end] >= '0' && msg[end] <= '9')
+        ++end;
+    if (end == colon + 1) return -1;
+    return msg.mid(colon + 1, end - colon - 1).toInt();
+}
+
+QByteArray payload(const QByteArray &msg) {
+    const qsizetype colon = msg.indexOf(':');
+    return colon < 0 ? QByteArray() : msg.mid(colon + 1);
+}
+
+// The accessors hand out copies that share nothing with the worker's containers,
+// so a caller's copy-on-write never races with the worker appending.
+QByteArray deepCopy(const QByteArray &bytes) {
+    return QByteArray(bytes.constData(), bytes.size());
+}
+
+QList<QByteArray> deepCopy(const QList<QByteArray> &list) {
+    QList<QByteArray> copy;
+    copy.reserve(list.size());
+    for (const QByteArray &bytes : list)
+        copy.append(deepCopy(bytes));
+    return copy;
+}
+
+} // namespace
+
+struct SimUnit::Worker {
+    SimOptions opts;
+    Pty pty;
+    QString linkTarget; // what the link currently points at
+    std::FILE *log = nullptr;
+
+    // Outgoing bytes: out[outPos..] is still to be written.
+    QByteArray out;
+    qsizetype outPos = 0;
+    bool waitWritable = false;
+    Clock::time_point lineFreeAt{};
+    // Answers waiting for their delay; equal keys keep insertion order.
+    std::multimap<Clock::time_point, QByteArray> scheduled;
+
+    QByteArray partial;
+    Clock::time_point lastRx{};
+
+    int learnMs = kMaxLearnMs;
+    std::optional<Clock::time_point> learnDue;
+
+    int acksSent = 0;
+    bool hangUpAfterDone = false;
+    QList<QByteArray> pendingCodes;
+    QByteArray lastStorePayload;
+    int lastStore = -1;
+
+    ~Worker() {
+        closeFd(pty.slave);
+        closeFd(pty.master);
+        if (log) std::fclose(log);
+    }
+
+    void resetLine() {
+        out.clear();
+        outPos = 0;
+        waitWritable = false;
+        scheduled.clear();
+        partial.clear();
+        learnDue.reset();
+    }
+
+    void queueAnswer(const QByteArray &body, Clock::time_point now) {
+        const QByteArray bytes = opts.garbage + body;
+        if (opts.answerDelayMs <= 0 && scheduled.empty())
+            out.append(bytes);
+        else
+            scheduled.emplace(now + std::chrono::milliseconds(std::max(0, opts.answerDelayMs)),
+                              bytes);
+    }
+
+    bool pendingOutput() const { return outPos < out.size(); }
+};
+
+SimUnit::SimUnit(SimOptions options) : m_options(std::move(options)) {
+}
+
+SimUnit::~SimUnit() {
+    stop();
+}
+
+void SimUnit::setOptions(const SimOptions &options) {
+    std::lock_guard lock(m_mutex);
+    m_options = options;
+}
+
+SimOptions SimUnit::options() const {
+    std::lock_guard lock(m_mutex);
+    return m_options;
+}
+
+bool SimUnit::start(QString *error) {
+    std::unique_lock lock(m_mutex);
+    if (m_running || m_thread.joinable()) {
+        if (error) *error = QStringLiteral("simulated unit already running");
+        return false;
+    }
+
+    auto worker = std::make_unique<Worker>();
+    worker->opts = m_options;
+    QString err;
+    if (!openPty(worker->pty, &err)) {
+        if (error) *error = QStringLiteral("cannot open pseudo-terminal: ") + err;
+        return false;
+    }
+    if (!worker->opts.logPath.isEmpty()) {
+        worker->log = std::fopen(QFile::encodeName(worker->opts.logPath).constData(), "ab");
+        if (!worker->log) {
+            if (error)
+                *error = errnoText("cannot open log file", errno) +
+                         QStringLiteral(" (%1)").arg(worker->opts.logPath);
+            return false;
+        }
+    }
+    if (!worker->opts.linkPath.isEmpty()) {
+        if (!pointLink(worker->opts.linkPath, worker->pty.path, &err)) {
+            if (error) *error = QStringLiteral("cannot create link: ") + err;
+            return false;
+        }
+        worker->linkTarget = worker->pty.path;
+    }
+
+    int pipeFds[2];
+    if (::pipe2(pipeFds, O_NONBLOCK | O_CLOEXEC) < 0) {
+        if (error) *error = errnoText("pipe2", errno);
+        if (!worker->linkTarget.isEmpty()) removeLink(worker->opts.linkPath, worker->linkTarget);
+        return false;
+    }
+    m_wakeRead = pipeFds[0];
+    m_wakeWrite = pipeFds[1];
+
+    m_stopRequested = false;
+    m_hangUpTickets = m_hangUpServed = 0;
+    m_hangUpCount = 0;
+    m_connected = true;
+    m_devicePath = worker->pty.path;
+    m_sendQueue.clear();
+    m_received.clear();
+    m_layoutRows.clear();
+    m_storedCodes.clear();
+    m_worker = std::move(worker);
+    m_running = true;
+    m_thread = std::thread([this] { run(); });
+    return true;
+}
+
+void SimUnit::stop() {
+    {
+        std::lock_guard lock(m_mutex);
+        if (!m_thread.joinable()) return;
+        m_stopRequested = true;
+    }
+    requestWake();
+    m_thread.join();
+
+    if (!m_worker->linkTarget.isEmpty()) removeLink(m_worker->opts.linkPath, m_worker->linkTarget);
+    m_worker.reset();
+    closeFd(m_wakeRead);
+    closeFd(m_wakeWrite);
+
+    std::lock_guard lock(m_mutex);
+    m_running = false;
+    m_connected = false;
+    m_cond.notify_all();
+}
+
+bool SimUnit::isRunning() const {
+    std::lock_guard lock(m_mutex);
+    return m_running;
+}
+
+QString SimUnit::devicePath() const {
+    std::lock_guard lock(m_mutex);
+    return m_devicePath;
+}
+
+QString SimUnit::linkPath() const {
+    std::lock_guard lock(m_mutex);
+    return m_options.linkPath;
+}
+
+bool SimUnit::isConnected() const {
+    std::lock_guard lock(m_mutex);
+    return m_connected;
+}
+
+int SimUnit::hangUpCount() const {
+    std::lock_guard lock(m_mutex);
+    return m_hangUpCount;
+}
+
+void SimUnit::sendRaw(const QByteArray &bytes) {
+    if (bytes.isEmpty()) return;
+    {
+        std::lock_guard lock(m_mutex);
+        if (!m_running) return;
+        m_sendQueue.append(bytes.constData(), bytes.size()); // copies, never shares
+    }
+    requestWake();
+}
+
+void SimUnit::hangUp() {
+    std::unique_lock lock(m_mutex);
+    if (!m_running || m_stopRequested) return;
+    const quint64 ticket = ++m_hangUpTickets;
+    const bool onWorker = std::this_thread::get_id() == m_thread.get_id();
+    lock.unlock();
+    requestWake();
+    if (onWorker) return; // handled when the worker gets back to its loop
+    lock.lock();
+    m_cond.wait(lock, [&] { return m_hangUpServed >= ticket || m_stopRequested; });
+}
+
+QList<QByteArray> SimUnit::received() const {
+    std::lock_guard lock(m_mutex);
+    return deepCopy(m_received);
+}
+
+QMap<int, QByteArray> SimUnit::layoutRows() const {
+    std::lock_guard lock(m_mutex);
+    QMap<int, QByteArray> rows;
+    for (auto it = m_layoutRows.cbegin(); it != m_layoutRows.cend(); ++it)
+        rows.insert(it.key(), deepCopy(it.value()));
+    return rows;
+}
+
+QMap<int, QList<QByteArray>> SimUnit::storedCodes() const {
+    std::lock_guard lock(m_mutex);
+    QMap<int, QList<QByteArray>> codes;
+    for (auto it = m_storedCodes.cbegin(); it != m_storedCodes.cend(); ++it)
+        codes.insert(it.key(), deepCopy(it.value()));
+    return codes;
+}
+
+int SimUnit::messageCount() const {
+    std::lock_guard lock(m_mutex);
+    return int(m_received.size());
+}
+
+bool SimUnit::waitForMessages(int count, int timeoutMs) const {
+    std::unique_lock lock(m_mutex);
+    return m_cond.wait_for(lock, std::chrono::milliseconds(std::max(0, timeoutMs)),
+                           [&] { return m_received.size() >= count; });
+}
+
+QByteArray SimUnit::floodData(qsizetype bytes) {
+    static constexpr char kFill[] =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789abcdefghijklmnopqrstuvwxyz";
+    constexpr qsizetype kLine = 64;
+    QByteArray data;
+    if (bytes <= 0) return data;
+    data.reserve(bytes);
+    for (int n = 1; data.size() < bytes; ++n) {
+        QByteArray line =
+            QByteArrayLiteral("LINE ") + QByteArray::number(n).rightJustified(6, '0') + ' ';
+        line.append(kFill, std::max<qsizetype>(0, kLine - 2 - line.size()));
+        const qsizetype left = bytes - data.size();
+        if (left < kLine) line.truncate(std::max<qsizetype>(0, left - 2));
+        line.append(left >= 2 ? "\r\n" : "\n");
+        data.append(line);
+    }
+    return data;
+}
+
+void SimUnit::requestWake() {
+    if (m_wakeWrite < 0) return;
+    const char c = 1;
+    // A full pipe already means a wake-up is pending.
+    [[maybe_unused]] const ssize_t n = ::write(m_wakeWrite, &c, 1);
+}
+
+void SimUnit::run() {
+    Worker &w = *m_worker;
+    const SimOptions &opts = w.opts;
+    const auto lineSliceBytes =
+        std::max<qsizetype>(1, qsizetype(opts.lineRate) / 10 * kLineSlice.count() / 1000);
+    const auto byteTime = [&](qsizetype n) {
+        return std::chrono::nanoseconds(qint64(n) * 10 * 1'000'000'000 / opts.lineRate);
+    };
+
+    auto doHangUp = [&] {
+        if (w.pty.master < 0) return;
+        const QString oldPath = w.pty.path;
+        closeFd(w.pty.master);
+        closeFd(w.pty.slave);
+        w.resetLine();
+        bool connected = false;
+        if (opts.reopenAfterHangUp) {
+            QString err;
+            if (openPty(w.pty, &err)) {
+                connected = true;
+                if (!opts.linkPath.isEmpty()) {
+                    if (pointLink(opts.linkPath, w.pty.path, &err))
+                        w.linkTarget = w.pty.path;
+                    else
+                        std::fprintf(stderr, "zevo3 sim: %s\n", qPrintable(err));
+                }
+            } else {
+                std::fprintf(stderr, "zevo3 sim: reopen failed: %s\n", qPrintable(err));
+            }
+        }
+        std::lock_guard lock(m_mutex);
+        ++m_hangUpCount;
+        m_connected = connected;
+        if (connected) m_devicePath = w.pty.path;
+        m_sendQueue.clear();
+        m_cond.notify_all();
+    };
+
+    // Records one message and queues its answer. Returns false when the line was
+    // hung up because of it.
+    auto handleMessage = [&](const QByteArray &msg, Clock::time_point now) {
+        const bool isLayout = msg.startsWith("Kw");
+        const bool isTiming = msg.startsWith("Tw");
+        int count = 0;
+        {
+            std::lock_guard lock(m_mutex);
+            m_received.append(msg);
+            count = int(m_received.size());
+            if (isLayout) {
+                if (const int row = numberAfterColon(msg); row >= 0) m_layoutRows.insert(row, msg);
+            } else if (isTiming) {
+                if (msg.startsWith("Tws")) {
+                    w.pendingCodes.append(msg);
+                    w.lastStore = numberAfterColon(msg);
+                    w.lastStorePayload = payload(msg);
+                    if (w.lastStore >= 0) m_storedCodes.insert(w.lastStore, w.pendingCodes);
+                    w.pendingCodes.clear();
+                } else if (w.pendingCodes.isEmpty() && w.lastStore >= 0 &&
+                           !w.lastStorePayload.isEmpty() && payload(msg) == w.lastStorePayload) {
+                    // Trailer naming the code just stored ("Twl:001" after "Tws:001").
+                    m_storedCodes[w.lastStore].append(msg);
+                } else {
+                    w.pendingCodes.append(msg);
+                }
+            }
+            m_cond.notify_all();
+        }
+        if (w.log) {
+            std::fwrite(msg.constData(), 1, size_t(msg.size()), w.log);
+            std::fputc('\n', w.log);
+            std::fflush(w.log);
+        }
+        if (opts.onMessage) opts.onMessage(msg);
+
+        if (opts.hangUpAfter >= 0 && !w.hangUpAfterDone && count >= opts.hangUpAfter) {
+            w.hangUpAfterDone = true;
+            doHangUp();
+            return false;
+        }
+
+        if (isLayout || isTiming) {
+            const bool withinLimit = opts.ackLimit < 0 || w.acksSent < opts.ackLimit;
+            if (!opts.noAck && withinLimit) {
+                ++w.acksSent;
+                w.queueAnswer(QByteArray(1, kAck), now);
+            }
+        } else if (msg.startsWith("Ver")) {
+            w.queueAnswer(QByteArrayLiteral("ZEVO3 Ver1.00 SIM\r\n"), now);
+        } else if (msg.startsWith("Lend:")) {
+            if (const int ms = numberAfterColon(msg); ms >= 0) w.learnMs = ms;
+        } else if (msg == "A") {
+            w.learnDue = now + std::chrono::milliseconds(std::min(w.learnMs, kMaxLearnMs));
+        } else if (msg == "T") {
+            w.learnDue.reset();
+        }
+        return true;
+    };
+
+    auto feed = [&](const char *data, qsizetype n, Clock::time_point now) {
+        for (qsizetype i = 0; i < n; ++i) {
+            const char c = data[i];
+            if (c == kEtx || c == '\r' || c == '\n') {
+                if (!w.partial.isEmpty()) {
+                    const QByteArray msg = w.partial;
+                    w.partial.clear();
+                    if (!handleMessage(msg, now)) return;
+                }
+            } else if (!(c == kStx && w.partial.isEmpty())) {
+                w.partial.append(c);
+            }
+        }
+        w.lastRx = now;
+    };
+
+    auto writeOut = [&](Clock::time_point now) {
+        w.waitWritable = false;
+        while (w.pty.master >= 0 && w.pendingOutput()) {
+            qsizetype chunk = w.out.size() - w.outPos;
+            if (opts.lineRate > 0) {
+                if (now < w.lineFreeAt) break;
+                if (w.lineFreeAt + kLineSlice < now) w.lineFreeAt = now; // line was idle
+                chunk = std::min(chunk, lineSliceBytes);
+            }
+            const ssize_t n = ::write(w.pty.master, w.out.constData() + w.outPos, size_t(chunk));
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                if (errno == EAGAIN || errno == EWOULDBLOCK) {
+                    w.waitWritable = true;
+                    break;
+                }
+                std::fprintf(stderr, "zevo3 sim: write to pty: %s\n", std::strerror(errno));
+                w.out.clear();
+                w.outPos = 0;
+                break;
+            }
+            w.outPos += n;
+            if (opts.lineRate > 0) w.lineFreeAt += byteTime(n);
+        }
+        if (!w.pendingOutput()) {
+            w.out.clear();
+            w.outPos = 0;
+        } else if (w.outPos > 65536 && w.outPos > w.out.size() / 2) {
+            w.out.remove(0, w.outPos);
+            w.outPos = 0;
+        }
+    };
+
+    quint64 ticketsSeen = 0;
+    char buf[4096];
+    for (;;) {
+        quint64 tickets = 0;
+        {
+            std::lock_guard lock(m_mutex);
+            if (m_stopRequested) break;
+            tickets = m_hangUpTickets;
+            if (w.pty.master >= 0) w.out.append(m_sendQueue);
+            m_sendQueue.clear();
+        }
+        if (tickets != ticketsSeen) {
+            ticketsSeen = tickets;
+            doHangUp();
+            std::lock_guard lock(m_mutex);
+            m_hangUpServed = tickets;
+            m_cond.notify_all();
+        }
+
+        auto now = Clock::now();
+        if (w.learnDue && *w.learnDue <= now) {
+            w.learnDue.reset();
+            w.queueAnswer(opts.learnedCode + "\r\n", now);
+        }
+        while (!w.scheduled.empty() && w.scheduled.begin()->first <= now) {
+            w.out.append(w.scheduled.begin()->second);
+            w.scheduled.erase(w.scheduled.begin());
+        }
+        if (!w.partial.isEmpty() && now - w.lastRx >= kIdleMessageEnd) {
+            const QByteArray msg = w.partial;
+            w.partial.clear();
+            handleMessage(msg, now);
+            continue; // the answer is written on the next pass
+        }
+        writeOut(now);
+
+        std::optional<Clock::time_point> deadline;
+        auto earliest = [&](Clock::time_point t) {
+            if (!deadline || t < *deadline) deadline = t;
+        };
+        if (!w.partial.isEmpty()) earliest(w.lastRx + kIdleMessageEnd);
+        if (w.learnDue) earliest(*w.learnDue);
+        if (!w.scheduled.empty()) earliest(w.scheduled.begin()->first);
+        if (w.pendingOutput() && !w.waitWritable && opts.lineRate > 0) earliest(w.lineFreeAt);
+
+        pollfd fds[2] = {{m_wakeRead, POLLIN, 0}, {w.pty.master, POLLIN, 0}};
+        if (w.waitWritable) fds[1].events |= POLLOUT;
+        const nfds_t nfds = w.pty.master >= 0 ? 2 : 1;
+        timespec ts{};
+        timespec *tsp = nullptr;
+        if (deadline) {
+            const auto left = std::max(std::chrono::nanoseconds(0), *deadline - Clock::now());
+            ts.tv_sec = time_t(left.count() / 1'000'000'000);
+            ts.tv_nsec = long(left.count() % 1'000'000'000);
+            tsp = &ts;
+        }
+        if (::ppoll(fds, nfds, tsp, nullptr) < 0) {
+            if (errno == EINTR) continue;
+            std::fprintf(stderr, "zevo3 sim: poll: %s\n", std::strerror(errno));
+            break;
+        }
+        if (fds[0].revents & POLLIN) {
+            while (::read(m_wakeRead, buf, sizeof buf) > 0) {
+            }
+        }
+        if (nfds == 2 && (fds[1].revents & (POLLIN | POLLHUP | POLLERR))) {
+            for (;;) {
+                const ssize_t n = ::read(w.pty.master, buf, sizeof buf);
+                if (n > 0) {
+                    const int hangUps = m_hangUpCount; // only the worker changes it
+                    feed(buf, n, Clock::now());
+                    if (hangUps != m_hangUpCount) break; // the rest belonged to the old line
+                    continue;
+                }
+                if (n < 0 && errno == EINTR) continue;
+                if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) break;
+                // EIO/EOF cannot happen while we hold our own slave open; avoid spinning.
+                std::fprintf(stderr, "zevo3 sim: read from pty: %s\n",
+                             n < 0 ? std::strerror(errno) : "end of file");
+                doHangUp();
+                break;
+            }
+        }
+    }
+}
+
+} // namespace zevo3

@@ -1,0 +1,176 @@
+// The main window's waveform panel: built complete at start-up, then hidden.
+
+#include "R_main.h"
+
+#include "click_panel.h"
+#include "wave_image.h"
+#include "wave_panel_frame.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollBar>
+
+namespace zevo3 {
+
+namespace {
+constexpr int kStripHeight = 47;
+constexpr int kScrollBarHeight = 16;
+constexpr int kTrackHeight = 55; // one slot of the image
+} // namespace
+
+void TfrmMain::BuildWavePanel() {
+    auto *frame = new WavePanelFrame(this);
+    pnlWave = frame;
+    pnlWave->setObjectName(QStringLiteral("pnlWave"));
+    pnlWave->setFrameShape(QFrame::StyledPanel);
+
+    pnlCont = new QFrame(pnlWave);
+    pnlCont->setObjectName(QStringLiteral("pnlCont"));
+    pnlCont->setFixedHeight(kStripHeight);
+    pnlCont->setProperty("tag", 0);
+    auto *row = new QHBoxLayout(pnlCont);
+    row->setContentsMargins(4, 2, 4, 2);
+    row->setSpacing(4);
+
+    auto label = [this, row](QLabel *&target, const QString &text, const char *name) {
+        target = new QLabel(text, pnlCont);
+        target->setObjectName(QString::fromLatin1(name));
+        row->addWidget(target);
+    };
+    auto plainLabel = [this, row](const QString &text) {
+        auto *l = new QLabel(text, pnlCont);
+        row->addWidget(l);
+    };
+    auto edit = [this, row](QLineEdit *&target, const char *name, int width) {
+        target = new QLineEdit(pnlCont);
+        target->setObjectName(QString::fromLatin1(name));
+        target->setFixedWidth(width);
+        row->addWidget(target);
+    };
+    auto check = [this, row](QCheckBox *&target, const QString &text, const char *name) {
+        target = new QCheckBox(text, pnlCont);
+        target->setObjectName(QString::fromLatin1(name));
+        row->addWidget(target);
+    };
+    auto button = [this, row](QPushButton *&target, const QString &text, const char *name) {
+        target = new QPushButton(text, pnlCont);
+        target->setObjectName(QString::fromLatin1(name));
+        row->addWidget(target);
+    };
+    auto combo = [this, row](QComboBox *&target, const char *name) {
+        target = new QComboBox(pnlCont);
+        target->setObjectName(QString::fromLatin1(name));
+        target->setEditable(true);
+        row->addWidget(target);
+    };
+
+    pnlAnalyze = new ClickPanel(pnlCont);
+    pnlAnalyze->setObjectName(QStringLiteral("pnlAnalyze"));
+    pnlAnalyze->setFrameShape(QFrame::Panel);
+    pnlAnalyze->setFrameShadow(QFrame::Raised);
+    pnlAnalyze->setAlignment(Qt::AlignCenter);
+    pnlAnalyze->setAutoFillBackground(true);
+    pnlAnalyze->setMinimumWidth(64);
+    row->addWidget(pnlAnalyze);
+    edit(edtLtime, "edtLtime", 48);
+    plainLabel(QStringLiteral("mS"));
+    check(ckLearningMsg, QStringLiteral("Msg"), "ckLearningMsg");
+    button(btnWaveClear, QStringLiteral("Clear"), "btnWaveClear");
+    button(btnZoomLeft, QStringLiteral("＜"), "btnZoomLeft");
+    pnlZoom = new QLabel(QStringLiteral("1/2000"), pnlCont);
+    pnlZoom->setObjectName(QStringLiteral("pnlZoom"));
+    pnlZoom->setFrameShape(QFrame::Panel);
+    pnlZoom->setFrameShadow(QFrame::Sunken);
+    pnlZoom->setMinimumWidth(56);
+    pnlZoom->setAlignment(Qt::AlignCenter);
+    row->addWidget(pnlZoom);
+    button(btnZoomRight, QStringLiteral("＞"), "btnZoomRight");
+    plainLabel(QStringLiteral("H"));
+    edit(edtHrange, "edtHrange", 32);
+    plainLabel(QStringLiteral("%"));
+    plainLabel(QStringLiteral("W"));
+    edit(edtWrange, "edtWrange", 32);
+    plainLabel(QStringLiteral("%"));
+    check(ckEiritsu, QStringLiteral("Eiritsu"), "ckEiritsu");
+    check(ckPhilips, QStringLiteral("Philips"), "ckPhilips");
+    check(ckPcode, QStringLiteral("Pcode"), "ckPcode");
+    label(lblTs, QStringLiteral("Ts"), "lblTs");
+    combo(cmbTs, "cmbTs");
+    label(lblTw, QStringLiteral("Tw"), "lblTw");
+    combo(cmbTw, "cmbTw");
+    label(lblBt, QStringLiteral("Bt"), "lblBt");
+    cmbBt = new QComboBox(pnlCont);
+    cmbBt->setObjectName(QStringLiteral("cmbBt"));
+    cmbBt->addItems({QStringLiteral("16"), QStringLiteral("32")});
+    row->addWidget(cmbBt);
+    pgBar = new QProgressBar(pnlCont);
+    pgBar->setObjectName(QStringLiteral("pgBar"));
+    pgBar->setRange(0, 512);
+    row->addWidget(pgBar);
+    row->addStretch();
+
+    scrBar = new QScrollBar(Qt::Horizontal, pnlWave);
+    scrBar->setObjectName(QStringLiteral("scrBar"));
+    scrBar->setRange(0, 100);
+    scrBar->setFixedHeight(kScrollBarHeight);
+
+    imgWave = new WaveImage(pnlWave);
+    imgWave->setObjectName(QStringLiteral("imgWave"));
+
+    // 8. The zoom read-out.
+    pnlZoom->setText(QStringLiteral("1/%1").arg(objects.view.zoomDivisor));
+    // 9. Strip visible, progress bar hidden, decoder switches hidden.
+    pnlCont->setVisible(true);
+    pgBar->setVisible(false);
+    pnlCont->setProperty("tag", 0);
+    ckEiritsu->setVisible(false);
+    ckPhilips->setVisible(false);
+    ckPcode->setVisible(false);
+    // 10. Geometry: the panel is the strip plus the scroll bar plus 67 pixels
+    // high; the image is 20000 wide and fills what remains but 4 pixels.
+    const int panelHeight = pnlCont->height() + scrBar->height() + 67;
+    pnlWave->setFixedHeight(panelHeight);
+    imgWave->move(1, pnlCont->height() + 2);
+    imgWave->resizeCanvas(WaveViewState::kImageWidth,
+                          panelHeight - pnlCont->height() - scrBar->height() - 4);
+    frame->setParts(pnlCont, imgWave, scrBar);
+    // 11.
+    ClearTrack(0);
+    // 14./15. Decoder timing choices, hidden until a decoder needs them.
+    cmbTs->clear();
+    cmbTw->clear();
+    cmbTs->addItems({QStringLiteral("450"), QStringLiteral("400"), QStringLiteral("300")});
+    cmbTs->setEditText(QStringLiteral("450"));
+    cmbTw->addItems({QStringLiteral("878"), QStringLiteral("830"), QStringLiteral("2100")});
+    cmbTw->setEditText(QStringLiteral("878"));
+    cmbBt->setCurrentIndex(1);
+    for (QWidget *w : std::initializer_list<QWidget *>{lblTs, lblTw, lblBt, cmbTs, cmbTw, cmbBt})
+        w->setVisible(false);
+}
+
+void TfrmMain::ClearTrack(int slot) {
+    objects.view.referenceMarker = -1;
+    objects.view.measureMarker = -1;
+    QPainter painter(&imgWave->canvas());
+    painter.fillRect(QRect(0, kTrackHeight * slot + 1, WaveViewState::kImageWidth, kTrackHeight),
+                     Qt::white);
+    imgWave->update();
+    setPanelText(1, QString());
+}
+
+void TfrmMain::SetLearningDisplay(bool on) {
+    QPalette palette = pnlAnalyze->palette();
+    palette.setColor(QPalette::Window, on ? QColor(0, 255, 0) : palette.color(QPalette::Button));
+    pnlAnalyze->setPalette(palette);
+    pnlAnalyze->setText(on ? tr("学習 On") : tr("学習 Off"));
+    pnlAnalyze->setProperty("learning", on);
+}
+
+} // namespace zevo3

@@ -1,0 +1,28 @@
+#include "wave_image.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+
+namespace zevo3 {
+
+WaveImage::WaveImage(QWidget *parent) : QWidget(parent) {
+}
+
+void WaveImage::resizeCanvas(int width, int height) {
+    if (canvas_.width() == width && canvas_.height() == height) return;
+    QImage next(width, height, QImage::Format_RGB32);
+    next.fill(Qt::white);
+    if (!canvas_.isNull()) {
+        QPainter p(&next);
+        p.drawImage(0, 0, canvas_);
+    }
+    canvas_ = next;
+    resize(width, height);
+}
+
+void WaveImage::paintEvent(QPaintEvent *event) {
+    QPainter p(this);
+    p.drawImage(event->rect(), canvas_, event->rect());
+}
+
+} // namespace zevo3
