@@ -211,6 +211,7 @@ void TfrmMain::SetupTable() {
     sGrid->verticalHeader()->setDefaultSectionSize(18);
     sGrid->verticalHeader()->setMinimumSectionSize(18);
     sGrid->horizontalHeader()->setStretchLastSection(false);
+    sGrid->horizontalHeader()->setMinimumSectionSize(8);
     const int widths[CodeTable::kColumns] = {32, 64, 48, 150, 150};
     for (int c = 0; c < CodeTable::kColumns; ++c)
         sGrid->setColumnWidth(c, widths[c]);

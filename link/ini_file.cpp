@@ -95,7 +95,7 @@ bool IniFile::save(const QString &path, QString *error) const {
     // A file marked read-only stays as it is, even for a user whom the system
     // would let write it anyway.
     const QFileInfo existing(path);
-    if (existing.exists() && !(existing.permissions() & QFileDevice::WriteUser)) {
+    if (existing.exists() && !(existing.permissions() & QFileDevice::WriteOwner)) {
         if (error) *error = QStringLiteral("%1 is read-only").arg(path);
         return false;
     }

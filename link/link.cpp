@@ -42,7 +42,9 @@ bool Link::OpenPort(bool startReceiver) {
         receiveRunning_ = true;
         thread_ = std::make_unique<TRecvThread>(*this);
         // Idle scheduling would starve the thread on a busy machine and delay
-        // acknowledgements; the lowest normal priority keeps it out of the way.
+        // acknowledgements. Lowest asks for the bottom of the normal class;
+        // on Linux that is the default priority, which does no harm: the
+        // thread only waits and hands steps over.
         thread_->start(QThread::LowestPriority);
     }
     if (errorReporting_) ShowPortName();

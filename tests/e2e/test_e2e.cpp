@@ -1,0 +1,229 @@
+// The real serial port (QSerialPort) on a pseudo-terminal against the
+// simulated unit, through the main window.
+
+#include "R_com.h"
+#include "R_main.h"
+#include "link_texts.h"
+#include "qt_serial_device.h"
+#include "recording_prompter.h"
+#include "sim_unit.h"
+#include "text_codec.h"
+#include "wait.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <memory>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+using namespace zevo3;
+using namespace zevo3::test;
+
+namespace {
+
+class EndToEnd : public ::testing::Test {
+protected:
+    void startSim(SimOptions options = {}) {
+        options.linkPath = dir.filePath(QStringLiteral("zevo3-port"));
+        sim = std::make_unique<SimUnit>(options);
+        QString error;
+        ASSERT_TRUE(sim->start(&error)) << error.toStdString();
+    }
+    TfrmMain &startTool(const QByteArray &ini = {}) {
+        const QString iniPath = dir.filePath(QStringLiteral("zevo3tool.ini"));
+        QFile f(iniPath);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("[COMPORT]\r\nPortName=" + toCp932(sim->linkPath()) + "\r\n" + ini);
+        f.close();
+        objects = std::make_unique<AppObjects>(device, iniPath);
+        window = std::make_unique<TfrmMain>(*objects, prompter);
+        window->show();
+        return *window;
+    }
+    void TearDown() override {
+        window.reset();
+        objects.reset();
+        if (sim) sim->stop();
+    }
+
+    QTemporaryDir dir;
+    std::unique_ptr<SimUnit> sim;
+    QtSerialDevice device;
+    RecordingPrompter prompter;
+    std::unique_ptr<AppObjects> objects;
+    std::unique_ptr<TfrmMain> window;
+};
+
+} // namespace
+
+TEST_F(EndToEnd, StartUpAsksForTheVersionAndLogsTheAnswer) {
+    startSim();
+    TfrmMain &w = startTool();
+    ASSERT_TRUE(objects->link.portOpen());
+    ASSERT_TRUE(sim->waitForMessages(1, 3000));
+    EXPECT_EQ(sim->received(), QList<QByteArray>{"Version"});
+    ASSERT_TRUE(waitFor([&] { return w.logLineCount() == 1; }));
+    EXPECT_TRUE(w.memoRecv->toPlainText().startsWith(QStringLiteral("ZEVO3")));
+    EXPECT_FALSE(w.memoRecv->toPlainText().contains(QStringLiteral("0Dh")));
+    EXPECT_EQ(w.panelText(0), sim->linkPath());
+    pump(200);
+    EXPECT_EQ(w.logLineCount(), 1); // one answer, one line
+}
+
+TEST_F(EndToEnd, ConsoleCommandAndAcknowledgedRecord) {
+    startSim();
+    TfrmMain &w = startTool();
+    ASSERT_TRUE(sim->waitForMessages(1, 3000));
+    w.cmbSendText->setEditText(QStringLiteral("Lend:0500"));
+    w.btnSend->click();
+    ASSERT_TRUE(sim->waitForMessages(2, 3000));
+    EXPECT_EQ(sim->received().at(1), "Lend:0500");
+
+    objects->link.clearAck();
+    objects->link.SendMessage("Kw:01,01,02,--,--,--,--,--,--");
+    QElapsedTimer t;
+    t.start();
+    EXPECT_TRUE(objects->link.WaitForAck(1000));
+    EXPECT_LT(t.elapsed(), 500);
+    EXPECT_EQ(sim->layoutRows().value(1), "Kw:01,01,02,--,--,--,--,--,--");
+}
+
+TEST_F(EndToEnd, NoAcknowledgementTimesOut) {
+    SimOptions options;
+    options.noAck = true;
+    startSim(options);
+    TfrmMain &w = startTool();
+    ASSERT_TRUE(waitFor([&] { return w.logLineCount() == 1; }));
+    objects->link.clearAck();
+    objects->link.SendMessage("Tws:001");
+    QElapsedTimer t;
+    t.start();
+    EXPECT_FALSE(objects->link.WaitForAck(200));
+    EXPECT_GT(t.elapsed(), 200);
+}
+
+TEST_F(EndToEnd, HangUpClosesThePortOnceAndComReopens) {
+    SimOptions options;
+    options.reopenAfterHangUp = true;
+    startSim(options);
+    TfrmMain &w = startTool();
+    ASSERT_TRUE(sim->waitForMessages(1, 3000));
+    ASSERT_TRUE(waitFor([&] { return w.logLineCount() == 1; }));
+
+    sim->hangUp();
+    QElapsedTimer t;
+    t.start();
+    ASSERT_TRUE(waitFor([&] { return !objects->link.portOpen(); }, 3000));
+    EXPECT_LT(t.elapsed(), 1500);
+    pump(300);
+    const QString closed = texts::portClosed(sim->linkPath());
+    EXPECT_EQ(prompter.count(closed), 1);
+    EXPECT_EQ(prompter.asked.size(), 1);
+    EXPECT_EQ(w.panelText(0), sim->linkPath() + QStringLiteral(":OFF"));
+
+    // The Com command opens the port again; the unit answers the new "Version".
+    QTimer::singleShot(0, [] {
+        auto *dialog = qobject_cast<TfrmCom *>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->btnOk->click();
+    });
+    w.mmFileComClick();
+    ASSERT_TRUE(objects->link.portOpen());
+    ASSERT_TRUE(sim->waitForMessages(1, 3000));
+    EXPECT_EQ(sim->received().last(), "Version");
+    ASSERT_TRUE(waitFor([&] { return w.logLineCount() == 2; }));
+    EXPECT_EQ(prompter.asked.size(), 1);
+}
+
+TEST_F(EndToEnd, ClosingTheWindowDuringAnAckWaitNeitherCrashesNorHangs) {
+    SimOptions options;
+    options.noAck = true;
+    startSim(options);
+    TfrmMain &w = startTool();
+    ASSERT_TRUE(waitFor([&] { return w.logLineCount() == 1; })); // the version answer is in
+    objects->link.clearAck();
+    objects->link.SendMessage("Kw:01,--,--,--,--,--,--,--,--");
+    QTimer::singleShot(50, &w, [&w] { w.close(); });
+    QElapsedTimer t;
+    t.start();
+    EXPECT_FALSE(objects->link.WaitForAck(5000));
+    EXPECT_LT(t.elapsed(), 2000);
+    EXPECT_FALSE(objects->link.portOpen());
+    EXPECT_FALSE(objects->link.receiveRunning());
+}
+
+namespace {
+
+// A pseudo-terminal whose master end the test reads, to see the exact bytes.
+struct RawPty {
+    int master = -1;
+    QString slave;
+    RawPty() {
+        master = posix_openpt(O_RDWR | O_NOCTTY);
+        if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0) return;
+        slave = QString::fromLocal8Bit(ptsname(master));
+        termios t{};
+        const int s = ::open(ptsname(master), O_RDWR | O_NOCTTY);
+        if (s >= 0) {
+            tcgetattr(s, &t);
+            cfmakeraw(&t);
+            tcsetattr(s, TCSANOW, &t);
+            ::close(s);
+        }
+    }
+    ~RawPty() {
+        if (master >= 0) ::close(master);
+    }
+    QByteArray readFor(int ms) {
+        QByteArray out;
+        QElapsedTimer t;
+        t.start();
+        while (t.elapsed() < ms) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+            pollfd p{master, POLLIN, 0};
+            if (poll(&p, 1, 5) > 0 && (p.revents & POLLIN)) {
+                char buf[256];
+                const ssize_t n = ::read(master, buf, sizeof buf);
+                if (n > 0) out.append(buf, n);
+            }
+        }
+        return out;
+    }
+};
+
+} // namespace
+
+TEST(EndToEndFraming, StxEtxFramingGoesOutByteForByte) {
+    RawPty pty;
+    ASSERT_FALSE(pty.slave.isEmpty());
+    QTemporaryDir dir;
+    const QString iniPath = dir.filePath(QStringLiteral("zevo3tool.ini"));
+    QFile f(iniPath);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("[COMPORT]\r\nPortName=" + pty.slave.toLocal8Bit() +
+            "\r\nSendHead=STX\r\nSendDlmt=ETX\r\n");
+    f.close();
+    QtSerialDevice device;
+    AppObjects objects(device, iniPath);
+    RecordingPrompter prompter;
+    TfrmMain w(objects, prompter);
+    ASSERT_TRUE(objects.link.portOpen());
+    EXPECT_EQ(pty.readFor(300), QByteArray("\x02Version\x03"));
+    w.cmbSendText->setEditText(QStringLiteral("Ver"));
+    w.btnSend->click();
+    EXPECT_EQ(pty.readFor(300), QByteArray("\x02\x56\x65\x72\x03"));
+    // And the answer side: an ETX-framed answer in CRLF mode waits for silence.
+    const QByteArray answer = "\x02"
+                              "AB\x03";
+    ASSERT_EQ(::write(pty.master, answer.constData(), size_t(answer.size())), answer.size());
+    ASSERT_TRUE(waitFor([&] { return w.logLineCount() == 1; }, 3000));
+    EXPECT_EQ(w.memoRecv->toPlainText(), QStringLiteral(" 02h AB 03h"));
+}

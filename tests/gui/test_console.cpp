@@ -1,0 +1,145 @@
+// The console: sending with history, Enter, Clear and the "m:" double-click.
+
+#include "main_window_fixture.h"
+#include "wait.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTextBlock>
+
+using namespace zevo3;
+using namespace zevo3::test;
+
+namespace {
+
+class ConsoleTest : public MainWindowTest {
+protected:
+    TfrmMain &open() {
+        TfrmMain &w = create();
+        w.show();
+        QApplication::setActiveWindow(&w);
+        device.written.clear();
+        device.writes = 0;
+        return w;
+    }
+    // Double-clicks the log at character `column` of line `line`.
+    void doubleClickLog(TfrmMain &w, int line, int column) {
+        QTextCursor cursor(w.memoRecv->document()->findBlockByNumber(line));
+        cursor.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor, column);
+        const QRect r = w.memoRecv->cursorRect(cursor);
+        w.memoRecvDblClick(r.center() + QPoint(1, 0));
+    }
+};
+
+} // namespace
+
+TEST_F(ConsoleTest, SendWithThePortClosedOnlyWarns) {
+    device.failAllOpens = true;
+    TfrmMain &w = create();
+    w.cmbSendText->setEditText(QStringLiteral("Ver"));
+    w.btnSend->click();
+    ASSERT_EQ(prompter.asked.size(), 1);
+    EXPECT_EQ(prompter.asked[0].text, QStringLiteral("通信ポートを設定して下さい"));
+    EXPECT_EQ(prompter.asked[0].caption, QStringLiteral("確認"));
+    EXPECT_EQ(prompter.asked[0].icon, MsgIcon::Warning);
+    EXPECT_EQ(w.cmbSendText->count(), 0);
+    EXPECT_EQ(device.writes, 0);
+}
+
+TEST_F(ConsoleTest, SendKeepsOneHistoryEntryPerText) {
+    TfrmMain &w = open();
+    for (const char *text : {"Ver", "Ver", "ver"}) {
+        w.cmbSendText->setEditText(QString::fromLatin1(text));
+        w.btnSend->click();
+    }
+    EXPECT_EQ(w.history(), (QStringList{QStringLiteral("Ver"), QStringLiteral("ver")}));
+    EXPECT_EQ(device.written, QByteArray("Ver\r\nVer\r\nver\r\n"));
+    // Text goes out unchanged, blanks included.
+    device.written.clear();
+    w.cmbSendText->setEditText(QStringLiteral(" Kw:01 "));
+    w.btnSend->click();
+    EXPECT_EQ(device.written, QByteArray(" Kw:01 \r\n"));
+}
+
+TEST_F(ConsoleTest, EmptyBoxDoesNothing) {
+    TfrmMain &w = open();
+    w.btnSend->click();
+    QTest::keyClick(w.cmbSendText->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(device.writes, 0);
+    EXPECT_EQ(w.cmbSendText->count(), 0);
+    EXPECT_TRUE(prompter.asked.isEmpty());
+}
+
+TEST_F(ConsoleTest, EnterRemembersThenEnterOnTheButtonSends) {
+    TfrmMain &w = open();
+    w.activateWindow();
+    w.cmbSendText->lineEdit()->setFocus();
+    QTest::keyClicks(w.cmbSendText->lineEdit(), QStringLiteral("Version"));
+    QTest::keyClick(w.cmbSendText->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(device.writes, 0); // the first Enter does not send
+    EXPECT_EQ(w.history(), QStringList{QStringLiteral("Version")});
+    EXPECT_TRUE(w.btnSend->hasFocus());
+    QTest::keyClick(w.btnSend, Qt::Key_Return);
+    EXPECT_EQ(device.written, QByteArray("Version\r\n"));
+    EXPECT_EQ(w.cmbSendText->currentText(), QStringLiteral("Version"));
+}
+
+TEST_F(ConsoleTest, EnterUpdatesTheHistoryEvenWithThePortClosed) {
+    device.failAllOpens = true;
+    TfrmMain &w = create();
+    w.cmbSendText->setEditText(QStringLiteral("Ver"));
+    EXPECT_TRUE(w.cmbSendTextKeyPress(Qt::Key_Return));
+    EXPECT_EQ(w.history(), QStringList{QStringLiteral("Ver")});
+    EXPECT_FALSE(w.cmbSendTextKeyPress(Qt::Key_A));
+}
+
+TEST_F(ConsoleTest, ClearEmptiesTheLog) {
+    TfrmMain &w = open();
+    device.inject("one\r\ntwo\r\n");
+    ASSERT_TRUE(waitFor([&] { return w.logLineCount() == 2; }));
+    w.btnRecvClear->click();
+    EXPECT_EQ(w.logLineCount(), 0);
+}
+
+TEST_F(ConsoleTest, DoubleClickOnAnMAnswerMakesATmCommand) {
+    TfrmMain &w = open();
+    w.appendLogText(QStringLiteral("ZEVO3 Ver1.00"));
+    w.appendLogText(QStringLiteral("m:1A2B,d:00FF,f:2,x:0"));
+    doubleClickLog(w, 1, 4); // inside "1A2B": the word starts at "m:"
+    EXPECT_EQ(w.cmbSendText->currentText(), QStringLiteral("Tm:1A2B,d:00FF,f:2"));
+    EXPECT_EQ(w.memoRecv->textCursor().selectedText(), QStringLiteral("m:1A2B,d:0"));
+    EXPECT_EQ(device.writes, 0); // nothing is sent
+}
+
+TEST_F(ConsoleTest, LastFieldRunsAcrossTheLineEnd) {
+    TfrmMain &w = open();
+    w.appendLogText(QStringLiteral("m:1A2B,d:00FF,f:2"));
+    w.appendLogText(QStringLiteral("next,line"));
+    doubleClickLog(w, 0, 1);
+    EXPECT_EQ(w.cmbSendText->currentText(), QStringLiteral("Tm:1A2B,d:00FF,f:2\r\nnext"));
+
+    w.memoRecv->clear();
+    w.appendLogText(QStringLiteral("m:,d:,f:,"));
+    doubleClickLog(w, 0, 0);
+    EXPECT_EQ(w.cmbSendText->currentText(), QStringLiteral("Tm:,d:,f:"));
+}
+
+TEST_F(ConsoleTest, DoubleClickElsewhereChangesOnlyTheSelection) {
+    TfrmMain &w = open();
+    w.cmbSendText->setEditText(QStringLiteral("keep"));
+    w.appendLogText(QStringLiteral(" 02h m:1,d:2,f:3,"));
+    doubleClickLog(w, 0, 2); // on "02h"
+    EXPECT_EQ(w.cmbSendText->currentText(), QStringLiteral("keep"));
+    EXPECT_EQ(w.memoRecv->textCursor().selectedText(), QStringLiteral("02h m:1,d:2,f:3,"));
+}
+
+TEST_F(ConsoleTest, ReceivedShiftJisShowsAsJapanese) {
+    TfrmMain &w = open();
+    device.inject("\x83\x65\x83\x58\x83\x67\r\n"); // テスト
+    ASSERT_TRUE(waitFor([&] { return w.logLineCount() == 1; }));
+    EXPECT_EQ(w.memoRecv->toPlainText(), QStringLiteral("テスト"));
+}

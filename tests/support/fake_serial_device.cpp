@@ -1,0 +1,92 @@
+#include "fake_serial_device.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+
+namespace zevo3::test {
+
+bool FakeSerialDevice::open(const QString &deviceName, const LineParameters &params) {
+    calls << QStringLiteral("open:") + deviceName;
+    lastName = deviceName;
+    lastParams = params;
+    if (failAllOpens || deviceName.isEmpty() ||
+        (!openable.isEmpty() && !openable.contains(deviceName)))
+        return false;
+    open_ = true;
+    errors_ = 0;
+    input_.clear();
+    return true;
+}
+
+void FakeSerialDevice::close() {
+    calls << QStringLiteral("close");
+    open_ = false;
+}
+
+uint32_t FakeSerialDevice::errorMask() {
+    return open_ ? errors_ : 0;
+}
+
+int64_t FakeSerialDevice::bytesWaiting() {
+    return open_ ? input_.size() : 0;
+}
+
+int64_t FakeSerialDevice::read(char *data, int64_t max) {
+    if (!open_ || failReads) return -1;
+    const int64_t n = std::min<int64_t>(max, input_.size());
+    std::memcpy(data, input_.constData(), size_t(n));
+    input_.remove(0, n);
+    return n;
+}
+
+int64_t FakeSerialDevice::write(const QByteArray &data) {
+    ++writes;
+    const int64_t n = writeLimit < 0 ? data.size() : std::min<int64_t>(writeLimit, data.size());
+    written += data.left(n);
+    return n;
+}
+
+void FakeSerialDevice::inject(const QByteArray &bytes) {
+    input_ += bytes;
+    signal();
+}
+
+void FakeSerialDevice::injectError(uint32_t mask) {
+    errors_ |= mask;
+    signal();
+}
+
+void FakeSerialDevice::signal() {
+    {
+        std::lock_guard lock(mutex_);
+        signalled_ = true;
+    }
+    cv_.notify_all();
+}
+
+void FakeSerialDevice::wake() {
+    {
+        std::lock_guard lock(mutex_);
+        woken_ = true;
+    }
+    cv_.notify_all();
+}
+
+bool FakeSerialDevice::waitForInput(int timeoutMs) {
+    std::unique_lock lock(mutex_);
+    ++waits_;
+    cv_.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+                 [this] { return signalled_ || woken_; });
+    const bool result = signalled_;
+    signalled_ = false;
+    woken_ = false;
+    return result;
+}
+
+int FakeSerialDevice::waits() const {
+    std::lock_guard lock(mutex_);
+    return waits_;
+}
+
+} // namespace zevo3::test

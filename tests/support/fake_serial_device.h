@@ -1,0 +1,62 @@
+#pragma once
+// A serial device in memory: tests inject the unit's bytes and errors, make
+// opens and writes fail, and read back everything the link did.
+
+#include "serial_device.h"
+
+#include <QByteArray>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+#include <condition_variable>
+#include <mutex>
+
+namespace zevo3::test {
+
+class FakeSerialDevice : public SerialDevice {
+public:
+    // Names that open; empty means every non-empty name opens.
+    QSet<QString> openable;
+    bool failAllOpens = false;
+    // Bytes written are cut to this many (-1: all).
+    int64_t writeLimit = -1;
+    bool failReads = false;
+
+    QStringList calls; // "open:<name>", "clearDtrRts", "close"
+    QString lastName;
+    LineParameters lastParams;
+    QByteArray written;
+    int writes = 0;
+
+    bool open(const QString &deviceName, const LineParameters &params) override;
+    bool isOpen() const override { return open_; }
+    void clearDtrRts() override { calls << QStringLiteral("clearDtrRts"); }
+    void close() override;
+    uint32_t errorMask() override;
+    int64_t bytesWaiting() override;
+    int64_t read(char *data, int64_t max) override;
+    int64_t write(const QByteArray &data) override;
+    bool waitForInput(int timeoutMs) override;
+    void wake() override;
+
+    // GUI thread: bytes from the unit, and line errors.
+    void inject(const QByteArray &bytes);
+    void injectError(uint32_t mask);
+
+    int waits() const;
+
+private:
+    void signal();
+
+    bool open_ = false;
+    QByteArray input_;
+    uint32_t errors_ = 0;
+
+    mutable std::mutex mutex_;
+    std::condition_variable cv_;
+    bool signalled_ = false;
+    bool woken_ = false;
+    int waits_ = 0;
+};
+
+} // namespace zevo3::test

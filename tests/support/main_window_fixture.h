@@ -1,0 +1,49 @@
+#pragma once
+// A main window on the in-memory device, with its settings file in a
+// temporary folder and every message box recorded.
+
+#include "R_main.h"
+#include "fake_serial_device.h"
+#include "recording_prompter.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace zevo3::test {
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    QString iniPath() const { return dir.filePath(QStringLiteral("zevo3tool.ini")); }
+    void writeIni(const QByteArray &bytes) {
+        QFile f(iniPath());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    QByteArray readIni() const {
+        QFile f(iniPath());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    TfrmMain &create() {
+        objects = std::make_unique<AppObjects>(device, iniPath());
+        window = std::make_unique<TfrmMain>(*objects, prompter);
+        return *window;
+    }
+    template <typename T> T *control(const char *name) const {
+        return window->findChild<T *>(QString::fromLatin1(name));
+    }
+
+    QTemporaryDir dir;
+    FakeSerialDevice device;
+    RecordingPrompter prompter;
+    std::unique_ptr<AppObjects> objects;
+    std::unique_ptr<TfrmMain> window;
+
+    void TearDown() override {
+        window.reset();
+        objects.reset();
+    }
+};
+
+} // namespace zevo3::test

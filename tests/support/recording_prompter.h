@@ -1,0 +1,37 @@
+#pragma once
+// Prompter that records every message box asked and answers as scripted.
+
+#include "prompter.h"
+
+#include <QList>
+#include <QString>
+
+namespace zevo3::test {
+
+struct Asked {
+    QString text;
+    QString caption;
+    MsgIcon icon;
+    MsgButtons buttons;
+};
+
+class RecordingPrompter : public Prompter {
+public:
+    QList<Asked> asked;
+    QList<MsgAnswer> answers; // taken in order; when empty: Ok / Yes
+
+    MsgAnswer ask(QWidget *, const QString &text, const QString &caption, MsgIcon icon,
+                  MsgButtons buttons) override {
+        asked.append({text, caption, icon, buttons});
+        if (!answers.isEmpty()) return answers.takeFirst();
+        return buttons == MsgButtons::YesNo ? MsgAnswer::Yes : MsgAnswer::Ok;
+    }
+    int count(const QString &text) const {
+        int n = 0;
+        for (const Asked &a : asked)
+            n += a.text == text ? 1 : 0;
+        return n;
+    }
+};
+
+} // namespace zevo3::test

@@ -1,0 +1,242 @@
+// The link against an in-memory device: opening, framing, sending, the
+// acknowledgement wait, the receive thread and the line failure.
+
+#include "fake_serial_device.h"
+#include "link.h"
+#include "link_texts.h"
+#include "recording_observer.h"
+#include "tick_clock.h"
+#include "wait.h"
+
+#include <QElapsedTimer>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace zevo3;
+using namespace zevo3::test;
+
+namespace {
+
+class LinkTest : public ::testing::Test {
+protected:
+    LinkTest() : link(device, com, clock) { link.setObserver(&observer); }
+    ~LinkTest() override { link.ClosePort(); }
+
+    FakeSerialDevice device;
+    ComSettings com;
+    SteadyTickClock clock;
+    RecordingObserver observer;
+    Link link;
+};
+
+} // namespace
+
+TEST_F(LinkTest, FailedOpenReportsOnlyWhenAsked) {
+    device.failAllOpens = true;
+    com.PortName = "COM3";
+    EXPECT_FALSE(link.OpenPort(true));
+    EXPECT_TRUE(observer.warnings.isEmpty());
+    EXPECT_EQ(observer.portStatus, QStringLiteral("COM3:OFF"));
+    EXPECT_FALSE(link.portOpen());
+    EXPECT_FALSE(link.receiveRunning());
+
+    link.setErrorReporting(true);
+    EXPECT_FALSE(link.OpenPort(true));
+    ASSERT_EQ(observer.warnings.size(), 1);
+    EXPECT_EQ(observer.warnings[0].text, QStringLiteral("INVALID HANDLE"));
+    EXPECT_EQ(observer.warnings[0].caption, QStringLiteral("Comm Open"));
+
+    device.failAllOpens = false;
+    com.PortName = "";
+    EXPECT_FALSE(link.OpenPort(true));
+    EXPECT_EQ(observer.portStatus, QStringLiteral(":OFF"));
+}
+
+TEST_F(LinkTest, OpenUsesTheSettingsAndShowsTheNameWhenReporting) {
+    com.PortName = "COM10";
+    com.BaudRate = 14400;
+    EXPECT_TRUE(link.OpenPort(true));
+    EXPECT_EQ(device.lastName, deviceNameFor("COM10"));
+    EXPECT_EQ(device.lastParams.baudRate, 56000);
+    EXPECT_TRUE(link.receiveRunning());
+    EXPECT_TRUE(observer.portStatus.isEmpty()); // reporting off: the caller shows the name
+    link.setErrorReporting(true);
+    EXPECT_TRUE(link.OpenPort(true));
+    EXPECT_EQ(observer.portStatus, QStringLiteral("COM10"));
+    // The open port was closed before it was opened again.
+    EXPECT_EQ(device.calls.mid(1, 3),
+              (QStringList{QStringLiteral("clearDtrRts"), QStringLiteral("close"),
+                           QStringLiteral("open:") + deviceNameFor("COM10")}));
+}
+
+TEST_F(LinkTest, CloseStopsTheThreadThenDropsDtrRtsThenCloses) {
+    ASSERT_TRUE(link.OpenPort(true));
+    device.calls.clear();
+    link.ClosePort();
+    EXPECT_FALSE(link.receiveRunning());
+    EXPECT_FALSE(link.portOpen());
+    EXPECT_EQ(device.calls, (QStringList{QStringLiteral("clearDtrRts"), QStringLiteral("close")}));
+    link.ClosePort(); // closed already: nothing
+    EXPECT_EQ(device.calls.size(), 2);
+    EXPECT_TRUE(observer.portStatus.isEmpty()); // a normal close leaves the status bar alone
+}
+
+TEST_F(LinkTest, SendFramesAndNeverWritesWhileClosed) {
+    link.SendMessage("Ver");
+    EXPECT_EQ(device.writes, 0);
+    com.SendHead = "STX";
+    com.SendDlmt = "ETX";
+    ASSERT_TRUE(link.OpenPort(true));
+    link.SendMessage("Ver");
+    EXPECT_EQ(device.written, QByteArray("\x02Ver\x03"));
+    device.writeLimit = 0;
+    link.SendMessage("Hello");
+    EXPECT_EQ(observer.notice, QStringLiteral("sendLen:7 ResultLen:0"));
+    EXPECT_TRUE(link.portOpen()); // a short write does not close the port
+}
+
+TEST_F(LinkTest, ReceivedLinesReachTheLogAndAcknowledge) {
+    ASSERT_TRUE(link.OpenPort(true));
+    bool ackBeforeLog = false;
+    observer.onAppend = [&](const QByteArray &line) {
+        if (line.contains("ZEVO3")) ackBeforeLog = link.ackFlag();
+    };
+    device.inject("ZEVO3 Ver1.00\r\n");
+    ASSERT_TRUE(waitFor([&] { return observer.log.size() == 1; }));
+    EXPECT_EQ(observer.log[0], "ZEVO3 Ver1.00");
+    EXPECT_TRUE(ackBeforeLog);
+
+    link.clearAck();
+    device.inject("Kr:01\r\n");
+    ASSERT_TRUE(waitFor([&] { return observer.log.size() == 2; }));
+    EXPECT_TRUE(link.ackFlag());
+
+    link.clearAck();
+    device.inject("\x06");
+    ASSERT_TRUE(waitFor([&] { return link.ackFlag(); }));
+    EXPECT_EQ(observer.log.size(), 2);
+
+    link.clearAck();
+    device.inject("plain\r\n");
+    ASSERT_TRUE(waitFor([&] { return observer.log.size() == 3; }));
+    EXPECT_FALSE(link.ackFlag());
+}
+
+TEST_F(LinkTest, SilenceTimeoutCompletesAMessageWithoutDelimiter) {
+    com.RecvDlmt = "";
+    com.RecvTout = 50;
+    ASSERT_TRUE(link.OpenPort(true));
+    QElapsedTimer t;
+    t.start();
+    device.inject("OK\r\n");
+    ASSERT_TRUE(waitFor([&] { return observer.log.size() == 1; }, 2000));
+    EXPECT_GE(t.elapsed(), 50);
+    EXPECT_EQ(observer.log[0], "OK 0Dh 0Ah");
+}
+
+TEST_F(LinkTest, LogEmptiesItselfOnlyPastAThousandLines) {
+    ASSERT_TRUE(link.OpenPort(true));
+    for (int i = 0; i < 1000; ++i)
+        observer.log << "old";
+    device.inject("a\r\n");
+    ASSERT_TRUE(waitFor([&] { return observer.appended == 1; }));
+    EXPECT_EQ(observer.log.size(), 1001);
+    device.inject("b\r\n");
+    ASSERT_TRUE(waitFor([&] { return observer.appended == 2; }));
+    EXPECT_EQ(observer.log, QByteArrayList{"b"});
+}
+
+TEST_F(LinkTest, WaitForAck) {
+    ASSERT_TRUE(link.OpenPort(true));
+    link.setAck();
+    QElapsedTimer t;
+    t.start();
+    EXPECT_TRUE(link.WaitForAck(100)); // left on by an earlier answer
+    EXPECT_LT(t.elapsed(), 50);
+
+    link.clearAck();
+    t.restart();
+    EXPECT_FALSE(link.WaitForAck(100));
+    EXPECT_GT(t.elapsed(), 100);
+    EXPECT_LT(t.elapsed(), 1000);
+
+    link.clearAck();
+    QTimer::singleShot(30, [&] { device.inject("\x06"); });
+    t.restart();
+    EXPECT_TRUE(link.WaitForAck(1000));
+    EXPECT_LT(t.elapsed(), 500);
+
+    // Closed while waiting: nothing can arrive any more.
+    link.clearAck();
+    QTimer::singleShot(30, [&] { link.ClosePort(); });
+    t.restart();
+    EXPECT_FALSE(link.WaitForAck(5000));
+    EXPECT_LT(t.elapsed(), 2500);
+}
+
+TEST_F(LinkTest, LineErrorClosesThePortOnceWithOneMessage) {
+    com.PortName = "COM4";
+    ASSERT_TRUE(link.OpenPort(true));
+    device.calls.clear();
+    // A pulled cable reports again and again.
+    for (int i = 0; i < 5; ++i)
+        device.injectError(1u << i);
+    ASSERT_TRUE(waitFor([&] { return !link.portOpen() && !observer.warnings.isEmpty(); }));
+    pump(100);
+    EXPECT_EQ(observer.portStatus, QStringLiteral("COM4:OFF"));
+    ASSERT_EQ(observer.warnings.size(), 1);
+    EXPECT_EQ(observer.warnings[0].text, texts::portClosed(QStringLiteral("COM4")));
+    EXPECT_EQ(observer.warnings[0].caption, QStringLiteral("確認"));
+    EXPECT_EQ(device.calls, (QStringList{QStringLiteral("clearDtrRts"), QStringLiteral("close")}));
+    EXPECT_FALSE(link.receiveRunning());
+    EXPECT_FALSE(link.lineFailure());
+
+    // The port opens again cleanly afterwards.
+    EXPECT_TRUE(link.OpenPort(true));
+    device.inject("again\r\n");
+    EXPECT_TRUE(waitFor([&] { return observer.log.contains("again"); }));
+}
+
+TEST_F(LinkTest, ErrorSeenBySendIsReportedThenTheThreadCloses) {
+    ASSERT_TRUE(link.OpenPort(true));
+    // The receive step cannot run before control returns to the event loop,
+    // so the send is the first to see the error.
+    device.injectError(2);
+    link.SendMessage("Ver");
+    EXPECT_EQ(device.writes, 0);
+    ASSERT_TRUE(waitFor([&] { return !link.portOpen(); }));
+    pump(50);
+    ASSERT_GE(observer.warnings.size(), 2);
+    EXPECT_EQ(observer.warnings[0].text, QStringLiteral("Send ClearCommError dwErrorMask != 0"));
+    EXPECT_EQ(observer.warnings[0].caption, texts::appTitle());
+    EXPECT_EQ(observer.warnings.last().text, texts::portClosed(QStringLiteral("COM1")));
+    EXPECT_EQ(observer.warnings.size(), 2);
+}
+
+TEST_F(LinkTest, ThreeZerosCloseThePort) {
+    ASSERT_TRUE(link.OpenPort(true));
+    device.inject(QByteArray("ABCDEFGHIJK") + QByteArray(3, '\0'));
+    ASSERT_TRUE(waitFor([&] { return !link.portOpen(); }));
+    EXPECT_TRUE(observer.log.isEmpty());
+}
+
+TEST_F(LinkTest, ReceiveThreadDoesNotSpinWhileIdle) {
+    ASSERT_TRUE(link.OpenPort(true));
+    pump(50);
+    const int before = device.waits();
+    pump(300);
+    // A 10 ms tick makes about 30 waits; a spinning thread would make thousands.
+    EXPECT_LT(device.waits() - before, 80);
+    EXPECT_GT(device.waits() - before, 0);
+}
+
+TEST_F(LinkTest, ReadFailureSkipsTheStepOnly) {
+    ASSERT_TRUE(link.OpenPort(true));
+    device.failReads = true;
+    device.inject("lost?\r\n");
+    pump(50);
+    EXPECT_TRUE(link.portOpen());
+    device.failReads = false;
+    device.inject("");
+    EXPECT_TRUE(waitFor([&] { return observer.log.contains("lost?"); }));
+}
