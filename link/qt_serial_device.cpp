@@ -2,7 +2,6 @@
 
 #include <QFileInfo>
 #include <QSerialPortInfo>
-#include <chrono>
 
 namespace zevo3 {
 
@@ -50,11 +49,7 @@ bool QtSerialDevice::open(const QString &deviceName, const LineParameters &param
     port_.setRequestToSend(false);
     port_.clearError();
     errors_ = 0;
-    {
-        std::lock_guard lock(mutex_);
-        signalled_ = false;
-        woken_ = false;
-    }
+    input_.reset();
     open_ = true;
     return true;
 }
@@ -131,19 +126,11 @@ int64_t QtSerialDevice::write(const QByteArray &data) {
 }
 
 void QtSerialDevice::signal() {
-    {
-        std::lock_guard lock(mutex_);
-        signalled_ = true;
-    }
-    cv_.notify_all();
+    input_.signal();
 }
 
 void QtSerialDevice::wake() {
-    {
-        std::lock_guard lock(mutex_);
-        woken_ = true;
-    }
-    cv_.notify_all();
+    input_.wake();
 }
 
 bool QtSerialDevice::waitForInput(int timeoutMs) {
@@ -153,17 +140,10 @@ bool QtSerialDevice::waitForInput(int timeoutMs) {
         sinceNodeCheck_.start();
         if (open_ && !systemLocation_.isEmpty() && !QFileInfo::exists(systemLocation_)) {
             errors_ |= kErrorNodeGone;
-            std::lock_guard lock(mutex_);
-            signalled_ = true;
+            input_.signal();
         }
     }
-    std::unique_lock lock(mutex_);
-    cv_.wait_for(lock, std::chrono::milliseconds(timeoutMs),
-                 [this] { return signalled_ || woken_; });
-    const bool result = signalled_;
-    signalled_ = false;
-    woken_ = false;
-    return result;
+    return input_.wait(timeoutMs);
 }
 
 } // namespace zevo3

@@ -2,14 +2,13 @@
 // SerialDevice on QSerialPort. QSerialPort fills its buffer on the GUI
 // thread's event loop; readyRead and errorOccurred wake the receive thread.
 
+#include "input_signal.h"
 #include "serial_device.h"
 
 #include <QElapsedTimer>
 #include <QObject>
 #include <QSerialPort>
 #include <atomic>
-#include <condition_variable>
-#include <mutex>
 
 namespace zevo3 {
 
@@ -43,10 +42,7 @@ private:
     std::atomic<bool> open_{false};
     bool errorCloseQueued_ = false;
 
-    std::mutex mutex_;
-    std::condition_variable cv_;
-    bool signalled_ = false;
-    bool woken_ = false;
+    InputSignal input_;
     QElapsedTimer sinceNodeCheck_; // used by the waiting thread only
 };
 

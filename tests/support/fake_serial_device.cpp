@@ -1,7 +1,6 @@
 #include "fake_serial_device.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstring>
 
 namespace zevo3::test {
@@ -49,44 +48,16 @@ int64_t FakeSerialDevice::write(const QByteArray &data) {
 
 void FakeSerialDevice::inject(const QByteArray &bytes) {
     input_ += bytes;
-    signal();
+    signal_.signal();
 }
 
 void FakeSerialDevice::injectError(uint32_t mask) {
     errors_ |= mask;
-    signal();
-}
-
-void FakeSerialDevice::signal() {
-    {
-        std::lock_guard lock(mutex_);
-        signalled_ = true;
-    }
-    cv_.notify_all();
-}
-
-void FakeSerialDevice::wake() {
-    {
-        std::lock_guard lock(mutex_);
-        woken_ = true;
-    }
-    cv_.notify_all();
+    signal_.signal();
 }
 
 bool FakeSerialDevice::waitForInput(int timeoutMs) {
-    std::unique_lock lock(mutex_);
-    ++waits_;
-    cv_.wait_for(lock, std::chrono::milliseconds(timeoutMs),
-                 [this] { return signalled_ || woken_; });
-    const bool result = signalled_;
-    signalled_ = false;
-    woken_ = false;
-    return result;
-}
-
-int FakeSerialDevice::waits() const {
-    std::lock_guard lock(mutex_);
-    return waits_;
+    return signal_.wait(timeoutMs);
 }
 
 } // namespace zevo3::test

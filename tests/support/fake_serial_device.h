@@ -2,14 +2,13 @@
 // A serial device in memory: tests inject the unit's bytes and errors, make
 // opens and writes fail, and read back everything the link did.
 
+#include "input_signal.h"
 #include "serial_device.h"
 
 #include <QByteArray>
 #include <QSet>
 #include <QString>
 #include <QStringList>
-#include <condition_variable>
-#include <mutex>
 
 namespace zevo3::test {
 
@@ -37,26 +36,19 @@ public:
     int64_t read(char *data, int64_t max) override;
     int64_t write(const QByteArray &data) override;
     bool waitForInput(int timeoutMs) override;
-    void wake() override;
+    void wake() override { signal_.wake(); }
 
     // GUI thread: bytes from the unit, and line errors.
     void inject(const QByteArray &bytes);
     void injectError(uint32_t mask);
 
-    int waits() const;
+    int waits() const { return signal_.waits(); }
 
 private:
-    void signal();
-
     bool open_ = false;
     QByteArray input_;
     uint32_t errors_ = 0;
-
-    mutable std::mutex mutex_;
-    std::condition_variable cv_;
-    bool signalled_ = false;
-    bool woken_ = false;
-    int waits_ = 0;
+    InputSignal signal_;
 };
 
 } // namespace zevo3::test
