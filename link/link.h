@@ -72,7 +72,9 @@ public:
     SerialDevice &device() { return device_; }
 
 signals:
-    // Emitted after a line reached the log.
+    // Emitted after a line reached the log, inside the receive step: the
+    // receive thread waits for it, so slots must not open or close the port
+    // or wait; they queue such work instead.
     void lineReceived(const QByteArray &line);
 
 private:
