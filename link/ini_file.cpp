@@ -33,7 +33,12 @@ bool sameName(const QByteArray &a, const QByteArray &b) {
 IniFile IniFile::parse(const QByteArray &bytes) {
     IniFile ini;
     QByteArray data = bytes;
-    if (data.startsWith("\xEF\xBB\xBF")) data.remove(0, 3);
+    // A byte-order mark from an editor is kept aside and written back as
+    // found, so a rewrite changes nothing else in the file.
+    if (data.startsWith("\xEF\xBB\xBF")) {
+        data.remove(0, 3);
+        ini.byteOrderMark_ = true;
+    }
 
     int pos = 0;
     int lineNumber = 0;
@@ -212,6 +217,7 @@ void IniFile::writeInteger(const QByteArray &section, const QByteArray &key, int
 
 QByteArray IniFile::serialize() const {
     QByteArray out;
+    if (byteOrderMark_) out += "\xEF\xBB\xBF";
     for (const Line &line : lines_) {
         out += line.raw;
         out += "\r\n";

@@ -51,6 +51,7 @@ private:
     int findKey(int sectionLine, const QByteArray &key) const;
 
     std::vector<Line> lines_;
+    bool byteOrderMark_ = false;
     QStringList warnings_;
 };
 

@@ -159,3 +159,14 @@ TEST(SettingsPath, BesideTheExecutableWithIniExtension) {
     EXPECT_EQ(settingsPathFor(QStringLiteral("/opt/zevo3/zevo3tool.exe")),
               QStringLiteral("/opt/zevo3/zevo3tool.ini"));
 }
+
+TEST(IniFile, ByteOrderMarkIsKeptAsFound) {
+    const QByteArray text = "\xEF\xBB\xBF[COMPORT]\r\nPortName=COM3\r\n";
+    IniFile ini = IniFile::parse(text);
+    EXPECT_EQ(ini.readString("COMPORT", "PortName", ""), "COM3");
+    EXPECT_EQ(ini.serialize(), text);
+    // A second mark is no mark: it hides the section, now and after a rewrite.
+    IniFile twice = IniFile::parse("\xEF\xBB\xBF" + text);
+    EXPECT_EQ(twice.readString("COMPORT", "PortName", "none"), "none");
+    EXPECT_EQ(IniFile::parse(twice.serialize()).readString("COMPORT", "PortName", "none"), "none");
+}
