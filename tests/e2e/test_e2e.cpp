@@ -227,3 +227,19 @@ TEST(EndToEndFraming, StxEtxFramingGoesOutByteForByte) {
     ASSERT_TRUE(waitFor([&] { return w.logLineCount() == 1; }, 3000));
     EXPECT_EQ(w.memoRecv->toPlainText(), QStringLiteral(" 02h AB 03h"));
 }
+
+TEST(EndToEndFraming, StartUpSendsExactlyVersionCrLf) {
+    RawPty pty;
+    ASSERT_FALSE(pty.slave.isEmpty());
+    QTemporaryDir dir;
+    const QString iniPath = dir.filePath(QStringLiteral("zevo3tool.ini"));
+    QFile f(iniPath);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("[COMPORT]\r\nPortName=" + pty.slave.toLocal8Bit() + "\r\n");
+    f.close();
+    QtSerialDevice device;
+    AppObjects objects(device, iniPath);
+    RecordingPrompter prompter;
+    TfrmMain w(objects, prompter);
+    EXPECT_EQ(pty.readFor(300), QByteArray("Version\r\n"));
+}
