@@ -201,21 +201,37 @@ struct RawPty {
 
 } // namespace
 
-TEST(EndToEndFraming, StxEtxFramingGoesOutByteForByte) {
+// The main window on a raw pty whose master end the test reads.
+class RawPtyTest : public ::testing::Test {
+protected:
+    TfrmMain &startTool(const QByteArray &extraIni) {
+        const QString iniPath = dir.filePath(QStringLiteral("zevo3tool.ini"));
+        QFile f(iniPath);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("[COMPORT]\r\nPortName=" + pty.slave.toLocal8Bit() + "\r\n" + extraIni);
+        f.close();
+        objects = std::make_unique<AppObjects>(device, iniPath);
+        window = std::make_unique<TfrmMain>(*objects, prompter);
+        return *window;
+    }
+    void SetUp() override { ASSERT_FALSE(pty.slave.isEmpty()); }
+
     RawPty pty;
-    ASSERT_FALSE(pty.slave.isEmpty());
     QTemporaryDir dir;
-    const QString iniPath = dir.filePath(QStringLiteral("zevo3tool.ini"));
-    QFile f(iniPath);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("[COMPORT]\r\nPortName=" + pty.slave.toLocal8Bit() +
-            "\r\nSendHead=STX\r\nSendDlmt=ETX\r\n");
-    f.close();
     QtSerialDevice device;
-    AppObjects objects(device, iniPath);
     RecordingPrompter prompter;
-    TfrmMain w(objects, prompter);
-    ASSERT_TRUE(objects.link.portOpen());
+    std::unique_ptr<AppObjects> objects;
+    std::unique_ptr<TfrmMain> window;
+};
+
+TEST_F(RawPtyTest, StartUpSendsExactlyVersionCrLf) {
+    startTool({});
+    EXPECT_EQ(pty.readFor(300), QByteArray("Version\r\n"));
+}
+
+TEST_F(RawPtyTest, StxEtxFramingGoesOutByteForByte) {
+    TfrmMain &w = startTool("SendHead=STX\r\nSendDlmt=ETX\r\n");
+    ASSERT_TRUE(objects->link.portOpen());
     EXPECT_EQ(pty.readFor(300), QByteArray("\x02Version\x03"));
     w.cmbSendText->setEditText(QStringLiteral("Ver"));
     w.btnSend->click();
@@ -226,20 +242,4 @@ TEST(EndToEndFraming, StxEtxFramingGoesOutByteForByte) {
     ASSERT_EQ(::write(pty.master, answer.constData(), size_t(answer.size())), answer.size());
     ASSERT_TRUE(waitFor([&] { return w.logLineCount() == 1; }, 3000));
     EXPECT_EQ(w.memoRecv->toPlainText(), QStringLiteral(" 02h AB 03h"));
-}
-
-TEST(EndToEndFraming, StartUpSendsExactlyVersionCrLf) {
-    RawPty pty;
-    ASSERT_FALSE(pty.slave.isEmpty());
-    QTemporaryDir dir;
-    const QString iniPath = dir.filePath(QStringLiteral("zevo3tool.ini"));
-    QFile f(iniPath);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("[COMPORT]\r\nPortName=" + pty.slave.toLocal8Bit() + "\r\n");
-    f.close();
-    QtSerialDevice device;
-    AppObjects objects(device, iniPath);
-    RecordingPrompter prompter;
-    TfrmMain w(objects, prompter);
-    EXPECT_EQ(pty.readFor(300), QByteArray("Version\r\n"));
 }
