@@ -107,7 +107,7 @@ TEST_F(EndToEnd, NoAcknowledgementTimesOut) {
     QElapsedTimer t;
     t.start();
     EXPECT_FALSE(objects->link.WaitForAck(200));
-    EXPECT_GT(t.elapsed(), 200);
+    EXPECT_GE(t.elapsed(), 200); // the tick counts whole milliseconds
 }
 
 TEST_F(EndToEnd, HangUpClosesThePortOnceAndComReopens) {
