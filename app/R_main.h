@@ -30,6 +30,10 @@ namespace zevo3 {
 
 class CodeTableModel;
 class ClickPanel;
+class TfrmLayout;
+class TfrmMsgBox;
+class TfrmWave;
+class TfrmWaveEdit;
 class WaveImage;
 
 class TfrmMain : public QMainWindow, public LinkObserver {
@@ -45,6 +49,14 @@ public:
     int logLineCount() const override;
     void clearLog() override;
     void appendLogLine(const QByteArray &line) override;
+
+    // The windows made at start-up after this one, which its commands use.
+    void attachWindows(TfrmLayout &layout, TfrmWave &wave, TfrmMsgBox &msgBox,
+                       TfrmWaveEdit &waveEdit);
+    TfrmLayout *frmLayout = nullptr;
+    TfrmWave *frmWave = nullptr;
+    TfrmMsgBox *frmMsgBox = nullptr;
+    TfrmWaveEdit *frmWaveEdit = nullptr;
 
     QString panelText(int panel) const;
     void setPanelText(int panel, const QString &text);
@@ -137,7 +149,7 @@ private:
     void BuildWavePanel();
     void ClearTrack(int slot);
     void SetLearningDisplay(bool on);
-    void SaveSettings();
+    bool SaveSettings(QString *error = nullptr);
 
     QLabel *panels_[3] = {};
     bool closing_ = false;

@@ -40,6 +40,9 @@ void TfrmMain::BuildConsole() {
     cmbSendText->setEditable(true);
     cmbSendText->setInsertPolicy(QComboBox::NoInsert);
     cmbSendText->setDuplicatesEnabled(true);
+    // What is typed is what is sent and remembered: no completion from the
+    // history (it would turn "Ver" into "Version", or "ver" into "Ver").
+    cmbSendText->setCompleter(nullptr);
     cmbSendText->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     cmbSendText->lineEdit()->installEventFilter(this);
     btnRecvClear = new QPushButton(QStringLiteral("Clear"), pnlSend);
@@ -79,7 +82,9 @@ bool TfrmMain::eventFilter(QObject *watched, QEvent *event) {
     }
     if (memoRecv && watched == memoRecv->viewport() &&
         event->type() == QEvent::MouseButtonDblClick) {
-        memoRecvDblClick(static_cast<QMouseEvent *>(event)->position().toPoint());
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        if (mouse->button() != Qt::LeftButton) return true;
+        memoRecvDblClick(mouse->position().toPoint());
         return true;
     }
     return QMainWindow::eventFilter(watched, event);

@@ -7,6 +7,7 @@
 #include "R_wave.h"
 #include "R_waveedit.h"
 #include "command_set.h"
+#include "fatal_error.h"
 #include "link_texts.h"
 #include "qt_serial_device.h"
 #include "settings.h"
@@ -23,10 +24,36 @@
 
 using namespace zevo3;
 
+namespace {
+
+void reportFatal(const QString &text) {
+    std::fprintf(stderr, "zevo3tool: %s\n", qPrintable(text));
+    QtPrompter prompter;
+    prompter.ask(nullptr, text, texts::appTitle(), MsgIcon::Warning, MsgButtons::Ok);
+}
+
+int run(GuardedApplication &app);
+
+} // namespace
+
 int main(int argc, char *argv[]) {
-    QApplication app(argc, argv);
+    GuardedApplication app(argc, argv, reportFatal);
+    // No display name: the platform would add it to every window's caption,
+    // and the captions are the tool's own texts exactly.
     QApplication::setApplicationName(QStringLiteral("zevo3tool"));
-    QApplication::setApplicationDisplayName(texts::appTitle());
+    int code = 3;
+    deliverGuarded(
+        [&] {
+            code = run(app);
+            return true;
+        },
+        reportFatal);
+    return code;
+}
+
+namespace {
+
+int run(GuardedApplication &app) {
 
     QCommandLineParser parser;
     parser.setApplicationDescription(texts::appTitle());
@@ -75,6 +102,7 @@ int main(int argc, char *argv[]) {
     TfrmWave frmWave(&frmMain);
     TfrmMsgBox frmMsgBox(&frmMain);
     TfrmWaveEdit frmWaveEdit(&frmMain);
+    frmMain.attachWindows(frmLayout, frmWave, frmMsgBox, frmWaveEdit);
 
     QObject::connect(&frmMain, &TfrmMain::closed, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
@@ -110,3 +138,5 @@ int main(int argc, char *argv[]) {
     objects.link.ClosePort();
     return code;
 }
+
+} // namespace

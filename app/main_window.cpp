@@ -29,6 +29,7 @@
 #include <QStatusBar>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <cstdio>
 
 namespace zevo3 {
 
@@ -84,14 +85,6 @@ void TfrmMain::FormCreate() {
     BuildTopPanel();
     column->addWidget(pnlTop);
 
-    // 5. Settings, then the port. Error reporting is off: a port that cannot
-    // be opened shows only ":OFF" in panel 0.
-    ReadSettings(objects.settingsPath, objects.com, objects.wave);
-    if (!objects.portOverride.isEmpty()) objects.com.PortName = objects.portOverride;
-    objects.link.setErrorReporting(false);
-    objects.link.setObserver(this);
-    if (objects.link.OpenPort(true)) objects.link.ShowPortName();
-
     // 6./7. The code table fills the space above the waveform panel; the
     // receive panel sits below the splitter, 200 pixels high.
     splitter = new QSplitter(Qt::Vertical, central);
@@ -122,6 +115,23 @@ void TfrmMain::FormCreate() {
     splitter->setStretchFactor(0, 1);
     splitter->setStretchFactor(1, 0);
     splitter->setSizes({std::max(100, height() - 200), 200});
+
+    // 5. Settings, then the port, once the receive log exists to take what
+    // the unit says. Error reporting is off: a port that cannot be opened
+    // shows only ":OFF" in panel 0.
+    QString problem;
+    if (!ReadSettings(objects.settingsPath, objects.com, objects.wave, &problem)) {
+        // Not a settings file we can trust: run with the defaults and leave
+        // the file alone.
+        objects.settingsReadOnly = true;
+        const QString text = settingsRefusedText(objects.settingsPath, problem);
+        std::fprintf(stderr, "zevo3tool: %s\n", qPrintable(text));
+        prompter.ask(nullptr, text, texts::captionWarning(), MsgIcon::Warning, MsgButtons::Ok);
+    }
+    if (!objects.portOverride.isEmpty()) objects.com.PortName = objects.portOverride;
+    objects.link.setErrorReporting(false);
+    objects.link.setObserver(this);
+    if (objects.link.OpenPort(true)) objects.link.ShowPortName();
 
     // 12. Empty send box and log.
     cmbSendText->setEditText(QString());
@@ -251,10 +261,11 @@ void TfrmMain::mmFileQuitClick() {
     close();
 }
 
-void TfrmMain::SaveSettings() {
-    if (objects.settingsReadOnly) return;
-    if (!WriteSettings(objects.settingsPath, objects.com, objects.wave))
-        setPanelText(2, settingsWriteErrorText(QFileInfo(objects.settingsPath).absoluteFilePath()));
+bool TfrmMain::SaveSettings(QString *error) {
+    if (objects.settingsReadOnly) return true;
+    if (WriteSettings(objects.settingsPath, objects.com, objects.wave, error)) return true;
+    setPanelText(2, settingsWriteErrorText(QFileInfo(objects.settingsPath).absoluteFilePath()));
+    return false;
 }
 
 void TfrmMain::closeEvent(QCloseEvent *event) {
@@ -264,10 +275,25 @@ void TfrmMain::closeEvent(QCloseEvent *event) {
     }
     closing_ = true;
     showMinimized();
-    SaveSettings();
+    QString error;
+    if (!SaveSettings(&error)) {
+        // The window is going: say it where the operator still sees it.
+        const QString text =
+            settingsSaveFailedText(QFileInfo(objects.settingsPath).absoluteFilePath(), error);
+        std::fprintf(stderr, "zevo3tool: %s\n", qPrintable(text));
+        prompter.ask(nullptr, text, texts::captionWarning(), MsgIcon::Warning, MsgButtons::Ok);
+    }
     objects.link.ClosePort();
     event->accept();
     emit closed();
+}
+
+void TfrmMain::attachWindows(TfrmLayout &layout, TfrmWave &wave, TfrmMsgBox &msgBox,
+                             TfrmWaveEdit &waveEdit) {
+    frmLayout = &layout;
+    frmWave = &wave;
+    frmMsgBox = &msgBox;
+    frmWaveEdit = &waveEdit;
 }
 
 QString TfrmMain::panelText(int panel) const {

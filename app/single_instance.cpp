@@ -1,55 +1,120 @@
 #include "single_instance.h"
 
 #include <QCryptographicHash>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QLockFile>
+#include <QStandardPaths>
+#include <QThread>
+#include <cstdio>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace zevo3 {
 
 namespace {
 constexpr int kConnectMs = 500;
+// How long a later copy keeps trying to reach a copy that holds the lock but
+// does not listen yet (it is still starting).
+constexpr int kStartingCopyMs = 15000;
 const QByteArray kRaise = "raise\n";
+
+#ifdef Q_OS_UNIX
+bool isPrivateFolder(const QString &path) {
+    struct stat st {};
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISDIR(st.st_mode) &&
+           st.st_uid == ::geteuid() && (st.st_mode & 077) == 0;
+}
+#endif
 } // namespace
 
 SingleInstance::SingleInstance(const QString &title, QObject *parent)
-    : QObject(parent), name_(serverNameFor(title)) {
+    : QObject(parent), base_(baseNameFor(title)) {
 }
 
-QString SingleInstance::serverNameFor(const QString &title) {
-    const QByteArray user = qgetenv("USER");
+SingleInstance::~SingleInstance() = default;
+
+QString SingleInstance::baseNameFor(const QString &title) {
     const QByteArray hash =
-        QCryptographicHash::hash((title + QLatin1Char('|') + QString::fromLocal8Bit(user)).toUtf8(),
-                                 QCryptographicHash::Sha1)
-            .toHex()
-            .left(16);
+        QCryptographicHash::hash(title.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
     return QStringLiteral("zevo3tool-") + QString::fromLatin1(hash);
 }
 
+QString SingleInstance::privateRuntimeFolder(QString *why) {
+#ifdef Q_OS_UNIX
+    const QString xdg = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!xdg.isEmpty() && isPrivateFolder(xdg)) return QDir(xdg).absolutePath();
+    const QString own =
+        QDir(QDir::tempPath()).filePath(QStringLiteral("zevo3tool-%1").arg(::geteuid()));
+    ::mkdir(QFile::encodeName(own).constData(), 0700);
+    if (isPrivateFolder(own)) return own;
+    if (why) *why = QStringLiteral("%1 is not a private folder of this user").arg(own);
+    return QString();
+#else
+    const QString own = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    if (!own.isEmpty() && QDir().mkpath(own)) return own;
+    if (why) *why = QStringLiteral("no folder for the application's data");
+    return QString();
+#endif
+}
+
 bool SingleInstance::claim() {
-    {
+    QString why;
+    const QString folder = privateRuntimeFolder(&why);
+    if (folder.isEmpty()) {
+        // Better a second copy than none at all.
+        std::fprintf(stderr, "zevo3tool: cannot guard against a second copy: %s\n",
+                     qPrintable(why));
+        return true;
+    }
+    const QString base = QDir(folder).filePath(base_);
+    const QString socketPath = base + QStringLiteral(".sock");
+    lock_ = std::make_unique<QLockFile>(base + QStringLiteral(".lock"));
+    lock_->setStaleLockTime(0); // stale only when its process is gone
+
+    const QDeadlineTimer deadline(kStartingCopyMs);
+    for (;;) {
+        if (lock_->tryLock(0)) {
+            // The lock is ours: a socket still there was left by a copy that
+            // ended without cleaning up.
+            QLocalServer::removeServer(socketPath);
+            server_ = new QLocalServer(this);
+            server_->setSocketOptions(QLocalServer::UserAccessOption);
+            if (!server_->listen(socketPath))
+                std::fprintf(stderr, "zevo3tool: cannot listen on %s: %s\n", qPrintable(socketPath),
+                             qPrintable(server_->errorString()));
+            connect(server_, &QLocalServer::newConnection, this, [this] {
+                while (QLocalSocket *peer = server_->nextPendingConnection()) {
+                    connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
+                    emit raiseRequested();
+                }
+            });
+            return true;
+        }
+        if (lock_->error() != QLockFile::LockFailedError) {
+            std::fprintf(stderr, "zevo3tool: cannot guard against a second copy: lock file %s\n",
+                         qPrintable(lock_->fileName()));
+            return true;
+        }
+        // Another copy holds the lock: ask it to come to the front.
         QLocalSocket socket;
-        socket.connectToServer(name_);
+        socket.connectToServer(socketPath);
         if (socket.waitForConnected(kConnectMs)) {
             socket.write(kRaise);
             socket.waitForBytesWritten(kConnectMs);
             socket.disconnectFromServer();
             return false;
         }
+        // It is still starting; or it cannot listen, and then it runs anyway.
+        if (deadline.hasExpired()) return false;
+        QThread::msleep(50);
     }
-    server_ = new QLocalServer(this);
-    server_->setSocketOptions(QLocalServer::UserAccessOption);
-    if (!server_->listen(name_)) {
-        // Left behind by a copy that crashed: nobody answered above.
-        QLocalServer::removeServer(name_);
-        server_->listen(name_);
-    }
-    connect(server_, &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket *peer = server_->nextPendingConnection()) {
-            connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
-            emit raiseRequested();
-        }
-    });
-    return true;
 }
 
 } // namespace zevo3

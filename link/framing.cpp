@@ -60,7 +60,11 @@ LineParameters lineParametersFor(const ComSettings &com) {
 }
 
 QString deviceNameFor(const QByteArray &portName, bool windows) {
+    // A name with control characters (a NUL byte, a line end) names no port.
+    for (const char c : portName)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return QString();
     const QString name = toDisplay(portName);
+    if (name.isEmpty()) return name;
     if (windows) return name.size() >= 5 ? QStringLiteral("\\\\.\\") + name : name;
     static const QRegularExpression com(QStringLiteral("^COM([1-9][0-9]*)$"));
     const auto match = com.match(name);
@@ -69,7 +73,13 @@ QString deviceNameFor(const QByteArray &portName, bool windows) {
         const int n = match.captured(1).toInt(&ok);
         if (ok && n >= 1 && n <= 256) return QStringLiteral("/dev/ttyS%1").arg(n - 1);
     }
-    return name;
+    // A bare name lies in /dev, as the serial port itself takes it; resolving
+    // it here gives the opening and the check that the device is still there
+    // the same path.
+    if (name.startsWith(QLatin1Char('/')) || name.startsWith(QLatin1String("./")) ||
+        name.startsWith(QLatin1String("../")))
+        return name;
+    return QStringLiteral("/dev/") + name;
 }
 
 QString deviceNameFor(const QByteArray &portName) {

@@ -34,7 +34,9 @@ LineParameters lineParametersFor(const ComSettings &com);
 
 // The name handed to the serial port. On Windows a name of five or more
 // characters gets the "\\.\" prefix; elsewhere COMn means /dev/ttyS(n-1), so
-// settings files move between systems, and any other name is used as it is.
+// settings files move between systems, a path is used as it is and a bare
+// name is taken in /dev. A name holding control characters gives an empty
+// name, which opens nothing.
 QString deviceNameFor(const QByteArray &portName, bool windows);
 QString deviceNameFor(const QByteArray &portName);
 

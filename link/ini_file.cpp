@@ -1,8 +1,7 @@
 #include "ini_file.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
+#include "save_file.h"
+
 #include <cctype>
 #include <limits>
 
@@ -83,39 +82,18 @@ IniFile IniFile::parse(const QByteArray &bytes) {
 }
 
 bool IniFile::load(const QString &path, QString *error) {
-    QFile file(path);
-    if (!file.exists()) {
+    QByteArray bytes;
+    bool missing = false;
+    if (!readFileBounded(path, kMaxFileBytes, &bytes, error, &missing)) {
         *this = IniFile();
-        return true;
+        return missing;
     }
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error) *error = file.errorString();
-        return false;
-    }
-    *this = parse(file.readAll());
+    *this = parse(bytes);
     return true;
 }
 
 bool IniFile::save(const QString &path, QString *error) const {
-    // A file marked read-only stays as it is, even for a user whom the system
-    // would let write it anyway.
-    const QFileInfo existing(path);
-    if (existing.exists() && !(existing.permissions() & QFileDevice::WriteOwner)) {
-        if (error) *error = QStringLiteral("%1 is read-only").arg(path);
-        return false;
-    }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error) *error = file.errorString();
-        return false;
-    }
-    const QByteArray data = serialize();
-    if (file.write(data) != data.size() || !file.commit()) {
-        if (error) *error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    return true;
+    return saveFileAtomically(path, serialize(), error);
 }
 
 int IniFile::findSection(const QByteArray &section) const {
@@ -138,7 +116,7 @@ QByteArray IniFile::readString(const QByteArray &section, const QByteArray &key,
     if (s < 0) return defaultValue;
     const int k = findKey(s, key);
     if (k < 0) return defaultValue;
-    return lines_[size_t(k)].value.left(kMaxValueLength);
+    return lines_[size_t(k)].value;
 }
 
 bool IniFile::parseInteger(const QByteArray &text, int *value) {

@@ -14,12 +14,14 @@ namespace zevo3 {
 
 class IniFile {
 public:
-    // Longest value handed out, as a 2048-byte read buffer allows.
-    static constexpr int kMaxValueLength = 2047;
+    // Largest settings file taken; anything bigger is not a settings file.
+    static constexpr qint64 kMaxFileBytes = 1024 * 1024;
 
     static IniFile parse(const QByteArray &bytes);
 
-    // A missing file is not an error: it reads as empty.
+    // A missing file is not an error: it reads as empty. A file that is not
+    // a regular file, is larger than kMaxFileBytes or cannot be read is
+    // refused: false, with the reason in *error.
     bool load(const QString &path, QString *error = nullptr);
     // Replaces the file atomically; on failure the old file stays as it was.
     bool save(const QString &path, QString *error = nullptr) const;

@@ -95,18 +95,32 @@ void Link::closeDevice() {
 }
 
 void Link::SendMessage(const QByteArray &text) {
-    if (!portOpen_) return;
+    // A line that failed goes nowhere until the receive thread has closed it.
+    if (!portOpen_ || lineFailure_) return;
     const QByteArray message = frameMessage(settings_, text);
     if (device_.errorMask() != 0) {
         if (observer_) observer_->showWarning(texts::sendErrorMask(), texts::appTitle());
-        lineFailure_ = true;
-        device_.wake(); // the receive thread closes the port
+        failLine();
         return;
     }
     const int64_t written = device_.write(message);
     if (written != message.size() && observer_)
         observer_->showNotice(
             texts::sendLengthMismatch(message.size(), std::max<int64_t>(written, 0)));
+    // A write that stalled (the unit stopped taking bytes) is a line failure,
+    // like a device that vanished: closed once, reported once.
+    if (device_.errorMask() != 0) failLine();
+}
+
+void Link::failLine() {
+    lineFailure_ = true;
+    if (receiveRunning_) {
+        device_.wake(); // the receive thread closes the port and reports it
+    } else {
+        QTimer::singleShot(0, this, [this] {
+            if (lineFailure_) HandleLineFailure();
+        });
+    }
 }
 
 bool Link::WaitForAck(uint32_t timeoutMs) {
@@ -137,10 +151,14 @@ bool Link::ReceiveStep() {
     }
     const int64_t waiting = device_.bytesWaiting();
     bool more = waiting > kStepBytes;
+    retryRead_ = false;
     if (waiting > 0) {
         const int64_t got = device_.read(readBuffer_, std::min<int64_t>(waiting, kStepBytes));
         if (got <= 0) {
+            // Bytes are waiting but the read gave none: try again on the
+            // next tick rather than wait for more input to arrive.
             more = false;
+            retryRead_ = true;
         } else if (assembler_.feed(readBuffer_, got, clock_.now(), *this) ==
                    ReceiveAssembler::Result::LineFailure) {
             lineFailure_ = true;
@@ -149,7 +167,7 @@ bool Link::ReceiveStep() {
         }
     }
     assembler_.finishIfSilent(clock_.now(), *this);
-    pending_ = assembler_.pending();
+    pending_ = assembler_.pending() || retryRead_;
     return more;
 }
 

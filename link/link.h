@@ -65,7 +65,7 @@ public:
     // Run on the GUI thread when a step ended in a line failure.
     void HandleLineFailure();
     // Read by the receive thread: a message is in progress (its silence
-    // time-out needs ticks).
+    // time-out needs ticks), or a read failed and is to be tried again.
     bool messagePending() const { return pending_; }
     bool stopRequested() const { return stop_; }
     void receiverEnded() { receiveRunning_ = false; }
@@ -81,6 +81,7 @@ private:
     void acknowledged() override;
     void messageComplete(const QByteArray &message) override;
     void FinishMessage(const QByteArray &message);
+    void failLine();
     void stopReceiver();
     void reapThread();
     void closeDevice();
@@ -97,6 +98,7 @@ private:
     bool portOpen_ = false;
     bool ack_ = false;
     bool errorReporting_ = false;
+    bool retryRead_ = false;
     // Crosses threads.
     std::atomic<bool> receiveRunning_{false};
     std::atomic<bool> lineFailure_{false};

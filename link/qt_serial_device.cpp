@@ -1,7 +1,6 @@
 #include "qt_serial_device.h"
 
 #include <QFileInfo>
-#include <QSerialPortInfo>
 
 namespace zevo3 {
 
@@ -11,7 +10,9 @@ constexpr uint32_t kErrorRead = 1u << 1;
 constexpr uint32_t kErrorWrite = 1u << 2;
 constexpr uint32_t kErrorOther = 1u << 3;
 constexpr uint32_t kErrorNodeGone = 1u << 4;
-constexpr int kWriteTimeoutMs = 2000;
+// A write that moves no byte for this long is a line failure: the unit
+// stopped taking bytes.
+constexpr int kWriteStallMs = 1000;
 } // namespace
 
 QtSerialDevice::QtSerialDevice(QObject *parent) : QObject(parent) {
@@ -28,9 +29,10 @@ bool QtSerialDevice::open(const QString &deviceName, const LineParameters &param
     errors_ = 0;
     errorCloseQueued_ = false;
     if (deviceName.isEmpty()) return false;
+    // The link hands over a resolved path (or a Windows name): the port opens
+    // it and the device-gone check looks for it, the same name for both.
     port_.setPortName(deviceName);
-    systemLocation_ = QSerialPortInfo(port_).systemLocation();
-    if (systemLocation_.isEmpty()) systemLocation_ = deviceName;
+    systemLocation_ = deviceName;
     port_.setReadBufferSize(0); // unlimited: nothing the unit sends is dropped here
     if (!port_.open(QIODevice::ReadWrite)) {
         errors_ = 0;
@@ -118,9 +120,14 @@ int64_t QtSerialDevice::write(const QByteArray &data) {
         errors_ |= kErrorWrite;
         return 0;
     }
-    // Block until the bytes are with the driver, as a synchronous write would.
-    while (port_.bytesToWrite() > 0)
-        if (!port_.waitForBytesWritten(kWriteTimeoutMs)) break;
+    // Block until the bytes are with the driver, as a synchronous write would,
+    // as long as they keep moving.
+    while (port_.isOpen() && port_.bytesToWrite() > 0) {
+        if (!port_.waitForBytesWritten(kWriteStallMs)) {
+            errors_ |= kErrorWrite;
+            break;
+        }
+    }
     const int64_t unwritten = port_.isOpen() ? port_.bytesToWrite() : queued;
     return queued - unwritten;
 }
@@ -138,7 +145,8 @@ bool QtSerialDevice::waitForInput(int timeoutMs) {
     // written: look for the device node now and then.
     if (!sinceNodeCheck_.isValid() || sinceNodeCheck_.elapsed() >= kNodeCheckMs) {
         sinceNodeCheck_.start();
-        if (open_ && !systemLocation_.isEmpty() && !QFileInfo::exists(systemLocation_)) {
+        if (open_ && systemLocation_.startsWith(QLatin1Char('/')) &&
+            !QFileInfo::exists(systemLocation_)) {
             errors_ |= kErrorNodeGone;
             input_.signal();
         }

@@ -2,6 +2,7 @@
 
 #include "ini_file.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -17,9 +18,9 @@ QString settingsPathFor(const QString &executablePath) {
     return QDir(info.absolutePath()).filePath(info.completeBaseName() + QStringLiteral(".ini"));
 }
 
-void ReadSettings(const QString &path, ComSettings &com, WaveSettings &wave) {
+bool ReadSettings(const QString &path, ComSettings &com, WaveSettings &wave, QString *problem) {
     IniFile ini;
-    ini.load(path); // an unreadable file reads as empty: every key takes its default
+    const bool usable = ini.load(path, problem); // a refused file reads as empty
     const ComSettings d;
     com.PortName = ini.readString(kCom, "PortName", d.PortName);
     com.BaudRate = ini.readInteger(kCom, "BaudRate", d.BaudRate);
@@ -37,6 +38,7 @@ void ReadSettings(const QString &path, ComSettings &com, WaveSettings &wave) {
     wave.L_Time__ = ini.readInteger(kWave, "L_Time__", w.L_Time__);
     if (wave.H_Range_ == 0) wave.H_Range_ = 20;
     if (wave.W_Range_ == 0) wave.W_Range_ = 15;
+    return usable;
 }
 
 bool WriteSettings(const QString &path, const ComSettings &com, const WaveSettings &wave,
@@ -60,6 +62,17 @@ bool WriteSettings(const QString &path, const ComSettings &com, const WaveSettin
 
 QString settingsWriteErrorText(const QString &path) {
     return QStringLiteral("NG ... ") + path;
+}
+
+QString settingsSaveFailedText(const QString &path, const QString &reason) {
+    return QCoreApplication::translate("zevo3", "設定ファイルを保存できませんでした。\n%1\n%2")
+        .arg(path, reason);
+}
+
+QString settingsRefusedText(const QString &path, const QString &reason) {
+    return QCoreApplication::translate("zevo3", "設定ファイルを読み込めません。既定の設定で動作し、"
+                                                "このファイルには書き込みません。\n%1\n%2")
+        .arg(path, reason);
 }
 
 } // namespace zevo3

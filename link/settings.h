@@ -37,8 +37,11 @@ struct WaveSettings {
 QString settingsPathFor(const QString &executablePath);
 
 // Reads both sections; a missing file or key gives the defaults. H_Range_ and
-// W_Range_ of 0 become 20 and 15.
-void ReadSettings(const QString &path, ComSettings &com, WaveSettings &wave);
+// W_Range_ of 0 become 20 and 15. A file that exists but is refused (not a
+// regular file, over 1 MB, unreadable) also gives the defaults, and false
+// with the reason in *problem: the caller says so and leaves that file alone.
+bool ReadSettings(const QString &path, ComSettings &com, WaveSettings &wave,
+                  QString *problem = nullptr);
 
 // Writes both sections in their fixed key order, keeping whatever else the
 // file holds. The file is replaced atomically: on failure it stays unchanged
@@ -48,5 +51,8 @@ bool WriteSettings(const QString &path, const ComSettings &com, const WaveSettin
 
 // The status text shown when the settings cannot be written.
 QString settingsWriteErrorText(const QString &path);
+// The message of a failed write at close, and of a refused file at start.
+QString settingsSaveFailedText(const QString &path, const QString &reason);
+QString settingsRefusedText(const QString &path, const QString &reason);
 
 } // namespace zevo3

@@ -243,3 +243,51 @@ TEST_F(RawPtyTest, StxEtxFramingGoesOutByteForByte) {
     ASSERT_TRUE(waitFor([&] { return w.logLineCount() == 1; }, 3000));
     EXPECT_EQ(w.memoRecv->toPlainText(), QStringLiteral(" 02h AB 03h"));
 }
+
+TEST_F(RawPtyTest, AUnitThatStopsReadingClosesThePortOnceWithoutFreezing) {
+    // Nobody reads the master end: once the pty's buffer is full, writes stall.
+    TfrmMain &w = startTool({});
+    ASSERT_TRUE(objects->link.portOpen());
+    w.cmbSendText->setEditText(QString(1000, QLatin1Char('x')));
+    QElapsedTimer t;
+    t.start();
+    int clicks = 0;
+    while (objects->link.portOpen() && t.elapsed() < 20000 && clicks < 2000) {
+        w.btnSend->click();
+        ++clicks;
+        QCoreApplication::processEvents();
+    }
+    ASSERT_TRUE(waitFor([&] { return !objects->link.portOpen(); }, 5000));
+    // One stalled write (about a second), not one per click.
+    EXPECT_LT(t.elapsed(), 8000);
+    const qint64 closedAt = t.elapsed();
+    // Clicks after the failure go nowhere and do not wait for the line.
+    for (int i = 0; i < 20; ++i)
+        w.btnSend->click();
+    EXPECT_LT(t.elapsed() - closedAt, 1000);
+    pump(100);
+    EXPECT_EQ(w.panelText(0), pty.slave + QStringLiteral(":OFF"));
+    int closedMessages = 0;
+    for (const Asked &a : prompter.asked)
+        closedMessages += a.text == texts::portClosed(pty.slave) ? 1 : 0;
+    EXPECT_EQ(closedMessages, 1);
+}
+
+TEST_F(RawPtyTest, BarePortNameOpensAndStaysOpen) {
+    // "pts/N" is the pty in /dev, for opening and for the check that the
+    // device is still there.
+    ASSERT_TRUE(pty.slave.startsWith(QStringLiteral("/dev/")));
+    const QString bare = pty.slave.mid(5);
+    const QString iniPath = dir.filePath(QStringLiteral("zevo3tool.ini"));
+    QFile f(iniPath);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("[COMPORT]\r\nPortName=" + bare.toLocal8Bit() + "\r\n");
+    f.close();
+    objects = std::make_unique<AppObjects>(device, iniPath);
+    window = std::make_unique<TfrmMain>(*objects, prompter);
+    ASSERT_TRUE(objects->link.portOpen());
+    EXPECT_EQ(pty.readFor(1000), QByteArray("Version\r\n")); // past several device checks
+    EXPECT_TRUE(objects->link.portOpen());
+    EXPECT_TRUE(prompter.asked.isEmpty());
+    EXPECT_EQ(window->panelText(0), bare);
+}

@@ -1,46 +1,139 @@
-// Two copies of the window program: the second one ends at once.
+// Copies of the window program started together: exactly one runs.
 
+#include "single_instance.h"
+
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QLocalServer>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
+#include <memory>
+#include <vector>
 
-TEST(SingleInstance, SecondCopyEndsWithoutAWindow) {
-    QTemporaryDir dir;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    env.insert(QStringLiteral("TMPDIR"), dir.path()); // the guard's socket lives here
-    const QStringList args{QStringLiteral("--ini"), dir.filePath(QStringLiteral("z.ini"))};
+using namespace zevo3;
 
-    QProcess first;
-    first.setProcessEnvironment(env);
-    first.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    first.start(QStringLiteral(ZEVO3TOOL_PATH), args);
-    ASSERT_TRUE(first.waitForStarted(5000));
-    // Wait until the first copy listens.
-    QElapsedTimer t;
-    t.start();
-    bool listening = false;
-    while (!listening && t.elapsed() < 20000) {
-        for (const QString &name : QDir(dir.path()).entryList(QDir::System | QDir::Files))
-            listening = listening || name.startsWith(QStringLiteral("zevo3tool-"));
-        QThread::msleep(50);
+namespace {
+
+class SingleInstanceTest : public ::testing::Test {
+protected:
+    SingleInstanceTest() {
+        env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path()); // private: 0700
+        env.insert(QStringLiteral("TMPDIR"), temp.path());
+        args = {QStringLiteral("--ini"), temp.filePath(QStringLiteral("z.ini"))};
     }
-    ASSERT_TRUE(listening);
+    ~SingleInstanceTest() override {
+        for (auto &p : copies)
+            stop(*p);
+    }
+    QProcess &start() {
+        copies.push_back(std::make_unique<QProcess>());
+        QProcess &p = *copies.back();
+        p.setProcessEnvironment(env);
+        p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        p.start(QStringLiteral(ZEVO3TOOL_PATH), args);
+        return p;
+    }
+    static void stop(QProcess &p) {
+        if (p.state() == QProcess::NotRunning) return;
+        p.terminate();
+        if (!p.waitForFinished(10000)) {
+            p.kill();
+            p.waitForFinished(5000);
+        }
+    }
+    static bool waitForFile(const QString &path, int ms = 30000) {
+        QElapsedTimer t;
+        t.start();
+        while (!QFile::exists(path)) {
+            if (t.elapsed() > ms) return false;
+            QThread::msleep(20);
+        }
+        return true;
+    }
+    QString socketIn(const QString &folder) const {
+        return QDir(folder).filePath(
+            SingleInstance::baseNameFor(QStringLiteral("MORIKA ZEVO3 Tool")) +
+            QStringLiteral(".sock"));
+    }
+    int running() const {
+        int n = 0;
+        for (const auto &p : copies)
+            n += p->state() == QProcess::Running ? 1 : 0;
+        return n;
+    }
 
-    QProcess second;
-    second.setProcessEnvironment(env);
-    second.start(QStringLiteral(ZEVO3TOOL_PATH), args);
-    ASSERT_TRUE(second.waitForFinished(20000));
+    QTemporaryDir runtime;
+    QTemporaryDir temp;
+    QProcessEnvironment env;
+    QStringList args;
+    std::vector<std::unique_ptr<QProcess>> copies;
+};
+
+} // namespace
+
+TEST_F(SingleInstanceTest, SecondCopyEndsWithoutAWindow) {
+    QProcess &first = start();
+    ASSERT_TRUE(first.waitForStarted(5000));
+    ASSERT_TRUE(waitForFile(socketIn(runtime.path())));
+    QProcess &second = start();
+    ASSERT_TRUE(second.waitForFinished(30000));
     EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second.exitCode(), 0);
     EXPECT_EQ(first.state(), QProcess::Running);
 
-    first.terminate();
-    if (!first.waitForFinished(10000)) {
-        first.kill();
-        first.waitForFinished(5000);
+    // When the first copy ends, the next one runs.
+    stop(first);
+    QProcess &third = start();
+    ASSERT_TRUE(third.waitForStarted(5000));
+    EXPECT_FALSE(third.waitForFinished(3000));
+    EXPECT_EQ(third.state(), QProcess::Running);
+}
+
+TEST_F(SingleInstanceTest, TwentyCopiesStartedTogetherLeaveExactlyOne) {
+    constexpr int kCopies = 20;
+    for (int i = 0; i < kCopies; ++i)
+        start();
+    for (const auto &p : copies)
+        ASSERT_TRUE(p->waitForStarted(10000));
+    // All but one end by themselves.
+    QElapsedTimer t;
+    t.start();
+    while (running() > 1 && t.elapsed() < 120000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        QThread::msleep(20);
     }
+    ASSERT_EQ(running(), 1);
+    // The survivor stays, and every other copy ended normally.
+    t.restart();
+    while (t.elapsed() < 1000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    EXPECT_EQ(running(), 1);
+    for (const auto &p : copies) {
+        if (p->state() == QProcess::Running) continue;
+        EXPECT_EQ(p->exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(p->exitCode(), 0);
+    }
+}
+
+TEST_F(SingleInstanceTest, AListenerInAFolderOthersMayWriteIsNotTrusted) {
+    // A runtime folder anybody may write to: whoever listens there on the
+    // tool's name is not the running copy.
+    QTemporaryDir shared;
+    QFile::setPermissions(shared.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                             QFileDevice::ExeOwner | QFileDevice::ReadOther |
+                                             QFileDevice::WriteOther | QFileDevice::ExeOther);
+    QLocalServer impostor;
+    ASSERT_TRUE(impostor.listen(socketIn(shared.path())));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), shared.path());
+
+    QProcess &copy = start();
+    ASSERT_TRUE(copy.waitForStarted(5000));
+    EXPECT_FALSE(copy.waitForFinished(3000));
+    EXPECT_EQ(copy.state(), QProcess::Running);
 }

@@ -143,3 +143,41 @@ TEST_F(ConsoleTest, ReceivedShiftJisShowsAsJapanese) {
     ASSERT_TRUE(waitFor([&] { return w.logLineCount() == 1; }));
     EXPECT_EQ(w.memoRecv->toPlainText(), QStringLiteral("テスト"));
 }
+
+TEST_F(ConsoleTest, TypedTextIsSentAndRememberedExactlyAsTyped) {
+    TfrmMain &w = open();
+    w.activateWindow();
+    QLineEdit *edit = w.cmbSendText->lineEdit();
+    auto typeAndSend = [&](const QString &typed) {
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::keyClicks(edit, typed);
+        QTest::keyClick(edit, Qt::Key_Return);
+        QTest::keyClick(w.btnSend, Qt::Key_Return);
+    };
+    typeAndSend(QStringLiteral("Version"));
+    device.written.clear();
+    // A prefix of a remembered command stays a prefix.
+    typeAndSend(QStringLiteral("Ver"));
+    EXPECT_EQ(device.written, QByteArray("Ver\r\n"));
+    // Another case is another command, sent and remembered as typed.
+    device.written.clear();
+    typeAndSend(QStringLiteral("ver"));
+    EXPECT_EQ(device.written, QByteArray("ver\r\n"));
+    EXPECT_EQ(w.history(), (QStringList{QStringLiteral("Version"), QStringLiteral("Ver"),
+                                        QStringLiteral("ver")}));
+}
+
+TEST_F(ConsoleTest, OnlyTheLeftButtonDoubleClickMakesATmCommand) {
+    TfrmMain &w = open();
+    w.appendLogText(QStringLiteral("m:1A2B,d:00FF,f:2,x:0"));
+    QTextCursor cursor(w.memoRecv->document()->firstBlock());
+    cursor.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor, 4);
+    const QPoint at = w.memoRecv->cursorRect(cursor).center() + QPoint(1, 0);
+    QTest::mouseDClick(w.memoRecv->viewport(), Qt::RightButton, {}, at);
+    QTest::mouseDClick(w.memoRecv->viewport(), Qt::MiddleButton, {}, at);
+    EXPECT_TRUE(w.cmbSendText->currentText().isEmpty());
+    QTest::mouseDClick(w.memoRecv->viewport(), Qt::LeftButton, {}, at);
+    EXPECT_EQ(w.cmbSendText->currentText(), QStringLiteral("Tm:1A2B,d:00FF,f:2"));
+}

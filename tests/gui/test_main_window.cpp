@@ -2,6 +2,10 @@
 // command and the close.
 
 #include "R_com.h"
+#include "R_layout.h"
+#include "R_msgbox.h"
+#include "R_wave.h"
+#include "R_waveedit.h"
 #include "click_panel.h"
 #include "main_window_fixture.h"
 #include "wait.h"
@@ -120,7 +124,40 @@ TEST_F(MainWindowTest, UnwritableSettingsShowNgInPanelTwo) {
     EXPECT_EQ(w.panelText(2), QStringLiteral("NG ... ") + iniPath());
     QFile::setPermissions(iniPath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     EXPECT_EQ(readIni(), "[COMPORT]\r\nPortName=COM2\r\n");
-    EXPECT_TRUE(prompter.asked.isEmpty());
+    // The window is going away: the failure is also said in a message box.
+    ASSERT_EQ(prompter.asked.size(), 1);
+    EXPECT_EQ(prompter.asked[0].caption, QStringLiteral("警告"));
+    EXPECT_TRUE(prompter.asked[0].text.contains(iniPath()));
+}
+
+TEST_F(MainWindowTest, RefusedSettingsFileIsSaidOnceAndLeftAlone) {
+    // A settings "file" that is a folder, or far too large, runs the tool
+    // with the defaults and is not written at close.
+    writeIni("[COMPORT]\r\nPortName=COM2\r\n" + QByteArray(2 * 1024 * 1024, ';'));
+    const QByteArray before = readIni();
+    TfrmMain &w = create();
+    ASSERT_EQ(prompter.asked.size(), 1);
+    EXPECT_EQ(prompter.asked[0].caption, QStringLiteral("警告"));
+    EXPECT_TRUE(prompter.asked[0].text.contains(iniPath()));
+    EXPECT_EQ(objects->com, ComSettings());
+    EXPECT_EQ(w.edtLtime->text(), QStringLiteral("500"));
+    w.close();
+    EXPECT_EQ(prompter.asked.size(), 1);
+    EXPECT_EQ(readIni(), before);
+}
+
+TEST_F(MainWindowTest, TheWindowsMadeAtStartAreReachable) {
+    TfrmMain &w = create();
+    EXPECT_EQ(w.frmLayout, nullptr);
+    TfrmLayout layout(&w);
+    TfrmWave wave(&w);
+    TfrmMsgBox msgBox(&w);
+    TfrmWaveEdit waveEdit(&w);
+    w.attachWindows(layout, wave, msgBox, waveEdit);
+    EXPECT_EQ(w.frmLayout, &layout);
+    EXPECT_EQ(w.frmWave, &wave);
+    EXPECT_EQ(w.frmMsgBox, &msgBox);
+    EXPECT_EQ(w.frmWaveEdit, &waveEdit);
 }
 
 TEST_F(MainWindowTest, SizeRulesAndColumnSplit) {

@@ -41,6 +41,10 @@ int64_t FakeSerialDevice::read(char *data, int64_t max) {
 
 int64_t FakeSerialDevice::write(const QByteArray &data) {
     ++writes;
+    if (stallWrites) {
+        errors_ |= 1u << 2;
+        return 0;
+    }
     const int64_t n = writeLimit < 0 ? data.size() : std::min<int64_t>(writeLimit, data.size());
     written += data.left(n);
     return n;

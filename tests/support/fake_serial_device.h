@@ -20,6 +20,9 @@ public:
     // Bytes written are cut to this many (-1: all).
     int64_t writeLimit = -1;
     bool failReads = false;
+    // Writes take nothing and leave a write error, as a port whose other
+    // end stopped reading does after its time-out.
+    bool stallWrites = false;
 
     QStringList calls; // "open:<name>", "clearDtrRts", "close"
     QString lastName;

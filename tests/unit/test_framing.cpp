@@ -63,7 +63,15 @@ TEST(Framing, DeviceNames) {
     EXPECT_EQ(deviceNameFor("COM1", false), QStringLiteral("/dev/ttyS0"));
     EXPECT_EQ(deviceNameFor("COM10", false), QStringLiteral("/dev/ttyS9"));
     EXPECT_EQ(deviceNameFor("/dev/ttyUSB0", false), QStringLiteral("/dev/ttyUSB0"));
-    EXPECT_EQ(deviceNameFor("ttyUSB0", false), QStringLiteral("ttyUSB0"));
-    EXPECT_EQ(deviceNameFor("COM0", false), QStringLiteral("COM0"));
-    EXPECT_EQ(deviceNameFor("com3", false), QStringLiteral("com3"));
+    EXPECT_EQ(deviceNameFor("ttyUSB0", false), QStringLiteral("/dev/ttyUSB0"));
+    EXPECT_EQ(deviceNameFor("pts/3", false), QStringLiteral("/dev/pts/3"));
+    EXPECT_EQ(deviceNameFor("./tty", false), QStringLiteral("./tty"));
+    EXPECT_EQ(deviceNameFor("COM0", false), QStringLiteral("/dev/COM0"));
+    EXPECT_EQ(deviceNameFor("com3", false), QStringLiteral("/dev/com3"));
+    // Control characters name no port, on either system.
+    for (bool windows : {false, true}) {
+        EXPECT_EQ(deviceNameFor(QByteArray("COM1\0x", 6), windows), QString());
+        EXPECT_EQ(deviceNameFor("tty\nUSB0", windows), QString());
+        EXPECT_EQ(deviceNameFor("tty\x7f", windows), QString());
+    }
 }

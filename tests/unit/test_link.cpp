@@ -230,13 +230,48 @@ TEST_F(LinkTest, ReceiveThreadDoesNotSpinWhileIdle) {
     EXPECT_GT(device.waits() - before, 0);
 }
 
-TEST_F(LinkTest, ReadFailureSkipsTheStepOnly) {
+TEST_F(LinkTest, FailedReadIsRetriedOnTheNextTickWithoutNewInput) {
     ASSERT_TRUE(link.OpenPort(true));
     device.failReads = true;
     device.inject("lost?\r\n");
     pump(50);
     EXPECT_TRUE(link.portOpen());
-    device.failReads = false;
-    device.inject("");
-    EXPECT_TRUE(waitFor([&] { return observer.log.contains("lost?"); }));
+    device.failReads = false; // no more input arrives
+    EXPECT_TRUE(waitFor([&] { return observer.log.contains("lost?"); }, 2000));
+}
+
+TEST_F(LinkTest, StalledWriteClosesThePortOnceAndLaterSendsGoNowhere) {
+    ASSERT_TRUE(link.OpenPort(true));
+    device.stallWrites = true;
+    // Sends queued behind the stalled one (clicks waiting in the event queue)
+    // must not each wait for the line again.
+    for (int i = 0; i < 5; ++i)
+        link.SendMessage("Ver");
+    EXPECT_EQ(device.writes, 1);
+    ASSERT_TRUE(waitFor([&] { return !link.portOpen(); }));
+    pump(50);
+    link.SendMessage("Ver");
+    EXPECT_EQ(device.writes, 1);
+    EXPECT_EQ(observer.portStatus, QStringLiteral("COM1:OFF"));
+    ASSERT_EQ(observer.warnings.size(), 1);
+    EXPECT_EQ(observer.warnings[0].text, texts::portClosed(QStringLiteral("COM1")));
+    EXPECT_EQ(device.calls.count(QStringLiteral("close")), 1);
+}
+
+TEST_F(LinkTest, StalledWriteWithoutAReceiverStillClosesThePort) {
+    ASSERT_TRUE(link.OpenPort(false));
+    device.stallWrites = true;
+    link.SendMessage("Ver");
+    ASSERT_TRUE(waitFor([&] { return !link.portOpen(); }));
+    EXPECT_EQ(observer.warnings.size(), 1);
+}
+
+TEST_F(LinkTest, PortNameWithControlCharactersIsAnOpenFailure) {
+    com.PortName = QByteArray("ttyS0\0x", 7);
+    link.setErrorReporting(true);
+    EXPECT_FALSE(link.OpenPort(true));
+    EXPECT_FALSE(link.portOpen());
+    ASSERT_EQ(observer.warnings.size(), 1);
+    EXPECT_EQ(observer.warnings[0].text, QStringLiteral("INVALID HANDLE"));
+    EXPECT_TRUE(observer.portStatus.endsWith(QStringLiteral(":OFF")));
 }

@@ -4,7 +4,12 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <csignal>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace zevo3;
 
@@ -132,9 +137,96 @@ TEST_F(SettingsFileTest, Cp932ValuesRoundTripAsBytes) {
     EXPECT_EQ(back.SendHead, kNone);
 }
 
-TEST_F(SettingsFileTest, LongValuesAreCutAt2047Bytes) {
-    const IniFile ini = IniFile::parse("[A]\nK=" + QByteArray(5000, 'x') + "\n");
-    EXPECT_EQ(ini.readString("A", "K", "").size(), 2047);
+TEST_F(SettingsFileTest, LongValuesAreKeptWhole) {
+    // A value of 3197 bytes comes back whole after a rewrite at close.
+    const QByteArray port = "/dev/" + QByteArray(3192, 'p');
+    writeAll(path(),
+             "[COMPORT]\r\nPortName=" + port + "\r\nOther=" + QByteArray(5000, 'o') + "\r\n");
+    ComSettings com;
+    WaveSettings wave;
+    ASSERT_TRUE(ReadSettings(path(), com, wave));
+    EXPECT_EQ(com.PortName, port);
+    ASSERT_TRUE(WriteSettings(path(), com, wave));
+    const QByteArray written = readAll(path());
+    EXPECT_TRUE(written.contains("PortName=" + port + "\r\n"));
+    EXPECT_TRUE(written.contains("Other=" + QByteArray(5000, 'o') + "\r\n"));
+}
+
+TEST_F(SettingsFileTest, OddFilesAreRefusedWithDefaultsAndWithoutBlocking) {
+    const QString fifo = dir.filePath(QStringLiteral("fifo.ini"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString big = dir.filePath(QStringLiteral("big.ini"));
+    writeAll(big, "[COMPORT]\r\nPortName=COM7\r\n" + QByteArray(2 * 1024 * 1024, '\n'));
+    for (const QString &odd : {QStringLiteral("/dev/zero"), fifo, big, dir.path()}) {
+        SCOPED_TRACE(odd.toStdString());
+        ComSettings com;
+        com.PortName = "changed";
+        WaveSettings wave;
+        wave.L_Time__ = 1;
+        QString problem;
+        EXPECT_FALSE(ReadSettings(odd, com, wave, &problem));
+        EXPECT_FALSE(problem.isEmpty());
+        EXPECT_EQ(com, ComSettings());
+        EXPECT_EQ(wave, WaveSettings());
+    }
+    // A file of exactly the limit is still a settings file; a missing one is
+    // no problem at all.
+    writeAll(big,
+             "[COMPORT]\r\nPortName=COM7\r\n;" + QByteArray(int(IniFile::kMaxFileBytes) - 29, 'x'));
+    ComSettings com;
+    WaveSettings wave;
+    EXPECT_TRUE(ReadSettings(big, com, wave));
+    EXPECT_EQ(com.PortName, "COM7");
+    EXPECT_TRUE(ReadSettings(dir.filePath(QStringLiteral("none.ini")), com, wave));
+}
+
+TEST_F(SettingsFileTest, WriteFailingPartWayLeavesTheOldFileWhole) {
+    // A file system that takes no more than 64 bytes from this process, as a
+    // full disk would: the write fails part way.
+    writeAll(path(), kDefaultFile);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::signal(SIGXFSZ, SIG_IGN);
+        struct rlimit limit {
+            64, 64
+        };
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        ComSettings com;
+        com.PortName = "COM9";
+        QString error;
+        const bool saved = WriteSettings(path(), com, WaveSettings(), &error);
+        ::_exit(saved ? 0 : error.isEmpty() ? 2 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1); // failed, with a reason
+    EXPECT_EQ(readAll(path()), kDefaultFile);
+    // Nothing left behind beside it.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
+              QStringList{QStringLiteral("zevo3tool.ini")});
+}
+
+TEST_F(SettingsFileTest, ReplacingKeepsModeAndOwner) {
+    writeAll(path(), kDefaultFile);
+    ASSERT_EQ(::chmod(QFile::encodeName(path()).constData(), 0640), 0);
+    const bool root = ::geteuid() == 0;
+    const uid_t nobody = 65534;
+    if (root) {
+        ASSERT_EQ(::chown(QFile::encodeName(path()).constData(), nobody, nobody), 0);
+    }
+    ComSettings com;
+    com.PortName = "COM4";
+    ASSERT_TRUE(WriteSettings(path(), com, WaveSettings()));
+    struct stat st {};
+    ASSERT_EQ(::stat(QFile::encodeName(path()).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    if (root) {
+        EXPECT_EQ(st.st_uid, nobody);
+        EXPECT_EQ(st.st_gid, nobody);
+    }
+    EXPECT_TRUE(readAll(path()).contains("PortName=COM4\r\n"));
 }
 
 TEST_F(SettingsFileTest, FailedWriteLeavesTheFileAndReports) {

@@ -1,0 +1,33 @@
+#include "fatal_error.h"
+
+#include <exception>
+
+namespace zevo3 {
+
+QString fatalErrorText(const char *what) {
+    const QString detail = what && *what ? QString::fromLocal8Bit(what)
+                                         : QCoreApplication::translate("zevo3", "不明な例外");
+    return QCoreApplication::translate("zevo3", "予期しないエラーが発生したため終了します。\n%1")
+        .arg(detail);
+}
+
+bool deliverGuarded(const std::function<bool()> &deliver, const FatalReporter &report) {
+    try {
+        return deliver();
+    } catch (const std::exception &e) {
+        report(fatalErrorText(e.what()));
+    } catch (...) {
+        report(fatalErrorText(nullptr));
+    }
+    return false;
+}
+
+bool GuardedApplication::notify(QObject *receiver, QEvent *event) {
+    return deliverGuarded([&] { return QApplication::notify(receiver, event); },
+                          [this](const QString &text) {
+                              report_(text);
+                              exit(3);
+                          });
+}
+
+} // namespace zevo3

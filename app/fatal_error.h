@@ -1,0 +1,30 @@
+#pragma once
+// An exception that reaches the program's entry, from the start-up or from
+// an event handler, is shown to the operator and ends the program: Qt cannot
+// carry an exception through its event loop.
+
+#include <QApplication>
+#include <QString>
+#include <functional>
+
+namespace zevo3 {
+
+using FatalReporter = std::function<void(const QString &text)>;
+
+// Runs deliver(); an exception it throws goes to report() and gives false.
+bool deliverGuarded(const std::function<bool()> &deliver, const FatalReporter &report);
+
+// The text shown for an exception: its what(), or a plain word for others.
+QString fatalErrorText(const char *what);
+
+class GuardedApplication : public QApplication {
+public:
+    GuardedApplication(int &argc, char **argv, FatalReporter report)
+        : QApplication(argc, argv), report_(std::move(report)) {}
+    bool notify(QObject *receiver, QEvent *event) override;
+
+private:
+    FatalReporter report_;
+};
+
+} // namespace zevo3
