@@ -10,12 +10,14 @@
 #include "fatal_error.h"
 #include "link_texts.h"
 #include "qt_serial_device.h"
+#include "save_file.h"
 #include "settings.h"
 #include "sim_unit.h"
 #include "single_instance.h"
 #include "text_codec.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QTimer>
@@ -115,8 +117,13 @@ int run(GuardedApplication &app) {
     if (parser.isSet(screenshotOption)) {
         const QString shot = parser.value(screenshotOption);
         auto take = [&frmMain, shot](int code) {
-            if (!frmMain.grab().save(shot, "PNG")) {
-                std::fprintf(stderr, "zevo3tool: cannot write %s\n", qPrintable(shot));
+            QByteArray png;
+            QBuffer buffer(&png);
+            buffer.open(QIODevice::WriteOnly);
+            QString error;
+            if (!frmMain.grab().save(&buffer, "PNG") || !saveFileAtomically(shot, png, &error)) {
+                std::fprintf(stderr, "zevo3tool: cannot write %s: %s\n", qPrintable(shot),
+                             qPrintable(error));
                 code = 1;
             }
             QCoreApplication::exit(code);

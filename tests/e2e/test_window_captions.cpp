@@ -1,0 +1,113 @@
+// The captions the X server shows for the tool's windows are the tool's own
+// texts, with nothing added by the platform.
+
+#include <QDate>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QThread>
+#include <gtest/gtest.h>
+
+namespace {
+
+class WindowCaptions : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty() ||
+            QStandardPaths::findExecutable(QStringLiteral("xwininfo")).isEmpty())
+            GTEST_SKIP() << "Xvfb and xwininfo are needed";
+        // -displayfd picks a free display and writes its number to stdout.
+        xvfb.start(QStringLiteral("Xvfb"),
+                   {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                    QStringLiteral("0"), QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
+                    QStringLiteral("tcp")});
+        ASSERT_TRUE(xvfb.waitForStarted(5000));
+        QElapsedTimer t;
+        t.start();
+        while (!xvfb.canReadLine() && t.elapsed() < 15000)
+            xvfb.waitForReadyRead(100);
+        const QByteArray number = xvfb.readLine().trimmed();
+        ASSERT_FALSE(number.isEmpty());
+        display = QStringLiteral(":") + QString::fromLatin1(number);
+    }
+    void TearDown() override {
+        stop(tool);
+        stop(xvfb);
+    }
+    static void stop(QProcess &p) {
+        if (p.state() == QProcess::NotRunning) return;
+        p.terminate();
+        if (!p.waitForFinished(5000)) {
+            p.kill();
+            p.waitForFinished(5000);
+        }
+    }
+    QProcessEnvironment environment() const {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("DISPLAY"), display);
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+        env.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
+        env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+        return env;
+    }
+    void startTool(const QString &ini) {
+        tool.setProcessEnvironment(environment());
+        tool.setProcessChannelMode(QProcess::ForwardedOutputChannel);
+        tool.start(QStringLiteral(ZEVO3TOOL_PATH), {QStringLiteral("--ini"), ini});
+        ASSERT_TRUE(tool.waitForStarted(5000));
+    }
+    // The names of the top-level windows on the display.
+    QStringList windowNames() const {
+        QProcess info;
+        info.setProcessEnvironment(environment());
+        info.start(QStringLiteral("xwininfo"),
+                   {QStringLiteral("-root"), QStringLiteral("-children")});
+        info.waitForFinished(5000);
+        QStringList names;
+        static const QRegularExpression line(QStringLiteral("^\\s*0x[0-9a-f]+ \"(.*)\": \\("));
+        for (const QString &text : QString::fromUtf8(info.readAllStandardOutput()).split('\n')) {
+            const auto m = line.match(text);
+            if (m.hasMatch()) names << m.captured(1);
+        }
+        return names;
+    }
+    // Waits for a window whose name starts with `prefix`; returns its name.
+    QString waitForWindow(const QString &prefix) const {
+        QElapsedTimer t;
+        t.start();
+        while (t.elapsed() < 30000) {
+            for (const QString &name : windowNames())
+                if (name.startsWith(prefix)) return name;
+            QThread::msleep(100);
+        }
+        return QString();
+    }
+
+    QProcess xvfb;
+    QProcess tool;
+    QString display;
+    QTemporaryDir runtime;
+    QTemporaryDir dir;
+};
+
+} // namespace
+
+TEST_F(WindowCaptions, MainWindowCarriesTheTitleAndTheExecutablesDate) {
+    startTool(dir.filePath(QStringLiteral("z.ini")));
+    const QString title = waitForWindow(QStringLiteral("MORIKA ZEVO3 Tool"));
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^MORIKA ZEVO3 Tool  \\[ Ver\\.\\d{8} \\]$"))
+                    .match(title)
+                    .hasMatch())
+        << title.toStdString();
+}
+
+TEST_F(WindowCaptions, MessageBoxCarriesItsCaptionAlone) {
+    // A settings "file" that is a folder is refused with a warning at start.
+    startTool(dir.path());
+    const QString caption = waitForWindow(QStringLiteral("警告"));
+    EXPECT_EQ(caption, QStringLiteral("警告"));
+}
