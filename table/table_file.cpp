@@ -72,8 +72,9 @@ bool readRowLine(QByteArrayView line, int lineNumber, int row, CodeTable &table,
     };
 
     qsizetype start = twoDigits ? 5 : 6;
-    for (qsizetype p = start; p <= last; ++p) {
-        if (p != last && line[p] != ',') continue;
+    while (start <= last) {
+        qsizetype p = line.indexOf(',', start);
+        if (p < 0 || p > last) p = last;
         const QByteArrayView field = line.sliced(start, p - start);
         start = p + 1;
 

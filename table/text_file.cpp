@@ -2,18 +2,23 @@
 
 #include "code_table.h"
 
+#include <algorithm>
+
 namespace zevo3 {
 
 std::vector<QByteArrayView> textLines(QByteArrayView text) {
     std::vector<QByteArrayView> lines;
-    qsizetype start = 0;
     const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const char c = text[i];
-        if (c != '\r' && c != '\n') continue;
-        lines.push_back(text.sliced(start, i - start));
-        if (c == '\r' && i + 1 < n && text[i + 1] == '\n') ++i;
-        start = i + 1;
+    qsizetype start = 0;
+    qsizetype cr = text.indexOf('\r');
+    qsizetype lf = text.indexOf('\n');
+    while (cr >= 0 || lf >= 0) {
+        const qsizetype end = cr < 0 ? lf : lf < 0 ? cr : std::min(cr, lf);
+        lines.push_back(text.sliced(start, end - start));
+        start = end + 1;
+        if (end == cr && end + 1 == lf) ++start; // CR LF
+        if (cr >= 0 && cr < start) cr = text.indexOf('\r', start);
+        if (lf >= 0 && lf < start) lf = text.indexOf('\n', start);
     }
     if (start < n) lines.push_back(text.sliced(start));
     return lines;
