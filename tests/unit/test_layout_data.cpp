@@ -13,13 +13,10 @@ TEST(LayoutCellText, WrittenAndReadByFixedPositions) {
     EXPECT_EQ(readLayoutCell("012(F03:W15)"), (LayoutCell{12, 3, 15}));
     // Not numbers: the defaults 0, 3 and 1.
     EXPECT_EQ(readLayoutCell("abc(Fxx:Wyy)"), (LayoutCell{0, 3, 1}));
-    EXPECT_EQ(readLayoutCell("7"), (LayoutCell{7, 3, 1}));
-    EXPECT_EQ(readLayoutCell(""), (LayoutCell{0, 3, 1}));
     // Positions, not separators: a shifted text reads wrongly, as it always did.
     EXPECT_EQ(readLayoutCell("0120(F3:W05)"), (LayoutCell{12, 3, 5}));
     EXPECT_EQ(layoutCellFramesText("012(F03:W15)"), "03");
     EXPECT_EQ(layoutCellWaitText("012(F03:W15)"), "15");
-    EXPECT_EQ(layoutCellWaitText("012(F03"), "");
 
     EXPECT_TRUE(isLayoutCellText("000(F00:W00)"));
     for (const char *bad :
