@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes the hand-made seed inputs of fuzz/corpus/receive and fuzz/corpus/settings.
+"""Writes the hand-made seed inputs of fuzz/corpus/receive, settings, table and layout.
 
 Run from anywhere; it rewrites only the files named here (inputs that fuzzing
 found are kept beside them as they are). The receive inputs follow the layout
@@ -101,11 +101,98 @@ SETTINGS = {
 }
 
 
+TABLE_ID = b"ZEVO4 Table File"
+
+
+def table_row(number, cells=(b"", b"", b"", b""), carry=0, data_bits=0, repeat=0,
+              patterns=(), codes=b"", prefix=None):
+    """One row line of a table file, without its line end."""
+    fields = [prefix if prefix is not None else b"[%03d]" % number]
+    fields += list(cells)
+    fields += [b"Twc:%03d" % carry, b"Twb:%03d" % data_bits, b"Twr:%03d" % repeat]
+    entries = list(patterns) + [(0, 0)] * (16 - len(patterns))
+    fields += [b"Twp:%X:%05d %06d" % (i, h, w) for i, (h, w) in enumerate(entries)]
+    fields.append(b"Twd:" + codes)
+    return b",".join(fields) + b","
+
+
+def table_file(rows, eol=b"\r\n", first=TABLE_ID):
+    return eol.join([first] + rows) + eol
+
+
+EXAMPLE_ROW = table_row(1, (b"38.0kHz", b"3", b"TV power", b"01FE"), 380, 5, 0,
+                        [(350, 700), (350, 1400)], b"011022")
+FULL = [EXAMPLE_ROW] + [table_row(r) for r in range(2, 71)]
+
+TABLE = {
+    "example_crlf.csv": table_file(FULL),
+    "example_lf.csv": table_file(FULL, b"\n"),
+    "example_cr_no_final_end.csv": table_file(FULL[:3], b"\r")[:-1],
+    "id_only.csv": TABLE_ID + b"\r\n",
+    "no_id_line.csv": table_file([table_row(2, (b"x",)), table_row(3, (b"y",))],
+                                 first=EXAMPLE_ROW),
+    "two_digit_prefix.csv": table_file([b"[01],38.0kHz,3,TV power,Twc:380,Twb:003,Twr:001,"
+                                        b"Twp:F:00010 000020,Twd:1233,"]),
+    "out_of_order.csv": table_file([table_row(5, (b"five",), 1), table_row(1, (b"one",), 2)]),
+    "cp932_cells.csv": table_file([table_row(1, ("無し".encode("cp932"), b" 3 ",
+                                                 "テレビ 電源".encode("cp932"), "ｶﾅ".encode("cp932")), 380)]),
+    "wide_values.csv": table_file([table_row(1, (b"w",), -380, 3, 123456,
+                                             [(-5, -70), (1234567, 12345678)], b"ABCC")]),
+    "long_row_5000_codes.csv": table_file([table_row(1, (b"long",), 380, 5000, 0,
+                                                     [(350, 700)],
+                                                     b"0123456789ABCDEF" * 312 + b"01234567")]),
+    "bad_pattern_code.csv": table_file([EXAMPLE_ROW, table_row(2, (b"bad",), 380, 4, 0,
+                                                               [(1, 2)], b"01G0")]),
+    "bad_numbers.csv": table_file([b"[001],a,b,c,d,Twc:zz,Twb:,Twr:-,Twp:1:0x350 000700,",
+                                   b"[002],Twc:5,Twp:Q:1 2,"]),
+    "more_than_70_rows.csv": table_file([table_row(r, (b"r%d" % r,), r) for r in range(1, 76)]),
+    "rows_end_early.csv": table_file([EXAMPLE_ROW, b"", table_row(3, (b"after",), 1)]),
+    "commas_in_result.csv": table_file([b"[001],a,,c,Twc:1,Twd:0,Twb:001,x,y,z,"]),
+    "result_like_a_tag.csv": table_file([b"[001],a,b,c, Twc:5,"]),
+}
+
+LAYOUT_ID = b"ZEVO3 Layout File : example.ZV3"
+
+
+def layout_file(rows, eol=b"\r\n", first=LAYOUT_ID):
+    return eol.join([first] + rows) + eol
+
+
+def layout_row(number, cells):
+    return b"[%02d]," % number + b"".join(c + b"," for c in (list(cells) + [b""] * 8)[:8])
+
+
+EXAMPLE_LAYOUT = [layout_row(1, [b"012(F03:W01)", b"005(F03:W01)"])] + [
+    layout_row(r, []) for r in range(2, 16)]
+
+LAYOUT = {
+    "example_crlf.ZV3": layout_file(EXAMPLE_LAYOUT),
+    "example_lf.ZV3": layout_file(EXAMPLE_LAYOUT, b"\n"),
+    "no_final_end.ZV3": layout_file(EXAMPLE_LAYOUT[:2], b"\r")[:-1],
+    "id_only.ZV3": LAYOUT_ID + b"\r\n",
+    "no_id_line.ZV3": layout_file(EXAMPLE_LAYOUT[1:4], first=EXAMPLE_LAYOUT[0]),
+    "cp932_name.ZV3": layout_file(EXAMPLE_LAYOUT[:1],
+                                  first=b"ZEVO3 Layout File : " + "テレビ.ZV3".encode("cp932")),
+    "out_of_order.ZV3": layout_file([layout_row(5, [b"070(F99:W00)"]),
+                                     layout_row(1, [b"", b"001(F01:W15)"])]),
+    "foreign_fields.ZV3": layout_file([b"[01], 012(F03:W01) ,abc,000(F03:W01),-01(Fxx:W-1),"
+                                       b"12(F3:W1),071(F03:W01),1,2,3,4,", b"[2],a,b"]),
+    "long_row.ZV3": layout_file([b"[01]," + b"x" * 3000 + b",012(F03:W01),"]),
+    "more_than_15_rows.ZV3": layout_file([layout_row(r, [b"%03d(F03:W01)" % r] * 8)
+                                          for r in range(1, 21)]),
+    "rows_end_early.ZV3": layout_file([EXAMPLE_LAYOUT[0], b"end", layout_row(3, [b"1"])]),
+}
+
+
 def main():
     for name, data in RECEIVE.items():
         (HERE / "corpus" / "receive" / name).write_bytes(data)
     for name, data in SETTINGS.items():
         (HERE / "corpus" / "settings" / name).write_bytes(data)
+    for directory, seeds in (("table", TABLE), ("layout", LAYOUT)):
+        (HERE / "corpus" / directory).mkdir(exist_ok=True)
+        for name, data in seeds.items():
+            (HERE / "corpus" / directory / name).write_bytes(data)
 
 
 if __name__ == "__main__":
