@@ -4,6 +4,7 @@
 // table live in table/, those for the waveform in wave/.
 
 #include "app_objects.h"
+#include "code_table.h"
 #include "link.h"
 #include "prompter.h"
 
@@ -28,6 +29,7 @@ class QTableView;
 
 namespace zevo3 {
 
+class CellEditorDelegate;
 class CodeTableModel;
 class ClickPanel;
 class TfrmLayout;
@@ -73,6 +75,41 @@ public:
     void AddToHistory(const QString &text);
     QStringList history() const;
 
+    // Code table (table/main_table.cpp).
+    void mmCleateClick();
+    void ClearTable();
+    void SelectNextFreeRow();
+    void sGridSelectCell(int column, int row);
+    // Enter in the grid; `editing`: it was pressed in the cell editor.
+    void sGridKeyPress(int key, bool editing);
+    void sGridDblClick();
+    void ppMenuPopup();
+    void ppCopyClick();
+    void ppPasteClick();
+    void ppDeleteClick();
+    void ppInsertClick();
+    void sBarDblClick();
+    void btnLayoutClick();
+    int currentRow() const;    // 1..70, 0 when there is no current cell
+    int currentColumn() const; // 0..4
+    void setCurrentCell(int row, int column);
+    bool rowMode() const { return rowMode_; }
+    bool analysisLog() const { return analysisLog_; }
+    int copyMark() const { return copyMark_.row; }
+    // Where Enter opens the row menu: beside the current row as the grid shows it.
+    QPoint rowMenuPosition() const;
+
+    // Table file (table/main_table_file.cpp).
+    void mmFileOpenClick();
+    void mmFileSaveClick();
+    // Open's work after its dialog: the table, then its layout, then the
+    // layout window shown. Also for a file named when the program starts.
+    bool openTableFile(const QString &path);
+    bool ReadTableFile(const QString &path);
+    bool WriteTableFile(const QString &path);
+    static FileDialogSpec tableDialogSpec();
+    QString saveDialogFileName() const { return saveFileName_; }
+
     AppObjects &objects;
     Prompter &prompter;
 
@@ -94,6 +131,13 @@ public:
     QTableView *sGrid = nullptr;
     CodeTableModel *tableModel = nullptr;
     QMenu *ppMenu = nullptr;
+    QAction *ppCopy = nullptr;
+    QAction *ppPaste = nullptr;
+    QAction *ppDelete = nullptr;
+    QAction *ppInsert = nullptr;
+    QAction *ppWaveEdit = nullptr;
+    QAction *ppCancel = nullptr;
+    CellEditorDelegate *cellEditor = nullptr;
     // Waveform panel
     QFrame *pnlWave = nullptr;
     QFrame *pnlCont = nullptr;
@@ -151,8 +195,17 @@ private:
     void SetLearningDisplay(bool on);
     bool SaveSettings(QString *error = nullptr);
 
+    void BuildRowMenu();
+    bool tableEvent(QObject *watched, QEvent *event);
+
     QLabel *panels_[3] = {};
     bool closing_ = false;
+    // Code table state: the copy mark, row or cell mode, analysis-log mode,
+    // and the name the next save proposes.
+    CopyMark copyMark_;
+    bool rowMode_ = true;
+    bool analysisLog_ = false;
+    QString saveFileName_;
 };
 
 } // namespace zevo3

@@ -3,6 +3,7 @@
 // to the windows by reference.
 
 #include "code_table.h"
+#include "layout_data.h"
 #include "link.h"
 #include "settings.h"
 #include "tick_clock.h"
@@ -22,6 +23,7 @@ struct AppObjects {
     SteadyTickClock clock;
     Link link;
     CodeTable table;
+    LayoutData layout;
     WaveViewState view;
 
     QString settingsPath;

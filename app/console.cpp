@@ -76,6 +76,7 @@ bool TfrmMain::eventFilter(QObject *watched, QEvent *event) {
     // The column split follows the grid's own width, which the layout sets
     // after the window's resize.
     if (watched == sGrid && event->type() == QEvent::Resize) FormResize();
+    if (tableEvent(watched, event)) return true;
     if (cmbSendText && watched == cmbSendText->lineEdit() && event->type() == QEvent::KeyPress) {
         cmbSendTextKeyPress(static_cast<QKeyEvent *>(event)->key());
         return false; // the key goes on to the box

@@ -20,6 +20,8 @@
 #include <QBuffer>
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <QPainter>
+#include <QPixmap>
 #include <QTimer>
 #include <cstdio>
 #include <memory>
@@ -72,10 +74,16 @@ int run(GuardedApplication &app) {
         QStringLiteral("Save a picture of the main window once the unit has answered, then end."),
         QStringLiteral("PNG"));
     parser.addOptions({iniOption, simulateOption, screenshotOption});
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QStringLiteral("A table file to open, with its layout."),
+                                 QStringLiteral("[FILE]"));
     parser.process(app);
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1) parser.showHelp(2);
+    const QString openPath = files.isEmpty() ? QString() : QFileInfo(files[0]).absoluteFilePath();
 
     SingleInstance guard(texts::appTitle());
-    if (!guard.claim()) return 0;
+    if (!guard.claim(openPath)) return 0;
 
     std::unique_ptr<SimUnit> sim;
     if (parser.isSet(simulateOption)) {
@@ -100,7 +108,7 @@ int run(GuardedApplication &app) {
 
     QtPrompter prompter;
     TfrmMain frmMain(objects, prompter);
-    TfrmLayout frmLayout(&frmMain);
+    TfrmLayout frmLayout(objects.layout, prompter, &frmMain);
     TfrmWave frmWave(&frmMain);
     TfrmMsgBox frmMsgBox(&frmMain);
     TfrmWaveEdit frmWaveEdit(&frmMain);
@@ -113,15 +121,30 @@ int run(GuardedApplication &app) {
         frmMain.raise();
         frmMain.activateWindow();
     });
+    QObject::connect(&guard, &SingleInstance::openRequested, &frmMain,
+                     [&frmMain](const QString &path) { frmMain.openTableFile(path); });
 
     if (parser.isSet(screenshotOption)) {
         const QString shot = parser.value(screenshotOption);
-        auto take = [&frmMain, shot](int code) {
+        auto take = [&frmMain, &frmLayout, shot](int code) {
+            // The main window, and the layout window beside it when it is shown.
+            QPixmap picture = frmMain.grab();
+            if (frmLayout.isVisible()) {
+                const QRect both = frmMain.geometry().united(frmLayout.geometry());
+                QPixmap canvas(both.size());
+                canvas.fill(QColor(0xd8, 0xd8, 0xd8));
+                QPainter painter(&canvas);
+                painter.drawPixmap(frmMain.geometry().topLeft() - both.topLeft(), picture);
+                painter.drawPixmap(frmLayout.geometry().topLeft() - both.topLeft(),
+                                   frmLayout.grab());
+                painter.end();
+                picture = canvas;
+            }
             QByteArray png;
             QBuffer buffer(&png);
             buffer.open(QIODevice::WriteOnly);
             QString error;
-            if (!frmMain.grab().save(&buffer, "PNG") || !saveFileAtomically(shot, png, &error)) {
+            if (!picture.save(&buffer, "PNG") || !saveFileAtomically(shot, png, &error)) {
                 std::fprintf(stderr, "zevo3tool: cannot write %s: %s\n", qPrintable(shot),
                              qPrintable(error));
                 code = 1;
@@ -141,6 +164,8 @@ int run(GuardedApplication &app) {
     }
 
     frmMain.show();
+    if (!openPath.isEmpty())
+        QTimer::singleShot(0, &frmMain, [&frmMain, openPath] { frmMain.openTableFile(openPath); });
     const int code = app.exec();
     objects.link.ClosePort();
     return code;

@@ -4,6 +4,7 @@
 #include "R_main.h"
 
 #include "R_com.h"
+#include "R_layout.h"
 #include "code_table_model.h"
 #include "command_set.h"
 #include "link_texts.h"
@@ -168,6 +169,9 @@ void TfrmMain::BuildMenu() {
     add(mmFileCom, tr("通信の設定 (&Com)"), "mmFileCom");
     mmFile->addSeparator();
     add(mmFileQuit, tr("終了 (&Quit)"), "mmFileQuit");
+    connect(mmCleate, &QAction::triggered, this, &TfrmMain::mmCleateClick);
+    connect(mmFileOpen, &QAction::triggered, this, &TfrmMain::mmFileOpenClick);
+    connect(mmFileSave, &QAction::triggered, this, &TfrmMain::mmFileSaveClick);
     connect(mmFileCom, &QAction::triggered, this, &TfrmMain::mmFileComClick);
     connect(mmFileQuit, &QAction::triggered, this, &TfrmMain::mmFileQuitClick);
 }
@@ -191,6 +195,7 @@ void TfrmMain::BuildTopPanel() {
     row->addWidget(btnTest);
     row->addWidget(ckCursor);
     row->addWidget(btnLayout);
+    connect(btnLayout, &QPushButton::clicked, this, &TfrmMain::btnLayoutClick);
     row->addWidget(btnTablePrint);
     row->addStretch();
 }
@@ -209,27 +214,9 @@ void TfrmMain::BuildStatusBar() {
         panels_[i]->setTextInteractionFlags(Qt::TextSelectableByMouse);
         // The last panel holds paths: it takes the rest of the bar.
         sBar->addWidget(panels_[i], i == 2 ? 1 : 0);
+        panels_[i]->installEventFilter(this); // a double-click toggles analysis-log mode
     }
-}
-
-void TfrmMain::SetupTable() {
-    tableModel = new CodeTableModel(objects.table, this);
-    sGrid->setModel(tableModel);
-    sGrid->setFont(
-        uiFont({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("Noto Sans Mono CJK JP")}, 13));
-    sGrid->verticalHeader()->setVisible(false);
-    sGrid->verticalHeader()->setDefaultSectionSize(18);
-    sGrid->verticalHeader()->setMinimumSectionSize(18);
-    sGrid->horizontalHeader()->setStretchLastSection(false);
-    sGrid->horizontalHeader()->setMinimumSectionSize(8);
-    const int widths[CodeTable::kColumns] = {32, 64, 48, 150, 150};
-    for (int c = 0; c < CodeTable::kColumns; ++c)
-        sGrid->setColumnWidth(c, widths[c]);
-    sGrid->setSelectionMode(QAbstractItemView::SingleSelection);
-    sGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    sGrid->setCurrentIndex(tableModel->index(0, CodeTable::kColCarry));
-    ppMenu = new QMenu(sGrid);
-    ppMenu->setObjectName(QStringLiteral("ppMenu"));
+    sBar->installEventFilter(this);
 }
 
 void TfrmMain::resizeEvent(QResizeEvent *event) {
@@ -294,6 +281,12 @@ void TfrmMain::attachWindows(TfrmLayout &layout, TfrmWave &wave, TfrmMsgBox &msg
     frmWave = &wave;
     frmMsgBox = &msgBox;
     frmWaveEdit = &waveEdit;
+    frmLayout->setMsgBox(frmMsgBox);
+    // A selected layout cell moves the table's current row to its code.
+    connect(frmLayout, &TfrmLayout::codeSelected, this, [this](int code) {
+        if (CodeTable::validRow(code))
+            setCurrentCell(code, std::max(int(CodeTable::kColCarry), currentColumn()));
+    });
 }
 
 QString TfrmMain::panelText(int panel) const {

@@ -1,5 +1,6 @@
 #include "prompter.h"
 
+#include <QFileDialog>
 #include <QMessageBox>
 
 namespace zevo3 {
@@ -45,6 +46,44 @@ MsgAnswer QtPrompter::ask(QWidget *parent, const QString &text, const QString &c
     default:
         return buttons == MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::Cancel;
     }
+}
+
+QStringList FileDialogSpec::descriptions() const {
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList out;
+    for (int i = 0; i + 1 < parts.size(); i += 2)
+        out << parts[i];
+    return out;
+}
+
+namespace {
+
+std::optional<FileChoice> runFileDialog(QWidget *parent, const FileDialogSpec &spec, bool save) {
+    QFileDialog dialog(parent);
+    dialog.setObjectName(save ? QStringLiteral("dlgSave") : QStringLiteral("dlgOpen"));
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    const QStringList filters = spec.descriptions();
+    dialog.setNameFilters(filters);
+    if (spec.filterIndex >= 1 && spec.filterIndex <= filters.size())
+        dialog.selectNameFilter(filters[spec.filterIndex - 1]);
+    dialog.setDefaultSuffix(spec.defaultExt);
+    if (!spec.fileName.isEmpty()) dialog.selectFile(spec.fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    FileChoice choice;
+    choice.path = dialog.selectedFiles().first();
+    choice.filterIndex = int(filters.indexOf(dialog.selectedNameFilter())) + 1;
+    return choice;
+}
+
+} // namespace
+
+std::optional<FileChoice> QtPrompter::openFile(QWidget *parent, const FileDialogSpec &spec) {
+    return runFileDialog(parent, spec, false);
+}
+
+std::optional<FileChoice> QtPrompter::saveFile(QWidget *parent, const FileDialogSpec &spec) {
+    return runFileDialog(parent, spec, true);
 }
 
 } // namespace zevo3

@@ -3,6 +3,8 @@
 // hand in a double that records every text and caption and answers as told.
 
 #include <QString>
+#include <QStringList>
+#include <optional>
 
 class QWidget;
 
@@ -12,17 +14,42 @@ enum class MsgIcon { None, Information, Warning, Question };
 enum class MsgButtons { Ok, OkCancel, YesNo };
 enum class MsgAnswer { Ok, Cancel, Yes, No };
 
+// An open or save dialog as the form sets it up: the filter list in the
+// "description|pattern|description|pattern" form, the preselected filter
+// (1-based), the extension added to a name typed without one, and the name
+// proposed.
+struct FileDialogSpec {
+    QString filter;
+    int filterIndex = 1;
+    QString defaultExt;
+    QString fileName;
+
+    // The descriptions of the filter list, e.g. "ｶﾝﾏ形式ﾃﾞｰﾀﾌｧｲﾙ (*.Csv)".
+    QStringList descriptions() const;
+};
+
+// What the operator chose: the path and the filter in force (1-based).
+struct FileChoice {
+    QString path;
+    int filterIndex = 1;
+};
+
 class Prompter {
 public:
     virtual ~Prompter() = default;
     virtual MsgAnswer ask(QWidget *parent, const QString &text, const QString &caption,
                           MsgIcon icon, MsgButtons buttons) = 0;
+    // Empty when cancelled. The save dialog asks before replacing a file.
+    virtual std::optional<FileChoice> openFile(QWidget *parent, const FileDialogSpec &spec) = 0;
+    virtual std::optional<FileChoice> saveFile(QWidget *parent, const FileDialogSpec &spec) = 0;
 };
 
 class QtPrompter : public Prompter {
 public:
     MsgAnswer ask(QWidget *parent, const QString &text, const QString &caption, MsgIcon icon,
                   MsgButtons buttons) override;
+    std::optional<FileChoice> openFile(QWidget *parent, const FileDialogSpec &spec) override;
+    std::optional<FileChoice> saveFile(QWidget *parent, const FileDialogSpec &spec) override;
 };
 
 } // namespace zevo3

@@ -24,6 +24,9 @@ constexpr int kConnectMs = 500;
 // does not listen yet (it is still starting).
 constexpr int kStartingCopyMs = 15000;
 const QByteArray kRaise = "raise\n";
+const QByteArray kOpen = "open ";
+// A request line longer than this is not one of ours.
+constexpr qint64 kMaxRequest = 64 * 1024;
 
 #ifdef Q_OS_UNIX
 bool isPrivateFolder(const QString &path) {
@@ -64,7 +67,7 @@ QString SingleInstance::privateRuntimeFolder(QString *why) {
 #endif
 }
 
-bool SingleInstance::claim() {
+bool SingleInstance::claim(const QString &openPath) {
     QString why;
     const QString folder = privateRuntimeFolder(&why);
     if (folder.isEmpty()) {
@@ -92,7 +95,9 @@ bool SingleInstance::claim() {
             connect(server_, &QLocalServer::newConnection, this, [this] {
                 while (QLocalSocket *peer = server_->nextPendingConnection()) {
                     connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
-                    emit raiseRequested();
+                    connect(peer, &QLocalSocket::readyRead, this,
+                            [this, peer] { readRequests(peer); });
+                    readRequests(peer);
                 }
             });
             return true;
@@ -106,7 +111,8 @@ bool SingleInstance::claim() {
         QLocalSocket socket;
         socket.connectToServer(socketPath);
         if (socket.waitForConnected(kConnectMs)) {
-            socket.write(kRaise);
+            // The path travels as base64, so any name (line ends included) arrives whole.
+            socket.write(openPath.isEmpty() ? kRaise : kOpen + openPath.toUtf8().toBase64() + '\n');
             socket.waitForBytesWritten(kConnectMs);
             socket.disconnectFromServer();
             return false;
@@ -115,6 +121,20 @@ bool SingleInstance::claim() {
         if (deadline.hasExpired()) return false;
         QThread::msleep(50);
     }
+}
+
+void SingleInstance::readRequests(QLocalSocket *peer) {
+    while (peer->canReadLine()) {
+        const QByteArray line = peer->readLine(kMaxRequest).trimmed();
+        if (line.startsWith(kOpen)) {
+            const QString path = QString::fromUtf8(QByteArray::fromBase64(line.mid(kOpen.size())));
+            emit raiseRequested();
+            if (!path.isEmpty()) emit openRequested(path);
+        } else if (line == kRaise.trimmed()) {
+            emit raiseRequested();
+        }
+    }
+    if (!peer->canReadLine() && peer->bytesAvailable() > kMaxRequest) peer->abort();
 }
 
 } // namespace zevo3

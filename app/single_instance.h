@@ -11,6 +11,7 @@
 #include <memory>
 
 class QLocalServer;
+class QLocalSocket;
 class QLockFile;
 
 namespace zevo3 {
@@ -22,8 +23,9 @@ public:
     ~SingleInstance() override;
 
     // True when this is the first copy (it then holds the lock and listens);
-    // false when another copy runs and was asked to come to the front.
-    bool claim();
+    // false when another copy runs and was asked to come to the front, and
+    // to open `openPath` when one is given.
+    bool claim(const QString &openPath = QString());
 
     // "zevo3tool-" and a hash of the title: the lock is this + ".lock", the
     // socket this + ".sock".
@@ -35,8 +37,12 @@ public:
 
 signals:
     void raiseRequested();
+    // A later copy was started with a table file: open it here.
+    void openRequested(const QString &path);
 
 private:
+    void readRequests(QLocalSocket *peer);
+
     QString base_;
     std::unique_ptr<QLockFile> lock_;
     QLocalServer *server_ = nullptr;

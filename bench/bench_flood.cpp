@@ -42,6 +42,8 @@ public:
                : buttons == MsgButtons::OkCancel ? MsgAnswer::Cancel
                                                  : MsgAnswer::Ok;
     }
+    std::optional<FileChoice> openFile(QWidget *, const FileDialogSpec &) override { return {}; }
+    std::optional<FileChoice> saveFile(QWidget *, const FileDialogSpec &) override { return {}; }
 };
 
 // The largest gap between the ticks of a 1 ms timer on this thread.

@@ -1,35 +1,258 @@
 #include "R_layout.h"
 
+#include "R_msgbox.h"
+#include "layout_file.h"
+#include "layout_model.h"
+#include "link_texts.h"
+#include "save_file.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QHBoxLayout>
 #include <QHeaderView>
-#include <QTableWidget>
+#include <QIntValidator>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QTableView>
 #include <QVBoxLayout>
 
 namespace zevo3 {
 
-TfrmLayout::TfrmLayout(QWidget *parent) : QWidget(parent, Qt::Window) {
+namespace {
+// A layout file is a few hundred bytes; anything near this is not one.
+constexpr qint64 kMaxLayoutFileBytes = 1024 * 1024;
+} // namespace
+
+TfrmLayout::TfrmLayout(LayoutData &layout_, Prompter &prompter_, QWidget *parent)
+    : QWidget(parent, Qt::Window), layout(layout_), prompter(prompter_) {
     setObjectName(QStringLiteral("frmLayout"));
-    setWindowTitle(tr("Remocon Setteing"));
-    sGrid = new QTableWidget(this);
-    sGrid->setObjectName(QStringLiteral("sGrid"));
-    auto *box = new QVBoxLayout(this);
-    box->setContentsMargins(0, 0, 0, 0);
-    box->addWidget(sGrid);
-    InitLayout(kRows);
-    resize(760, 420);
+    FormCreate();
 }
 
-void TfrmLayout::InitLayout(int rows) {
-    sGrid->clear();
-    sGrid->setRowCount(rows);
-    sGrid->setColumnCount(kButtons);
-    QStringList rowLabels;
-    for (int r = 1; r <= rows; ++r)
-        rowLabels << QStringLiteral("%1").arg(r, 2, 10, QLatin1Char('0'));
-    sGrid->setVerticalHeaderLabels(rowLabels);
-    QStringList columnLabels;
+void TfrmLayout::FormCreate() {
+    QFont font;
+    font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("Noto Sans CJK JP")});
+    font.setPixelSize(12);
+    setFont(font);
+    // 1. The application title and the caption of the main window's button.
+    setWindowTitle(texts::appTitle() + QStringLiteral(" [ Remocon Setteing ]"));
+
+    auto *column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+
+    // 2. The top panel.
+    pnlTop = new QFrame(this);
+    pnlTop->setObjectName(QStringLiteral("pnlTop"));
+    pnlTop->setFrameShape(QFrame::StyledPanel);
+    auto *row = new QHBoxLayout(pnlTop);
+    row->setContentsMargins(4, 3, 4, 3);
+    lblFct = new QLabel(QStringLiteral("Frames"), pnlTop);
+    lblFct->setObjectName(QStringLiteral("lblFct"));
+    edtFct = new QLineEdit(pnlTop);
+    edtFct->setObjectName(QStringLiteral("edtFct"));
+    lblWct = new QLabel(QStringLiteral("Wait"), pnlTop);
+    lblWct->setObjectName(QStringLiteral("lblWct"));
+    edtWct = new QLineEdit(pnlTop);
+    edtWct->setObjectName(QStringLiteral("edtWct"));
+    // Counts above 99 would not fit the cell text's two places.
+    for (QLineEdit *edit : {edtFct, edtWct}) {
+        edit->setValidator(new QIntValidator(0, LayoutData::kMaxCount, edit));
+        edit->setMaxLength(2);
+        edit->setFixedWidth(40);
+    }
+    lblFct->setBuddy(edtFct);
+    lblWct->setBuddy(edtWct);
+    btnDel = new QPushButton(tr("Cell 削除"), pnlTop);
+    btnDel->setObjectName(QStringLiteral("btnDel"));
+    row->addWidget(lblFct);
+    row->addWidget(edtFct);
+    row->addWidget(lblWct);
+    row->addWidget(edtWct);
+    row->addStretch(1);
+    row->addWidget(btnDel); // anchored top right
+    column->addWidget(pnlTop);
+
+    // The grid.
+    pnlBase = new QFrame(this);
+    pnlBase->setObjectName(QStringLiteral("pnlBase"));
+    auto *base = new QVBoxLayout(pnlBase);
+    base->setContentsMargins(0, 0, 0, 0);
+    sGrid = new QTableView(pnlBase);
+    sGrid->setObjectName(QStringLiteral("sGrid"));
+    model = new LayoutModel(layout, this);
+    sGrid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    sGrid->verticalHeader()->setMinimumSectionSize(17);
+    sGrid->verticalHeader()->setDefaultSectionSize(17);
+    sGrid->setModel(model);
+    QFont mono;
+    mono.setFamilies({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("Noto Sans Mono CJK JP"),
+                      QStringLiteral("monospace")});
+    mono.setStyleHint(QFont::Monospace);
+    mono.setPixelSize(13);
+    sGrid->setFont(mono);
+    sGrid->verticalHeader()->setVisible(false);
+    sGrid->horizontalHeader()->setMinimumSectionSize(8);
+    sGrid->horizontalHeader()->setStretchLastSection(false);
+    sGrid->setColumnWidth(0, 32);
     for (int c = 1; c <= kButtons; ++c)
-        columnLabels << QString::number(c);
-    sGrid->setHorizontalHeaderLabels(columnLabels);
+        sGrid->setColumnWidth(c, 100);
+    sGrid->setSelectionMode(QAbstractItemView::SingleSelection);
+    sGrid->setSelectionBehavior(QAbstractItemView::SelectItems);
+    sGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    base->addWidget(sGrid);
+    column->addWidget(pnlBase, 1);
+
+    // The status bar: the last assignment, and the current layout file.
+    sBar = new QStatusBar(this);
+    sBar->setObjectName(QStringLiteral("sBar"));
+    sBar->setSizeGripEnabled(true);
+    const int widths[2] = {80, 50};
+    for (int i = 0; i < 2; ++i) {
+        panels_[i] = new QLabel(sBar);
+        panels_[i]->setObjectName(QStringLiteral("sBarPanel%1").arg(i));
+        panels_[i]->setMinimumWidth(widths[i]);
+        panels_[i]->setFrameShape(QFrame::Panel);
+        panels_[i]->setFrameShadow(QFrame::Sunken);
+        sBar->addWidget(panels_[i], i == 1 ? 1 : 0);
+    }
+    column->addWidget(sBar);
+
+    connect(sGrid->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex &current) {
+                if (current.isValid()) sGridSelectCell(current.column(), current.row() + 1);
+            });
+    connect(model, &QAbstractItemModel::modelReset, this, [this] {
+        // A reset drops the selection model's current cell.
+        if (!sGrid->currentIndex().isValid()) setCurrentCell(1, 1);
+    });
+    connect(btnDel, &QPushButton::clicked, this, &TfrmLayout::btnDelClick);
+
+    // 3.-5.
+    edtFct->setText(QStringLiteral("03"));
+    edtWct->setText(QStringLiteral("01"));
+    InitLayout();
+    resize(kClientWidth, kClientHeight);
+}
+
+void TfrmLayout::InitLayout() {
+    model->InitLayout();
+    setPanelText(1, QString());
+    setCurrentCell(1, 1);
+}
+
+int TfrmLayout::countOr(const QLineEdit *edit, int fallback) const {
+    bool ok = false;
+    const int value = edit->text().trimmed().toInt(&ok);
+    return ok ? value : fallback;
+}
+
+void TfrmLayout::SetLayoutCell(int code) {
+    const int r = currentRow();
+    const int c = currentColumn();
+    const int frames = countOr(edtFct, 3);
+    const int wait = countOr(edtWct, 1);
+    const std::optional<Assignment> done = model->SetLayoutCell(r, c, code, frames, wait);
+    if (!done) return;
+    setPanelText(0, QString::fromLatin1(done->status));
+    if (done->nextColumn != c) setCurrentCell(r, done->nextColumn);
+    // After the move: the next button of a run waits 1, whatever that cell held.
+    if (done->resetWait) edtWct->setText(QStringLiteral("01"));
+}
+
+void TfrmLayout::sGridSelectCell(int column, int row) {
+    const std::optional<CellFollow> follow = layout.selectCell(row, column);
+    if (!follow) return;
+    emit codeSelected(follow->code);
+    edtFct->setText(QString::fromLatin1(follow->framesText));
+    edtWct->setText(QString::fromLatin1(follow->waitText));
+}
+
+void TfrmLayout::btnDelClick() {
+    if (!msgBox_) return;
+    const int c = currentColumn();
+    const int r = currentRow();
+    if (!LayoutData::validCell(r, c)) return;
+    TfrmMsgBox &box = *msgBox_;
+    box.ckDispOff->setVisible(false);
+    box.setClientHeight(box.RadioButton3->geometry().bottom() + 1 + 4);
+    box.move(x() + width() / 2 - box.width() / 2, y() + height() - box.height() - 40);
+    box.lblMsg->setText(tr("R%1 以降の Cell を削除します").arg(c, 2, 10, QLatin1Char('0')));
+    box.RadioButton1->setText(tr("行方向に削除→"));
+    box.RadioButton2->setText(tr("列方向に削除↓"));
+    box.RadioButton3->setText(tr("両方向に削除↓→"));
+    box.RadioButton1->setChecked(true);
+    if (box.exec() != QDialog::Accepted) return;
+    const DeleteDirection direction = box.RadioButton3->isChecked()   ? DeleteDirection::Both
+                                      : box.RadioButton2->isChecked() ? DeleteDirection::Column
+                                                                      : DeleteDirection::Row;
+    model->deleteCells(r, c, direction);
+}
+
+bool TfrmLayout::SaveLayoutFile(const QString &path) {
+    if (path.isEmpty()) return true;
+    QString error;
+    if (saveFileAtomically(path, zevo3::SaveLayoutFile(layout, path), &error)) return true;
+    prompter.ask(this, tr("レイアウトファイルを保存できませんでした。\n%1\n%2").arg(path, error),
+                 texts::captionWarning(), MsgIcon::Warning, MsgButtons::Ok);
+    return false;
+}
+
+void TfrmLayout::LoadLayoutFile(const QString &path) {
+    // 1. Emptied first, whatever happens next.
+    LayoutData empty;
+    model->replaceCells(empty);
+    layout.currentFile.clear();
+    setPanelText(1, QString());
+    QByteArray bytes;
+    bool missing = false;
+    QString error;
+    if (path.isEmpty() || !readFileBounded(path, kMaxLayoutFileBytes, &bytes, &error, &missing)) {
+        // No layout file beside the table is no news; a file that is there
+        // but cannot be read is.
+        if (!path.isEmpty() && !missing)
+            prompter.ask(this, tr("レイアウトファイルを読み込めません。\n%1\n%2").arg(path, error),
+                         texts::captionWarning(), MsgIcon::Warning, MsgButtons::Ok);
+        return;
+    }
+    const LayoutFileRead read = zevo3::LoadLayoutFile(bytes);
+    if (!read.identified &&
+        prompter.ask(this, tr("ZEVO3のレイアウトファイルでは有りません。\n強制的に開きますか？"),
+                     texts::captionWarning(), MsgIcon::Warning,
+                     MsgButtons::OkCancel) != MsgAnswer::Ok)
+        return;
+    model->replaceCells(read.layout);
+    layout.currentFile = path;
+    setPanelText(1, path);
+}
+
+QString TfrmLayout::currentFile() const {
+    return layout.currentFile;
+}
+
+int TfrmLayout::currentRow() const {
+    const QModelIndex current = sGrid->currentIndex();
+    return current.isValid() ? current.row() + 1 : 0;
+}
+
+int TfrmLayout::currentColumn() const {
+    const QModelIndex current = sGrid->currentIndex();
+    return current.isValid() ? current.column() : 0;
+}
+
+void TfrmLayout::setCurrentCell(int row, int column) {
+    sGrid->setCurrentIndex(model->cellIndex(row, column));
+}
+
+QString TfrmLayout::panelText(int panel) const {
+    return panel >= 0 && panel < 2 ? panels_[panel]->text() : QString();
+}
+
+void TfrmLayout::setPanelText(int panel, const QString &text) {
+    if (panel >= 0 && panel < 2) panels_[panel]->setText(text);
 }
 
 } // namespace zevo3

@@ -1,25 +1,86 @@
 #pragma once
-// The remote-control layout window: 15 rows of 8 button positions. Made
-// hidden at start-up and kept for the whole run.
+// The remote-control layout window: 15 rows of 8 button positions, each
+// empty or a code of the code table with its frame and wait counts. Made
+// hidden at start-up and kept for the whole run; closing it only hides it.
+
+#include "layout_data.h"
+#include "prompter.h"
 
 #include <QWidget>
 
-class QTableWidget;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QStatusBar;
+class QTableView;
 
 namespace zevo3 {
+
+class LayoutModel;
+class TfrmMsgBox;
 
 class TfrmLayout : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int kRows = 15;
-    static constexpr int kButtons = 8;
+    static constexpr int kRows = LayoutData::kRows;
+    static constexpr int kButtons = LayoutData::kColumns;
+    static constexpr int kClientWidth = 32 + 6 * 100 + 32;
+    static constexpr int kClientHeight = 350;
 
-    explicit TfrmLayout(QWidget *parent = nullptr);
+    TfrmLayout(LayoutData &layout, Prompter &prompter, QWidget *parent = nullptr);
 
-    // Empties the grid and sets its number of layout rows.
-    void InitLayout(int rows);
+    // The dialog "Cell 削除" asks with; made after this window.
+    void setMsgBox(TfrmMsgBox *msgBox) { msgBox_ = msgBox; }
 
-    QTableWidget *sGrid = nullptr;
+    // Every cell empty, no current layout file, the current cell at R01 of row 1.
+    void InitLayout();
+    // The code with the Frames and Wait values into the current cell, then one
+    // cell to the right (column 8 stays).
+    void SetLayoutCell(int code);
+    void sGridSelectCell(int column, int row);
+    void btnDelClick();
+
+    // Writes the layout file; an empty path is skipped silently. A file that
+    // cannot be written is reported with its path; false then.
+    bool SaveLayoutFile(const QString &path);
+    // Empties the layout, then reads the file (asking when its first line does
+    // not identify it). A missing file leaves the layout empty and no current
+    // file, silently.
+    void LoadLayoutFile(const QString &path);
+    // The current layout file: set by loading, cleared by InitLayout.
+    QString currentFile() const;
+
+    int currentRow() const;
+    int currentColumn() const;
+    void setCurrentCell(int row, int column);
+    QString panelText(int panel) const;
+
+    LayoutData &layout;
+    Prompter &prompter;
+
+    QFrame *pnlTop = nullptr;
+    QLabel *lblFct = nullptr;
+    QLineEdit *edtFct = nullptr;
+    QLabel *lblWct = nullptr;
+    QLineEdit *edtWct = nullptr;
+    QPushButton *btnDel = nullptr;
+    QFrame *pnlBase = nullptr;
+    QTableView *sGrid = nullptr;
+    LayoutModel *model = nullptr;
+    QStatusBar *sBar = nullptr;
+
+signals:
+    // A selected cell names a code: the code table's current row follows.
+    void codeSelected(int code);
+
+private:
+    void FormCreate();
+    int countOr(const QLineEdit *edit, int fallback) const;
+    void setPanelText(int panel, const QString &text);
+
+    TfrmMsgBox *msgBox_ = nullptr;
+    QLabel *panels_[2] = {};
 };
 
 } // namespace zevo3

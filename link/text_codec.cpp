@@ -17,4 +17,8 @@ QByteArray toCp932(const QString &text) {
     return encoder.encode(text);
 }
 
+bool encodableInCp932(const QString &text) {
+    return toDisplay(toCp932(text)) == text;
+}
+
 } // namespace zevo3

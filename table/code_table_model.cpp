@@ -33,9 +33,15 @@ QVariant CodeTableModel::data(const QModelIndex &index, int role) const {
 }
 
 bool CodeTableModel::setData(const QModelIndex &index, const QVariant &value, int role) {
-    if (!index.isValid() || role != Qt::EditRole || index.column() == CodeTable::kColNumber)
+    if (!index.isValid() || role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable))
         return false;
-    table_.setCell(index.row() + 1, index.column(), toCp932(value.toString()));
+    // A comma or a line end would split the row in the table file, and a
+    // character without a CP932 form would not survive it.
+    const QString text = value.toString();
+    if (text.contains(QLatin1Char(',')) || text.contains(QLatin1Char('\r')) ||
+        text.contains(QLatin1Char('\n')) || !encodableInCp932(text))
+        return false;
+    table_.setCell(index.row() + 1, index.column(), toCp932(text));
     emit dataChanged(index, index);
     return true;
 }
@@ -54,6 +60,42 @@ QVariant CodeTableModel::headerData(int section, Qt::Orientation orientation, in
     if (orientation == Qt::Horizontal && section >= 0 && section < CodeTable::kColumns)
         return QString::fromLatin1(kHeaders[section]);
     return {};
+}
+
+RowRange CodeTableModel::pasteRow(int copyMark, int current) {
+    const RowRange rows = table_.paste(copyMark, current);
+    rowsChanged(rows);
+    return rows;
+}
+
+RowRange CodeTableModel::deleteRow(int current) {
+    const RowRange rows = table_.deleteRow(current);
+    rowsChanged(rows);
+    return rows;
+}
+
+RowRange CodeTableModel::insertRow(int current) {
+    const RowRange rows = table_.insertRow(current);
+    rowsChanged(rows);
+    return rows;
+}
+
+void CodeTableModel::clearTable() {
+    beginResetModel();
+    table_.ClearTable();
+    endResetModel();
+}
+
+void CodeTableModel::replaceTable(const CodeTable &table) {
+    beginResetModel();
+    table_ = table;
+    endResetModel();
+}
+
+void CodeTableModel::rowsChanged(const RowRange &rows) {
+    if (rows.empty()) return;
+    emit dataChanged(index(rows.first - 1, CodeTable::kColCarry),
+                     index(rows.last - 1, CodeTable::kColResult));
 }
 
 void CodeTableModel::refresh() {

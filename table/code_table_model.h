@@ -29,6 +29,18 @@ public:
     // Tells the view that cells changed after the table was edited directly.
     void refresh();
 
+    // The row menu and the New command, through the model so that views follow.
+    RowRange pasteRow(int copyMark, int current);
+    RowRange deleteRow(int current);
+    RowRange insertRow(int current);
+    void clearTable();
+    // Replaces the whole table, e.g. by what the table file reader read.
+    void replaceTable(const CodeTable &table);
+
+private:
+    void rowsChanged(const RowRange &rows);
+
+public:
 private:
     CodeTable &table_;
 };

@@ -149,7 +149,7 @@ TEST_F(MainWindowTest, RefusedSettingsFileIsSaidOnceAndLeftAlone) {
 TEST_F(MainWindowTest, TheWindowsMadeAtStartAreReachable) {
     TfrmMain &w = create();
     EXPECT_EQ(w.frmLayout, nullptr);
-    TfrmLayout layout(&w);
+    TfrmLayout layout(objects->layout, prompter, &w);
     TfrmWave wave(&w);
     TfrmMsgBox msgBox(&w);
     TfrmWaveEdit waveEdit(&w);

@@ -19,6 +19,20 @@ class RecordingPrompter : public Prompter {
 public:
     QList<Asked> asked;
     QList<MsgAnswer> answers; // taken in order; when empty: Ok / Yes
+    // File dialogs: what each was set up with, and the choices to give in
+    // order (an empty optional cancels; none left cancels too).
+    QList<FileDialogSpec> openDialogs;
+    QList<FileDialogSpec> saveDialogs;
+    QList<std::optional<FileChoice>> fileChoices;
+
+    std::optional<FileChoice> openFile(QWidget *, const FileDialogSpec &spec) override {
+        openDialogs.append(spec);
+        return fileChoices.isEmpty() ? std::nullopt : fileChoices.takeFirst();
+    }
+    std::optional<FileChoice> saveFile(QWidget *, const FileDialogSpec &spec) override {
+        saveDialogs.append(spec);
+        return fileChoices.isEmpty() ? std::nullopt : fileChoices.takeFirst();
+    }
 
     MsgAnswer ask(QWidget *, const QString &text, const QString &caption, MsgIcon icon,
                   MsgButtons buttons) override {

@@ -1,0 +1,246 @@
+// The main window's code table: set-up, the New command, row and cell mode,
+// Enter, the row menu, the double-click into the layout, analysis-log mode
+// and the layout window's button.
+
+#include "R_layout.h"
+#include "R_main.h"
+#include "cell_editor.h"
+#include "code_table_model.h"
+#include "link_texts.h"
+
+#include <QAction>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTableView>
+
+namespace zevo3 {
+
+void TfrmMain::SetupTable() {
+    tableModel = new CodeTableModel(objects.table, this);
+    // Rows 18 pixels high whatever the font's own line height.
+    sGrid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    sGrid->verticalHeader()->setMinimumSectionSize(18);
+    sGrid->verticalHeader()->setDefaultSectionSize(18);
+    sGrid->setModel(tableModel);
+    QFont mono;
+    mono.setFamilies({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("Noto Sans Mono CJK JP")});
+    mono.setPixelSize(13);
+    sGrid->setFont(mono);
+    sGrid->verticalHeader()->setVisible(false);
+    sGrid->horizontalHeader()->setStretchLastSection(false);
+    sGrid->horizontalHeader()->setMinimumSectionSize(8);
+    const int widths[CodeTable::kColumns] = {32, 64, 48, 150, 150};
+    for (int c = 0; c < CodeTable::kColumns; ++c)
+        sGrid->setColumnWidth(c, widths[c]);
+    sGrid->setSelectionMode(QAbstractItemView::SingleSelection);
+    sGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    sGrid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                           QAbstractItemView::AnyKeyPressed);
+    cellEditor = new CellEditorDelegate(sGrid);
+    sGrid->setItemDelegate(cellEditor);
+    sGrid->setContextMenuPolicy(Qt::NoContextMenu); // the right button is handled below
+    sGrid->viewport()->installEventFilter(this);
+    connect(sGrid->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex &current) {
+                if (current.isValid()) sGridSelectCell(current.column(), current.row() + 1);
+            });
+    connect(sGrid, &QAbstractItemView::doubleClicked, this, [this] { sGridDblClick(); });
+    // Queued: the editor commits its text first, then the row moves.
+    connect(
+        cellEditor, &CellEditorDelegate::editorEnter, this,
+        [this] { sGridKeyPress(Qt::Key_Return, true); }, Qt::QueuedConnection);
+    BuildRowMenu();
+    setCurrentCell(1, CodeTable::kColCarry);
+}
+
+void TfrmMain::BuildRowMenu() {
+    ppMenu = new QMenu(sGrid);
+    ppMenu->setObjectName(QStringLiteral("ppMenu"));
+    auto add = [this](QAction *&action, const QString &text, const char *name) {
+        action = ppMenu->addAction(text);
+        action->setObjectName(QString::fromLatin1(name));
+    };
+    add(ppCopy, tr("コピー　(&Copy)"), "ppCopy");
+    add(ppPaste, tr("貼付け (&Paste)"), "ppPaste");
+    add(ppDelete, tr("削除 (&Delete)"), "ppDelete");
+    add(ppInsert, tr("挿入 (&Insert)"), "ppInsert");
+    add(ppWaveEdit, tr("波形情報の編集"), "ppWaveEdit");
+    ppMenu->addSeparator();
+    add(ppCancel, tr("ｷｬﾝｾﾙ (&Cancel)"), "ppCancel");
+    ppWaveEdit->setVisible(false);
+    // The wave information editor comes with the firing test.
+    ppWaveEdit->setEnabled(false);
+    connect(ppMenu, &QMenu::aboutToShow, this, &TfrmMain::ppMenuPopup);
+    connect(ppCopy, &QAction::triggered, this, &TfrmMain::ppCopyClick);
+    connect(ppPaste, &QAction::triggered, this, &TfrmMain::ppPasteClick);
+    connect(ppDelete, &QAction::triggered, this, &TfrmMain::ppDeleteClick);
+    connect(ppInsert, &QAction::triggered, this, &TfrmMain::ppInsertClick);
+}
+
+bool TfrmMain::tableEvent(QObject *watched, QEvent *event) {
+    if (!sGrid) return false;
+    if (watched == sGrid && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            sGridKeyPress(key, false);
+            return false; // Enter goes on to the grid
+        }
+    }
+    if (watched == sGrid->viewport()) {
+        const auto type = event->type();
+        if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease ||
+            type == QEvent::MouseButtonDblClick) {
+            const auto *mouse = static_cast<QMouseEvent *>(event);
+            if (mouse->button() == Qt::RightButton) {
+                // The right button opens the row menu without moving the
+                // current row: every row operation acts on the current row.
+                if (type == QEvent::MouseButtonPress)
+                    ppMenu->popup(mouse->globalPosition().toPoint());
+                return true;
+            }
+        }
+    }
+    if (sBar && (watched == sBar || sBar->isAncestorOf(qobject_cast<QWidget *>(watched))) &&
+        event->type() == QEvent::MouseButtonDblClick &&
+        static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+        sBarDblClick();
+        return true;
+    }
+    return false;
+}
+
+int TfrmMain::currentRow() const {
+    const QModelIndex current = sGrid->currentIndex();
+    return current.isValid() ? current.row() + 1 : 0;
+}
+
+int TfrmMain::currentColumn() const {
+    const QModelIndex current = sGrid->currentIndex();
+    return current.isValid() ? current.column() : 0;
+}
+
+void TfrmMain::setCurrentCell(int row, int column) {
+    sGrid->setCurrentIndex(tableModel->index(row - 1, column));
+}
+
+void TfrmMain::mmCleateClick() {
+    ClearTable();
+    if (frmLayout) frmLayout->InitLayout();
+}
+
+void TfrmMain::ClearTable() {
+    tableModel->clearTable();
+    setCurrentCell(1, CodeTable::kColCarry);
+    memoRecv->clear();
+    ClearTrack(0);
+    setPanelText(1, QString());
+    setPanelText(2, QString());
+}
+
+void TfrmMain::SelectNextFreeRow() {
+    const int row = objects.table.nextFreeRow(currentRow());
+    if (row == 0) return;
+    setCurrentCell(row, CodeTable::kColCarry);
+    sGrid->setFocus();
+}
+
+void TfrmMain::sGridSelectCell(int column, int row) {
+    Q_UNUSED(row);
+    // Carry: row mode, the whole row selected and no cell editor; any other
+    // column: cell mode, where Frames, Comments and Result are edited in place.
+    rowMode_ = column == CodeTable::kColCarry;
+    sGrid->setSelectionBehavior(rowMode_ ? QAbstractItemView::SelectRows
+                                         : QAbstractItemView::SelectItems);
+    const QModelIndex current = sGrid->currentIndex();
+    if (current.isValid())
+        sGrid->selectionModel()->select(
+            current, QItemSelectionModel::ClearAndSelect |
+                         (rowMode_ ? QItemSelectionModel::Rows : QItemSelectionModel::NoUpdate));
+}
+
+void TfrmMain::sGridKeyPress(int key, bool editing) {
+    if (key != Qt::Key_Return && key != Qt::Key_Enter) return;
+    const int row = currentRow();
+    const int column = currentColumn();
+    // 1. Enter in the editor of Comments or Result moves down a row.
+    if (editing && (column == CodeTable::kColComments || column == CodeTable::kColResult) &&
+        row >= 1 && row < CodeTable::kRows)
+        setCurrentCell(row + 1, column);
+    // 2. In row mode Enter opens the row menu.
+    if (rowMode_ && currentRow() != 0 && !editing) ppMenu->popup(rowMenuPosition());
+}
+
+QPoint TfrmMain::rowMenuPosition() const {
+    const int row = currentRow();
+    const int x = sGrid->columnViewportPosition(CodeTable::kColFrames);
+    const int y = sGrid->rowViewportPosition(row - 1);
+    return sGrid->viewport()->mapToGlobal(QPoint(std::max(0, x), std::max(0, y)));
+}
+
+void TfrmMain::sGridDblClick() {
+    if (currentColumn() == CodeTable::kColCarry && frmLayout)
+        frmLayout->SetLayoutCell(currentRow());
+}
+
+void TfrmMain::ppMenuPopup() {
+    ppPaste->setEnabled(copyMark_.canPaste());
+}
+
+void TfrmMain::ppCopyClick() {
+    copyMark_.copy(currentRow());
+    ppPaste->setEnabled(copyMark_.canPaste());
+}
+
+void TfrmMain::ppPasteClick() {
+    tableModel->pasteRow(copyMark_.row, currentRow());
+}
+
+void TfrmMain::ppDeleteClick() {
+    const int row = currentRow();
+    if (row == 0) return;
+    if (prompter.ask(this, tr("現在の行を削除して前詰めにします。\nよろしいですか？"),
+                     tr("削除確認"), MsgIcon::Question, MsgButtons::YesNo) != MsgAnswer::Yes)
+        return;
+    tableModel->deleteRow(row);
+}
+
+void TfrmMain::ppInsertClick() {
+    const int row = currentRow();
+    if (row == 0) return;
+    tableModel->insertRow(row);
+}
+
+void TfrmMain::sBarDblClick() {
+    analysisLog_ = !analysisLog_;
+    setPanelText(1, analysisLog_ ? tr("解析Log") : QString());
+    ppWaveEdit->setVisible(analysisLog_);
+    btnTablePrint->setVisible(analysisLog_);
+}
+
+void TfrmMain::btnLayoutClick() {
+    if (!frmLayout) return;
+    if (frmLayout->isVisible()) {
+        frmLayout->close(); // hidden, not destroyed
+        return;
+    }
+    const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    const int screenWidth = screen ? screen->availableGeometry().width() : 1024;
+    const WindowPlacement place = layoutWindowPlacement(screenWidth, y(), frameGeometry().width(),
+                                                        frmLayout->frameGeometry().width());
+    // Always beside the main window: centred on it, as a first showing would
+    // otherwise place it, it would cover the table the operator picks from.
+    move(place.mainLeft, y());
+    frmLayout->move(place.layoutLeft, place.layoutTop);
+    frmLayout->show();
+    frmLayout->raise();
+}
+
+} // namespace zevo3

@@ -1,0 +1,129 @@
+// The main window's table file commands: Open and Save with their dialogs,
+// the table file and the layout file beside it.
+
+#include "R_layout.h"
+#include "R_main.h"
+#include "code_table_model.h"
+#include "link_texts.h"
+#include "save_file.h"
+#include "table_file.h"
+#include "text_codec.h"
+
+#include <QFileInfo>
+#include <QPlainTextEdit>
+#include <QTableView>
+
+namespace zevo3 {
+
+namespace {
+
+// 70 rows of 4096 pattern codes come to about 600 KB.
+constexpr qint64 kMaxTableFileBytes = 16 * 1024 * 1024;
+constexpr int kBitmapFilter = 3;
+
+// The layout file travels with the table: the same path with the extension
+// replaced by ".ZV3".
+QString companionLayoutPath(const QString &tablePath) {
+    const QFileInfo info(tablePath);
+    const QString suffix = info.suffix();
+    const QString stem = suffix.isEmpty() ? tablePath : tablePath.chopped(suffix.size() + 1);
+    return stem + QStringLiteral(".ZV3");
+}
+
+} // namespace
+
+FileDialogSpec TfrmMain::tableDialogSpec() {
+    FileDialogSpec spec;
+    spec.filter = tr("ﾃｷｽﾄﾌｧｲﾙ (*.Txt)|*.Txt|ｶﾝﾏ形式ﾃﾞｰﾀﾌｧｲﾙ (*.Csv)|*.Csv|"
+                     "ﾘﾓｺﾝ波形ｲﾒｰｼﾞﾌｧｲﾙ (*.Bmp)|*.Bmp|全てのﾌｧｲﾙ (*.*)|*.*");
+    spec.filterIndex = 2;
+    spec.defaultExt = QStringLiteral("Csv");
+    return spec;
+}
+
+void TfrmMain::mmFileSaveClick() {
+    FileDialogSpec spec = tableDialogSpec();
+    spec.fileName = saveFileName_;
+    const std::optional<FileChoice> choice = prompter.saveFile(this, spec);
+    if (!choice) return;
+    if (choice->filterIndex == kBitmapFilter) {
+        prompter.ask(this, tr("選択されたファイル形式では保存出来ません。"),
+                     texts::captionWarning(), MsgIcon::Warning, MsgButtons::OkCancel);
+        return;
+    }
+    WriteTableFile(choice->path);
+    // The layout goes beside it even when the table could not be written.
+    if (frmLayout) frmLayout->SaveLayoutFile(companionLayoutPath(choice->path));
+}
+
+bool TfrmMain::WriteTableFile(const QString &path) {
+    QString error;
+    if (!saveFileAtomically(path, zevo3::WriteTableFile(objects.table), &error)) {
+        prompter.ask(this, tr("テーブルファイルを保存できませんでした。\n%1\n%2").arg(path, error),
+                     texts::captionWarning(), MsgIcon::Warning, MsgButtons::Ok);
+        return false;
+    }
+    setPanelText(2, path);
+    setPanelText(1, QString());
+    return true;
+}
+
+void TfrmMain::mmFileOpenClick() {
+    FileDialogSpec spec = tableDialogSpec();
+    const std::optional<FileChoice> choice = prompter.openFile(this, spec);
+    if (!choice) return;
+    openTableFile(choice->path);
+}
+
+bool TfrmMain::openTableFile(const QString &path) {
+    if (!ReadTableFile(path)) return false;
+    saveFileName_ = path; // the next save proposes it
+    setCurrentCell(1, CodeTable::kColCarry);
+    if (frmLayout) {
+        frmLayout->LoadLayoutFile(companionLayoutPath(path));
+        if (!frmLayout->isVisible()) btnLayoutClick();
+    }
+    return true;
+}
+
+bool TfrmMain::ReadTableFile(const QString &path) {
+    setPanelText(2, QString());
+    QByteArray bytes;
+    QString error;
+    if (!readFileBounded(path, kMaxTableFileBytes, &bytes, &error)) {
+        prompter.ask(this, tr("テーブルファイルを読み込めません。\n%1\n%2").arg(path, error),
+                     texts::captionWarning(), MsgIcon::Warning, MsgButtons::Ok);
+        return false;
+    }
+    const TableFileRead read = zevo3::ReadTableFile(bytes);
+    if (!read.identified &&
+        prompter.ask(this, tr("ZEVO4のテーブルファイルでは有りません。\n強制的に開きますか？"),
+                     texts::captionWarning(), MsgIcon::Warning,
+                     MsgButtons::OkCancel) != MsgAnswer::Ok)
+        return false;
+    tableModel->replaceTable(read.table);
+    memoRecv->clear();
+    if (!read.complete()) {
+        // The rows before the line in error stay; the rest are empty, the
+        // layout is not read and no file name is shown.
+        for (const FileProblem &problem : read.problems) {
+            if (!problem.error) continue;
+            prompter.ask(this,
+                         tr("テーブルファイルの変換エラー\n%1\n%2 行目 %3 番目の項目: %4")
+                             .arg(path)
+                             .arg(problem.line)
+                             .arg(problem.field)
+                             .arg(problem.message),
+                         texts::captionWarning(), MsgIcon::Warning, MsgButtons::Ok);
+            break;
+        }
+        return false;
+    }
+    if (analysisLog_)
+        for (const QByteArray &line : TableLoadLog(objects.table))
+            appendLogText(toDisplay(line));
+    setPanelText(2, path);
+    return true;
+}
+
+} // namespace zevo3
