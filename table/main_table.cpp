@@ -96,6 +96,17 @@ bool TfrmMain::tableEvent(QObject *watched, QEvent *event) {
     }
     if (watched == sGrid->viewport()) {
         const auto type = event->type();
+        if (type == QEvent::MouseButtonPress &&
+            static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+            // The press selects by the mode of the cell it lands on, so the
+            // mode must be that cell's before the view handles the press.
+            const QModelIndex at =
+                sGrid->indexAt(static_cast<QMouseEvent *>(event)->position().toPoint());
+            if (at.isValid())
+                sGrid->setSelectionBehavior(at.column() == CodeTable::kColCarry
+                                                ? QAbstractItemView::SelectRows
+                                                : QAbstractItemView::SelectItems);
+        }
         if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease ||
             type == QEvent::MouseButtonDblClick) {
             const auto *mouse = static_cast<QMouseEvent *>(event);

@@ -2,7 +2,11 @@
 // A main window on the in-memory device, with its settings file in a
 // temporary folder and every message box recorded.
 
+#include "R_layout.h"
 #include "R_main.h"
+#include "R_msgbox.h"
+#include "R_wave.h"
+#include "R_waveedit.h"
 #include "fake_serial_device.h"
 #include "recording_prompter.h"
 
@@ -30,6 +34,17 @@ protected:
         window = std::make_unique<TfrmMain>(*objects, prompter);
         return *window;
     }
+    // The main window with the windows made after it at start-up, as the
+    // program makes them.
+    TfrmMain &createAll() {
+        TfrmMain &w = create();
+        layout = std::make_unique<TfrmLayout>(objects->layout, prompter, &w);
+        wave = std::make_unique<TfrmWave>(&w);
+        msgBox = std::make_unique<TfrmMsgBox>(&w);
+        waveEdit = std::make_unique<TfrmWaveEdit>(&w);
+        w.attachWindows(*layout, *wave, *msgBox, *waveEdit);
+        return w;
+    }
     template <typename T> T *control(const char *name) const {
         return window->findChild<T *>(QString::fromLatin1(name));
     }
@@ -39,8 +54,16 @@ protected:
     RecordingPrompter prompter;
     std::unique_ptr<AppObjects> objects;
     std::unique_ptr<TfrmMain> window;
+    std::unique_ptr<TfrmLayout> layout;
+    std::unique_ptr<TfrmWave> wave;
+    std::unique_ptr<TfrmMsgBox> msgBox;
+    std::unique_ptr<TfrmWaveEdit> waveEdit;
 
     void TearDown() override {
+        waveEdit.reset();
+        msgBox.reset();
+        wave.reset();
+        layout.reset();
         window.reset();
         objects.reset();
     }
