@@ -1,0 +1,243 @@
+// Open and Save in the main window: the dialogs as set up, the table file
+// and the layout file beside it, the questions and the refusals.
+
+#include "code_table_model.h"
+#include "layout_file.h"
+#include "layout_model.h"
+#include "main_window_fixture.h"
+#include "table_file.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QTableView>
+
+using namespace zevo3;
+using namespace zevo3::test;
+
+namespace {
+
+class TableFilesTest : public MainWindowTest {
+protected:
+    TfrmMain &open() {
+        TfrmMain &w = createAll();
+        w.show();
+        return w;
+    }
+    QString path(const char *name) const { return dir.filePath(QString::fromLatin1(name)); }
+    static void write(const QString &file, const QByteArray &bytes) {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    static QByteArray read(const QString &file) {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    void choose(const QString &file, int filterIndex = 2) {
+        prompter.fileChoices.append(FileChoice{file, filterIndex});
+    }
+    // A table with codes in rows 1 and 3 and a layout naming them.
+    void fillTableAndLayout() {
+        CodeTable &t = objects->table;
+        t.setCell(1, CodeTable::kColCarry, "38.0kHz");
+        t.setCell(1, CodeTable::kColFrames, "3");
+        t.setCell(1, CodeTable::kColComments, "TV \x93\x64\x8c\xb9"); // TV 電源
+        WaveInfo &one = t.waveInfo(1);
+        one.Carry = 380;
+        one.DataBits = 5;
+        one.High[0] = 350;
+        one.Width[0] = 700;
+        one.High[1] = 350;
+        one.Width[1] = 1400;
+        for (int i : {1, 2})
+            one.Pcode[size_t(i)] = 1;
+        one.Pcode[4] = 2;
+        t.setCell(3, CodeTable::kColCarry, "40.0kHz");
+        t.waveInfo(3).Carry = 400;
+        window->tableModel->refresh();
+        objects->layout.setCell(1, 1, "001(F03:W01)");
+        objects->layout.setCell(2, 8, "003(F02:W05)");
+        layout->model->replaceCells(objects->layout);
+    }
+};
+
+} // namespace
+
+TEST_F(TableFilesTest, DialogsOfferTheFilterListWithCsvPreselected) {
+    TfrmMain &w = open();
+    w.mmFileOpen->trigger();
+    w.mmFileSave->trigger();
+    ASSERT_EQ(prompter.openDialogs.size(), 1);
+    ASSERT_EQ(prompter.saveDialogs.size(), 1);
+    for (const FileDialogSpec &spec : {prompter.openDialogs[0], prompter.saveDialogs[0]}) {
+        EXPECT_EQ(spec.filter,
+                  QStringLiteral("ﾃｷｽﾄﾌｧｲﾙ (*.Txt)|*.Txt|ｶﾝﾏ形式ﾃﾞｰﾀﾌｧｲﾙ (*.Csv)|*.Csv|"
+                                 "ﾘﾓｺﾝ波形ｲﾒｰｼﾞﾌｧｲﾙ (*.Bmp)|*.Bmp|全てのﾌｧｲﾙ (*.*)|*.*"));
+        EXPECT_EQ(spec.filterIndex, 2);
+        EXPECT_EQ(spec.defaultExt, QStringLiteral("Csv"));
+        EXPECT_EQ(spec.descriptions().size(), 4);
+    }
+    // Cancelled: nothing else happened.
+    EXPECT_TRUE(prompter.asked.isEmpty());
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).filter(QStringLiteral(".Csv")).isEmpty());
+}
+
+TEST_F(TableFilesTest, SaveWritesTheTableAndTheLayoutBesideIt) {
+    TfrmMain &w = open();
+    fillTableAndLayout();
+    // Another extension: the layout still goes beside it with ".ZV3".
+    choose(path("codes.Txt"), 1);
+    w.mmFileSave->trigger();
+    EXPECT_EQ(read(path("codes.Txt")), WriteTableFile(objects->table));
+    EXPECT_EQ(read(path("codes.ZV3")), SaveLayoutFile(objects->layout, path("codes.ZV3")));
+    EXPECT_TRUE(read(path("codes.ZV3")).startsWith("ZEVO3 Layout File : codes.ZV3\r\n"));
+    EXPECT_TRUE(read(path("codes.Txt"))
+                    .contains("\r\n[001],38.0kHz,3,TV \x93\x64\x8c\xb9,,Twc:380,Twb:005,Twr:000,"
+                              "Twp:0:00350 000700,Twp:1:00350 001400,Twp:2:00000 000000,"));
+    EXPECT_EQ(w.panelText(2), path("codes.Txt"));
+    // Saving does not make the file the layout's current file.
+    EXPECT_TRUE(layout->currentFile().isEmpty());
+    EXPECT_TRUE(prompter.asked.isEmpty());
+}
+
+TEST_F(TableFilesTest, TheBitmapTypeWritesNeitherFile) {
+    TfrmMain &w = open();
+    fillTableAndLayout();
+    choose(path("codes.Bmp"), 3);
+    w.mmFileSave->trigger();
+    ASSERT_EQ(prompter.asked.size(), 1);
+    EXPECT_EQ(prompter.asked[0].text, QStringLiteral("選択されたファイル形式では保存出来ません。"));
+    EXPECT_EQ(prompter.asked[0].caption, QStringLiteral("警告"));
+    EXPECT_EQ(prompter.asked[0].buttons, MsgButtons::OkCancel);
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).filter(QStringLiteral("codes")).isEmpty());
+}
+
+TEST_F(TableFilesTest, AFileThatCannotBeWrittenIsReportedAndTheOldOneKept) {
+    TfrmMain &w = open();
+    write(path("codes.Csv"), "old");
+    QFile::setPermissions(path("codes.Csv"), QFileDevice::ReadOwner);
+    choose(path("codes.Csv"));
+    w.mmFileSave->trigger();
+    ASSERT_GE(prompter.asked.size(), 1);
+    EXPECT_TRUE(prompter.asked[0].text.contains(path("codes.Csv")));
+    EXPECT_EQ(read(path("codes.Csv")), "old");
+    EXPECT_TRUE(w.panelText(2).isEmpty());
+    // The layout is written all the same.
+    EXPECT_TRUE(QFile::exists(path("codes.ZV3")));
+}
+
+TEST_F(TableFilesTest, OpenReadsTableAndLayoutAndShowsTheLayoutWindow) {
+    TfrmMain &w = open();
+    fillTableAndLayout();
+    const CodeTable saved = objects->table;
+    const LayoutData savedLayout = objects->layout;
+    write(path("codes.Csv"), WriteTableFile(saved));
+    write(path("codes.ZV3"), SaveLayoutFile(savedLayout, path("codes.ZV3")));
+    w.mmCleate->trigger();
+    w.appendLogText(QStringLiteral("old line"));
+    w.setCurrentCell(30, CodeTable::kColResult);
+    ASSERT_FALSE(layout->isVisible());
+
+    choose(path("codes.Csv"));
+    w.mmFileOpen->trigger();
+    // The odd count's repeated last digit is read back into the code after it.
+    CodeTable expected = saved;
+    expected.waveInfo(1).Pcode[5] = 2;
+    EXPECT_EQ(objects->table, expected);
+    EXPECT_EQ(objects->layout.cells(), savedLayout.cells());
+    EXPECT_EQ(layout->currentFile(), path("codes.ZV3"));
+    EXPECT_EQ(layout->panelText(1), path("codes.ZV3"));
+    EXPECT_TRUE(layout->isVisible());
+    EXPECT_EQ(w.currentRow(), 1);
+    EXPECT_EQ(w.currentColumn(), int(CodeTable::kColCarry));
+    EXPECT_EQ(w.panelText(2), path("codes.Csv"));
+    EXPECT_EQ(w.saveDialogFileName(), path("codes.Csv"));
+    EXPECT_TRUE(w.memoRecv->toPlainText().isEmpty()); // reading empties the log
+    EXPECT_TRUE(prompter.asked.isEmpty());
+    // The grid shows what was read.
+    EXPECT_EQ(w.tableModel->index(2, CodeTable::kColCarry).data().toString(),
+              QStringLiteral("40.0kHz"));
+
+    // A table without its layout file: the layout is empty and has no file.
+    QFile::remove(path("codes.ZV3"));
+    choose(path("codes.Csv"));
+    w.mmFileOpen->trigger();
+    EXPECT_TRUE(objects->layout.cell(1, 1).isEmpty());
+    EXPECT_TRUE(layout->currentFile().isEmpty());
+    EXPECT_TRUE(prompter.asked.isEmpty());
+}
+
+TEST_F(TableFilesTest, AMissingIdentificationLineAsksAndCancelKeepsTheTable) {
+    TfrmMain &w = open();
+    objects->table.setCell(7, CodeTable::kColCarry, "keep");
+    // Line 1 is lost even though it is a row line.
+    const QByteArray rows = "[001],first,,,,Twc:001,\r\n[002],second,,,,Twc:002,\r\n";
+    write(path("foreign.Csv"), rows);
+    prompter.answers = {MsgAnswer::Cancel};
+    choose(path("foreign.Csv"));
+    w.mmFileOpen->trigger();
+    ASSERT_EQ(prompter.asked.size(), 1);
+    EXPECT_EQ(prompter.asked[0].text,
+              QStringLiteral("ZEVO4のテーブルファイルでは有りません。\n強制的に開きますか？"));
+    EXPECT_EQ(prompter.asked[0].caption, QStringLiteral("警告"));
+    EXPECT_EQ(prompter.asked[0].buttons, MsgButtons::OkCancel);
+    EXPECT_EQ(objects->table.cell(7, CodeTable::kColCarry), "keep");
+    EXPECT_FALSE(layout->isVisible());
+
+    prompter.answers = {MsgAnswer::Ok};
+    choose(path("foreign.Csv"));
+    w.mmFileOpen->trigger();
+    EXPECT_EQ(objects->table.cell(1, CodeTable::kColCarry), "second");
+    EXPECT_EQ(objects->table.waveInfo(1).Carry, 2);
+    EXPECT_TRUE(objects->table.cell(7, CodeTable::kColCarry).isEmpty());
+    EXPECT_EQ(w.panelText(2), path("foreign.Csv"));
+}
+
+TEST_F(TableFilesTest, AConversionErrorNamesLineAndFieldAndKeepsTheRowsBeforeIt) {
+    TfrmMain &w = open();
+    write(path("codes.ZV3"), "ZEVO3 Layout File : codes.ZV3\r\n[01],001(F03:W01),\r\n");
+    write(path("codes.Csv"),
+          "ZEVO4 Table File\r\n"
+          "[001],38.0kHz,3,,,Twc:380,Twb:001,Twr:000,Twp:0:00350 000700,Twd:00,\r\n"
+          "[002],38.0kHz,3,,,Twc:380,Twb:001,Twr:000,Twp:0:00350 000700,Twd:0G,\r\n"
+          "[003],late,,,,\r\n");
+    choose(path("codes.Csv"));
+    w.mmFileOpen->trigger();
+    ASSERT_EQ(prompter.asked.size(), 1);
+    EXPECT_TRUE(prompter.asked[0].text.contains(QStringLiteral("3 行目")));
+    EXPECT_TRUE(prompter.asked[0].text.contains(path("codes.Csv")));
+    EXPECT_EQ(objects->table.cell(1, CodeTable::kColCarry), "38.0kHz");
+    EXPECT_TRUE(objects->table.cell(3, CodeTable::kColCarry).isEmpty());
+    EXPECT_TRUE(w.panelText(2).isEmpty());
+    // The layout is not read and the window stays hidden.
+    EXPECT_TRUE(objects->layout.cell(1, 1).isEmpty());
+    EXPECT_FALSE(layout->isVisible());
+}
+
+TEST_F(TableFilesTest, AnalysisLogModeLogsEveryRowWithATimingDescription) {
+    TfrmMain &w = open();
+    fillTableAndLayout();
+    write(path("codes.Csv"), WriteTableFile(objects->table));
+    w.sBarDblClick();
+    choose(path("codes.Csv"));
+    w.mmFileOpen->trigger();
+    const QStringList lines = w.memoRecv->toPlainText().split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_TRUE(
+        lines[0].startsWith(QStringLiteral("[001] Twc:380,Twb:005,Twr:000,Twp:0:00350 000700,")));
+    EXPECT_TRUE(lines[0].endsWith(QStringLiteral("Twd:011022")));
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("[003] Twc:400,")));
+}
+
+TEST_F(TableFilesTest, AFileThatIsNoTableFileIsRefusedWithAMessage) {
+    TfrmMain &w = open();
+    objects->table.setCell(2, CodeTable::kColCarry, "keep");
+    choose(dir.path()); // a folder
+    w.mmFileOpen->trigger();
+    ASSERT_EQ(prompter.asked.size(), 1);
+    EXPECT_TRUE(prompter.asked[0].text.contains(dir.path()));
+    EXPECT_EQ(objects->table.cell(2, CodeTable::kColCarry), "keep");
+}
