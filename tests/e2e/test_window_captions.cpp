@@ -111,3 +111,27 @@ TEST_F(WindowCaptions, MessageBoxCarriesItsCaptionAlone) {
     const QString caption = waitForWindow(QStringLiteral("警告"));
     EXPECT_EQ(caption, QStringLiteral("警告"));
 }
+
+TEST_F(WindowCaptions, ATableNamedAtStartOrByASecondCopyIsOpenedWithItsLayout) {
+    const QString table = QStringLiteral(ZEVO3_EXAMPLES "/remote.Csv");
+    // Named at start: Open shows the layout window.
+    tool.setProcessEnvironment(environment());
+    tool.start(QStringLiteral(ZEVO3TOOL_PATH),
+               {QStringLiteral("--ini"), dir.filePath(QStringLiteral("z.ini")), table});
+    ASSERT_TRUE(tool.waitForStarted(5000));
+    EXPECT_EQ(waitForWindow(QStringLiteral("MORIKA ZEVO3 Tool [ Remocon")),
+              QStringLiteral("MORIKA ZEVO3 Tool [ Remocon Setteing ]"));
+    stop(tool);
+    // Started without a table, then a second copy hands one over and ends.
+    startTool(dir.filePath(QStringLiteral("z.ini")));
+    ASSERT_FALSE(waitForWindow(QStringLiteral("MORIKA ZEVO3 Tool  [")).isEmpty());
+    QProcess second;
+    second.setProcessEnvironment(environment());
+    second.start(QStringLiteral(ZEVO3TOOL_PATH),
+                 {QStringLiteral("--ini"), dir.filePath(QStringLiteral("z.ini")), table});
+    ASSERT_TRUE(second.waitForFinished(30000));
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_EQ(waitForWindow(QStringLiteral("MORIKA ZEVO3 Tool [ Remocon")),
+              QStringLiteral("MORIKA ZEVO3 Tool [ Remocon Setteing ]"));
+    EXPECT_EQ(tool.state(), QProcess::Running);
+}
