@@ -17,9 +17,15 @@
 #include <QSplitter>
 #include <QTableView>
 #include <QTextBlock>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace zevo3 {
+
+namespace {
+// Long enough for input that queued behind a stalled send to be delivered.
+constexpr int kQueuedClicksMs = 300;
+} // namespace
 
 void TfrmMain::BuildConsole() {
     pnlRecv = new QFrame(splitter);
@@ -44,6 +50,9 @@ void TfrmMain::BuildConsole() {
     // history (it would turn "Ver" into "Version", or "ver" into "Ver").
     cmbSendText->setCompleter(nullptr);
     cmbSendText->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    // Keys reach the box itself (it has the focus and hands them to its line
+    // edit directly); the line edit is watched too for keys sent to it alone.
+    cmbSendText->installEventFilter(this);
     cmbSendText->lineEdit()->installEventFilter(this);
     btnRecvClear = new QPushButton(QStringLiteral("Clear"), pnlSend);
     btnRecvClear->setObjectName(QStringLiteral("btnRecvClear"));
@@ -77,7 +86,9 @@ bool TfrmMain::eventFilter(QObject *watched, QEvent *event) {
     // after the window's resize.
     if (watched == sGrid && event->type() == QEvent::Resize) FormResize();
     if (tableEvent(watched, event)) return true;
-    if (cmbSendText && watched == cmbSendText->lineEdit() && event->type() == QEvent::KeyPress) {
+    if (cmbSendText && (watched == cmbSendText || watched == cmbSendText->lineEdit()) &&
+        event->type() == QEvent::KeyPress) {
+        // (Should both see one key, handling Enter twice changes nothing.)
         cmbSendTextKeyPress(static_cast<QKeyEvent *>(event)->key());
         return false; // the key goes on to the box
     }
@@ -101,6 +112,13 @@ void TfrmMain::btnSendClick() {
     if (text.isEmpty()) return;
     AddToHistory(text);
     objects.link.SendMessage(toCp932(text));
+    if (objects.link.lineFailure()) {
+        // The line stalled under this send. Clicks that queued up meanwhile
+        // reach a disabled button and go nowhere, instead of each asking for
+        // a port that is about to be closed.
+        btnSend->setEnabled(false);
+        QTimer::singleShot(kQueuedClicksMs, btnSend, [this] { btnSend->setEnabled(true); });
+    }
 }
 
 bool TfrmMain::cmbSendTextKeyPress(int key) {

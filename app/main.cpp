@@ -10,6 +10,7 @@
 #include "fatal_error.h"
 #include "link_texts.h"
 #include "qt_serial_device.h"
+#include "quit_signals.h"
 #include "save_file.h"
 #include "settings.h"
 #include "sim_unit.h"
@@ -82,6 +83,16 @@ int run(GuardedApplication &app) {
     if (files.size() > 1) parser.showHelp(2);
     const QString openPath = files.isEmpty() ? QString() : QFileInfo(files[0]).absoluteFilePath();
 
+    // A terminating signal closes the window as Quit does: settings written,
+    // port closed. Taken from here on; it acts once the event loop runs.
+    TfrmMain *mainWindow = nullptr;
+    QuitOnSignals quitOnSignals([&mainWindow] {
+        if (mainWindow)
+            mainWindow->close();
+        else
+            QCoreApplication::exit(0);
+    });
+
     SingleInstance guard(texts::appTitle());
     if (!guard.claim(openPath)) return 0;
 
@@ -116,6 +127,7 @@ int run(GuardedApplication &app) {
 
     QObject::connect(&frmMain, &TfrmMain::closed, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
+    mainWindow = &frmMain;
     QObject::connect(&guard, &SingleInstance::raiseRequested, &frmMain, [&frmMain] {
         frmMain.showNormal();
         frmMain.raise();

@@ -57,6 +57,14 @@ QString SingleInstance::privateRuntimeFolder(QString *why) {
         QDir(QDir::tempPath()).filePath(QStringLiteral("zevo3tool-%1").arg(::geteuid()));
     ::mkdir(QFile::encodeName(own).constData(), 0700);
     if (isPrivateFolder(own)) return own;
+    // Somebody else took that name: the user's own cache folder, which no
+    // other user can prepare.
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    if (!cache.isEmpty() && QDir().mkpath(cache)) {
+        const QString inCache = QDir(cache).filePath(QStringLiteral("zevo3tool"));
+        ::mkdir(QFile::encodeName(inCache).constData(), 0700);
+        if (isPrivateFolder(inCache)) return inCache;
+    }
     if (why) *why = QStringLiteral("%1 is not a private folder of this user").arg(own);
     return QString();
 #else

@@ -31,8 +31,9 @@ public:
     // socket this + ".sock".
     static QString baseNameFor(const QString &title);
     // $XDG_RUNTIME_DIR when it is a folder of this user that nobody else may
-    // enter; otherwise such a folder made in the temporary folder. Empty, with
-    // the reason, when neither can be had.
+    // enter; otherwise such a folder made in the temporary folder, or in the
+    // user's cache folder when another user holds that name. Empty, with the
+    // reason, when none can be had.
     static QString privateRuntimeFolder(QString *why = nullptr);
 
 signals:

@@ -93,7 +93,15 @@ bool IniFile::load(const QString &path, QString *error) {
 }
 
 bool IniFile::save(const QString &path, QString *error) const {
-    return saveFileAtomically(path, serialize(), error);
+    // Never write a file that the next start would refuse.
+    const QByteArray data = serialize();
+    if (data.size() > kMaxFileBytes) {
+        if (error)
+            *error =
+                QStringLiteral("the settings would be larger than %1 bytes").arg(kMaxFileBytes);
+        return false;
+    }
+    return saveFileAtomically(path, data, error);
 }
 
 int IniFile::findSection(const QByteArray &section) const {

@@ -57,9 +57,11 @@ mode_t newFileMode() {
 } // namespace
 
 bool saveFileAtomically(const QString &path, const QByteArray &data, QString *error) {
+    // A link is followed to the file it names, however many links deep, so
+    // that the file is updated and the links stay links.
     QString target = path;
-    const QFileInfo link(path);
-    if (link.isSymLink()) target = link.symLinkTarget();
+    for (int hops = 0; hops < 40 && QFileInfo(target).isSymLink(); ++hops)
+        target = QFileInfo(target).symLinkTarget();
 #ifdef Q_OS_UNIX
     const QByteArray targetName = QFile::encodeName(target);
     struct stat old {};

@@ -261,16 +261,23 @@ TEST_F(RawPtyTest, AUnitThatStopsReadingClosesThePortOnceWithoutFreezing) {
     // One stalled write (about a second), not one per click.
     EXPECT_LT(t.elapsed(), 8000);
     const qint64 closedAt = t.elapsed();
-    // Clicks after the failure go nowhere and do not wait for the line.
+    // Clicks queued behind the stalled send go nowhere: no wait for the
+    // line, and no message for each.
+    const int asked = int(prompter.asked.size());
     for (int i = 0; i < 20; ++i)
         w.btnSend->click();
     EXPECT_LT(t.elapsed() - closedAt, 1000);
-    pump(100);
+    pump(500);
     EXPECT_EQ(w.panelText(0), pty.slave + QStringLiteral(":OFF"));
     int closedMessages = 0;
     for (const Asked &a : prompter.asked)
         closedMessages += a.text == texts::portClosed(pty.slave) ? 1 : 0;
     EXPECT_EQ(closedMessages, 1);
+    EXPECT_EQ(prompter.count(texts::setPortFirst()), 0);
+    EXPECT_LE(int(prompter.asked.size()), asked + 1);
+    // A click made afterwards is an ordinary click on a closed port.
+    w.btnSend->click();
+    EXPECT_EQ(prompter.count(texts::setPortFirst()), 1);
 }
 
 TEST_F(RawPtyTest, BarePortNameOpensAndStaysOpen) {

@@ -12,6 +12,7 @@
 #include <QThread>
 #include <gtest/gtest.h>
 #include <memory>
+#include <unistd.h>
 #include <vector>
 
 using namespace zevo3;
@@ -136,4 +137,41 @@ TEST_F(SingleInstanceTest, AListenerInAFolderOthersMayWriteIsNotTrusted) {
     ASSERT_TRUE(copy.waitForStarted(5000));
     EXPECT_FALSE(copy.waitForFinished(3000));
     EXPECT_EQ(copy.state(), QProcess::Running);
+}
+
+TEST_F(SingleInstanceTest, AFolderNameTakenByAnotherUserDoesNotSwitchTheGuardOff) {
+    // No runtime folder, and the temporary folder's name for this user is not
+    // a private folder (here: a plain file): the guard moves to the cache.
+    QTemporaryDir home;
+    env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    env.insert(QStringLiteral("XDG_CACHE_HOME"), home.filePath(QStringLiteral("cache")));
+    QFile taken(QDir(temp.path()).filePath(QStringLiteral("zevo3tool-%1").arg(::geteuid())));
+    ASSERT_TRUE(taken.open(QIODevice::WriteOnly));
+    taken.close();
+    QProcess &first = start();
+    ASSERT_TRUE(first.waitForStarted(5000));
+    ASSERT_TRUE(waitForFile(socketIn(home.filePath(QStringLiteral("cache/zevo3tool")))));
+    QProcess &second = start();
+    ASSERT_TRUE(second.waitForFinished(30000));
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_EQ(first.state(), QProcess::Running);
+}
+
+TEST_F(SingleInstanceTest, ATerminatingSignalClosesTheWindowAndWritesTheSettings) {
+    QProcess &copy = start();
+    ASSERT_TRUE(copy.waitForStarted(5000));
+    ASSERT_TRUE(waitForFile(socketIn(runtime.path())));
+    ASSERT_FALSE(QFile::exists(temp.filePath(QStringLiteral("z.ini"))));
+    copy.terminate(); // SIGTERM
+    ASSERT_TRUE(copy.waitForFinished(20000));
+    EXPECT_EQ(copy.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(copy.exitCode(), 0);
+    QFile ini(temp.filePath(QStringLiteral("z.ini")));
+    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(ini.readAll().startsWith("[COMPORT]\r\nPortName=COM1\r\n"));
+    // The guard's lock went with it: the next copy runs.
+    EXPECT_FALSE(QFile::exists(
+        QDir(runtime.path())
+            .filePath(SingleInstance::baseNameFor(QStringLiteral("MORIKA ZEVO3 Tool")) +
+                      QStringLiteral(".lock"))));
 }

@@ -77,9 +77,9 @@ TEST_F(ConsoleTest, EmptyBoxDoesNothing) {
 TEST_F(ConsoleTest, EnterRemembersThenEnterOnTheButtonSends) {
     TfrmMain &w = open();
     w.activateWindow();
-    w.cmbSendText->lineEdit()->setFocus();
-    QTest::keyClicks(w.cmbSendText->lineEdit(), QStringLiteral("Version"));
-    QTest::keyClick(w.cmbSendText->lineEdit(), Qt::Key_Return);
+    w.cmbSendText->setFocus();
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Version"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     EXPECT_EQ(device.writes, 0); // the first Enter does not send
     EXPECT_EQ(w.history(), QStringList{QStringLiteral("Version")});
     EXPECT_TRUE(w.btnSend->hasFocus());
@@ -147,16 +147,22 @@ TEST_F(ConsoleTest, ReceivedShiftJisShowsAsJapanese) {
 TEST_F(ConsoleTest, TypedTextIsSentAndRememberedExactlyAsTyped) {
     TfrmMain &w = open();
     w.activateWindow();
-    QLineEdit *edit = w.cmbSendText->lineEdit();
+    // Keys go to the widget that has the focus, as from a keyboard: the box
+    // itself, which hands them to its line edit.
+    auto keys = [](const QString &text) { QTest::keyClicks(QApplication::focusWidget(), text); };
+    auto key = [](Qt::Key k) { QTest::keyClick(QApplication::focusWidget(), k); };
     auto typeAndSend = [&](const QString &typed) {
-        edit->setFocus();
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Delete);
-        QTest::keyClicks(edit, typed);
-        QTest::keyClick(edit, Qt::Key_Return);
-        QTest::keyClick(w.btnSend, Qt::Key_Return);
+        w.cmbSendText->setFocus();
+        ASSERT_TRUE(w.cmbSendText->hasFocus());
+        w.cmbSendText->lineEdit()->selectAll();
+        key(Qt::Key_Delete);
+        keys(typed);
+        key(Qt::Key_Return);
+        ASSERT_TRUE(w.btnSend->hasFocus());
+        key(Qt::Key_Return);
     };
     typeAndSend(QStringLiteral("Version"));
+    EXPECT_EQ(device.written, QByteArray("Version\r\n"));
     device.written.clear();
     // A prefix of a remembered command stays a prefix.
     typeAndSend(QStringLiteral("Ver"));

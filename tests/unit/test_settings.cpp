@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <csignal>
 #include <gtest/gtest.h>
@@ -206,6 +207,33 @@ TEST_F(SettingsFileTest, WriteFailingPartWayLeavesTheOldFileWhole) {
     // Nothing left behind beside it.
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
               QStringList{QStringLiteral("zevo3tool.ini")});
+}
+
+TEST_F(SettingsFileTest, LinksAreFollowedToTheFileTheyName) {
+    // z.ini -> l2.ini -> real.ini: the real file is updated, the links stay.
+    QDir(dir.path()).mkpath(QStringLiteral("a"));
+    writeAll(dir.filePath(QStringLiteral("real.ini")), "[COMPORT]\r\nPortName=COM2\r\n");
+    ASSERT_TRUE(QFile::link(QStringLiteral("real.ini"), dir.filePath(QStringLiteral("l2.ini"))));
+    ASSERT_TRUE(QFile::link(QStringLiteral("../l2.ini"), dir.filePath(QStringLiteral("a/z.ini"))));
+    ComSettings com;
+    com.PortName = "COM8";
+    ASSERT_TRUE(WriteSettings(dir.filePath(QStringLiteral("a/z.ini")), com, WaveSettings()));
+    EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("l2.ini"))).isSymLink());
+    EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("a/z.ini"))).isSymLink());
+    EXPECT_TRUE(readAll(dir.filePath(QStringLiteral("real.ini"))).contains("PortName=COM8\r\n"));
+}
+
+TEST_F(SettingsFileTest, ASaveThatTheNextStartWouldRefuseIsNotWritten) {
+    const QByteArray nearLimit =
+        "[COMPORT]\r\nPortName=" + QByteArray(int(IniFile::kMaxFileBytes) - 40, 'p') + "\r\n";
+    writeAll(path(), nearLimit);
+    ComSettings com;
+    WaveSettings wave;
+    ASSERT_TRUE(ReadSettings(path(), com, wave));
+    QString error;
+    EXPECT_FALSE(WriteSettings(path(), com, wave, &error)); // the other keys would not fit
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(readAll(path()), nearLimit);
 }
 
 TEST_F(SettingsFileTest, ReplacingKeepsModeAndOwner) {
