@@ -90,6 +90,8 @@ public:
     void ppInsertClick();
     void sBarDblClick();
     void btnLayoutClick();
+    // The firing test ("発射テスト").
+    void btnTestClick();
     int currentRow() const;    // 1..70, 0 when there is no current cell
     int currentColumn() const; // 0..4
     void setCurrentCell(int row, int column);

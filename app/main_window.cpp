@@ -196,6 +196,7 @@ void TfrmMain::BuildTopPanel() {
     row->addWidget(ckCursor);
     row->addWidget(btnLayout);
     connect(btnLayout, &QPushButton::clicked, this, &TfrmMain::btnLayoutClick);
+    connect(btnTest, &QPushButton::clicked, this, &TfrmMain::btnTestClick);
     row->addWidget(btnTablePrint);
     row->addStretch();
 }
@@ -282,6 +283,16 @@ void TfrmMain::attachWindows(TfrmLayout &layout, TfrmWave &wave, TfrmMsgBox &msg
     frmMsgBox = &msgBox;
     frmWaveEdit = &waveEdit;
     frmLayout->setMsgBox(frmMsgBox);
+    LayoutHost host;
+    host.link = &objects.link;
+    host.table = &objects.table;
+    host.selectTableRow = [this](int row) {
+        setCurrentCell(row, std::max(int(CodeTable::kColCarry), currentColumn()));
+    };
+    host.tableRow = [this] { return currentRow(); };
+    host.appendLog = [this](const QByteArray &line) { appendLogLine(line); };
+    host.ending = [this] { return closing_; };
+    frmLayout->setHost(std::move(host));
     // A selected layout cell moves the table's current row to its code.
     connect(frmLayout, &TfrmLayout::codeSelected, this, [this](int code) {
         if (CodeTable::validRow(code))

@@ -3,16 +3,22 @@
 #include "R_msgbox.h"
 #include "layout_file.h"
 #include "layout_model.h"
+#include "link.h"
 #include "link_texts.h"
+#include "registration.h"
 #include "save_file.h"
+#include "transmit_messages.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QIntValidator>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
@@ -68,10 +74,24 @@ void TfrmLayout::FormCreate() {
     lblWct->setBuddy(edtWct);
     btnDel = new QPushButton(tr("Cell 削除"), pnlTop);
     btnDel->setObjectName(QStringLiteral("btnDel"));
+    btnTableWrite = new QPushButton(tr("ZEVO3 登録"), pnlTop);
+    btnTableWrite->setObjectName(QStringLiteral("btnTableWrite"));
+    btnTest = new QPushButton(tr("発射テスト"), pnlTop);
+    btnTest->setObjectName(QStringLiteral("btnTest"));
+    // While a registration runs: how far it is, and a way to stop it.
+    lblProgress = new QLabel(pnlTop);
+    lblProgress->setObjectName(QStringLiteral("lblProgress"));
+    btnStop = new QPushButton(tr("中止"), pnlTop);
+    btnStop->setObjectName(QStringLiteral("btnStop"));
+    btnStop->setVisible(false);
+    row->addWidget(btnTableWrite);
     row->addWidget(lblFct);
     row->addWidget(edtFct);
     row->addWidget(lblWct);
     row->addWidget(edtWct);
+    row->addWidget(btnTest);
+    row->addWidget(lblProgress);
+    row->addWidget(btnStop);
     row->addStretch(1);
     row->addWidget(btnDel); // anchored top right
     column->addWidget(pnlTop);
@@ -130,6 +150,9 @@ void TfrmLayout::FormCreate() {
         if (!sGrid->currentIndex().isValid()) setCurrentCell(1, 1);
     });
     connect(btnDel, &QPushButton::clicked, this, &TfrmLayout::btnDelClick);
+    connect(btnTableWrite, &QPushButton::clicked, this, &TfrmLayout::btnTableWriteClick);
+    connect(btnTest, &QPushButton::clicked, this, &TfrmLayout::btnTestClick);
+    connect(btnStop, &QPushButton::clicked, this, &TfrmLayout::stopRegistration);
 
     // 3.-5.
     edtFct->setText(QStringLiteral("03"));
@@ -190,6 +213,102 @@ void TfrmLayout::btnDelClick() {
                                       : box.RadioButton2->isChecked() ? DeleteDirection::Column
                                                                       : DeleteDirection::Row;
     model->deleteCells(r, c, direction);
+}
+
+bool TfrmLayout::ask(const QString &text, MsgButtons buttons) {
+    const MsgAnswer answer =
+        prompter.ask(this, text, texts::captionConfirm(), MsgIcon::Warning, buttons);
+    return answer == MsgAnswer::Yes || answer == MsgAnswer::Ok;
+}
+
+void TfrmLayout::btnTableWriteClick() {
+    if (registering_ || !host_.link || !host_.table) return;
+    Link &link = *host_.link;
+    if (!link.portOpen()) {
+        ask(texts::setPortFirst(), MsgButtons::Ok);
+        return;
+    }
+    if (!ask(tr("ダウンロードを開始します。"), MsgButtons::YesNo)) {
+        if (ask(tr("レイアウト情報を保存しますか？"), MsgButtons::YesNo))
+            SaveLayoutFile(currentFile());
+        return;
+    }
+    const std::vector<RegistrationMessage> plan = RegistrationPlan(*host_.table, layout);
+    QPointer<TfrmLayout> self(this);
+    registering_ = true;
+    stopRequested_ = false;
+    btnStop->setVisible(true);
+    RegistrationHooks hooks;
+    hooks.beforeGroup = [this](const RegistrationMessage &m) {
+        if (m.kind == RegistrationMessage::KeyRow) {
+            // Column 1, then the row: the operator sees the row being sent.
+            setCurrentCell(currentRow() < 1 ? 1 : currentRow(), 1);
+            setCurrentCell(m.number, 1);
+        } else if (host_.selectTableRow) {
+            host_.selectTableRow(m.number);
+        }
+    };
+    hooks.sendAndWait = [&link, this](const RegistrationMessage &m) {
+        link.clearAck();
+        link.SendMessage(m.text);
+        if (m.logged && host_.appendLog) host_.appendLog(m.text);
+        return link.WaitForAck(kRegistrationAckMs);
+    };
+    hooks.progress = [self](int i, int n) {
+        if (self) self->lblProgress->setText(tr("%1 / %2").arg(i).arg(n));
+    };
+    hooks.stopRequested = [self, &link] {
+        return !self || self->stopRequested_ || !link.portOpen() ||
+               (self->host_.ending && self->host_.ending());
+    };
+    const RegistrationOutcome outcome = RunRegistration(plan, hooks);
+    if (!self) return;
+    registering_ = false;
+    btnStop->setVisible(false);
+    lblProgress->clear();
+    if (host_.ending && host_.ending()) return;
+    if (outcome.end == RegistrationEnd::Completed) {
+        SaveLayoutFile(currentFile());
+        ask(tr("ダウンロード完了"), MsgButtons::Ok);
+        setCurrentCell(1, std::max(1, currentColumn()));
+    } else {
+        ask(tr("ダウンロードを中止しました"), MsgButtons::Ok);
+    }
+}
+
+void TfrmLayout::stopRegistration() {
+    if (registering_) stopRequested_ = true;
+}
+
+void TfrmLayout::btnTestClick() {
+    const int c = currentColumn();
+    const int r = currentRow();
+    const QByteArray text = trimmedCell(layout.cell(r, c));
+    if (text.isEmpty()) return;
+    // The table's current row followed the cell when it was selected.
+    const int code = host_.tableRow ? host_.tableRow() : readLayoutCell(text).code;
+    if (host_.link) {
+        host_.link->SendMessage(TwlMessage(code));
+        host_.link->SendMessage(TwfMessage(readLayoutCell(text).frames));
+    }
+    // The row first, then the column: each runs the selection handling.
+    const CellPosition next = FiringTestNext(layout, r, c);
+    setCurrentCell(next.row, c);
+    setCurrentCell(next.row, next.column);
+}
+
+void TfrmLayout::closeEvent(QCloseEvent *event) {
+    // Closing the window (it is only hidden) ends a registration.
+    stopRegistration();
+    QWidget::closeEvent(event);
+}
+
+void TfrmLayout::keyPressEvent(QKeyEvent *event) {
+    if (event->key() == Qt::Key_Escape && registering_) {
+        stopRegistration();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 bool TfrmLayout::SaveLayoutFile(const QString &path) {

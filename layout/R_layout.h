@@ -7,6 +7,7 @@
 #include "prompter.h"
 
 #include <QWidget>
+#include <functional>
 
 class QFrame;
 class QLabel;
@@ -17,8 +18,22 @@ class QTableView;
 
 namespace zevo3 {
 
+class CodeTable;
 class LayoutModel;
+class Link;
 class TfrmMsgBox;
+
+// What the layout window needs of the rest of the tool to talk to the unit:
+// the link, the code table, and the main window's table cursor and log.
+struct LayoutHost {
+    Link *link = nullptr;
+    const CodeTable *table = nullptr;
+    std::function<void(int row)> selectTableRow;
+    std::function<int()> tableRow;
+    std::function<void(const QByteArray &line)> appendLog;
+    // The application is ending: an interrupted registration says nothing.
+    std::function<bool()> ending;
+};
 
 class TfrmLayout : public QWidget {
     Q_OBJECT
@@ -32,6 +47,15 @@ public:
 
     // The dialog "Cell 削除" asks with; made after this window.
     void setMsgBox(TfrmMsgBox *msgBox) { msgBox_ = msgBox; }
+    void setHost(LayoutHost host) { host_ = std::move(host); }
+
+    // "ZEVO3 登録": the layout and the codes into the unit, each message
+    // acknowledged. Ignored while one runs; the stop button or Esc ends it.
+    void btnTableWriteClick();
+    // "発射テスト": the unit emits the current cell's code; the cursor moves on.
+    void btnTestClick();
+    bool registering() const { return registering_; }
+    void stopRegistration();
 
     // Every cell empty, no current layout file, the current cell at R01 of row 1.
     void InitLayout();
@@ -65,6 +89,10 @@ public:
     QLabel *lblWct = nullptr;
     QLineEdit *edtWct = nullptr;
     QPushButton *btnDel = nullptr;
+    QPushButton *btnTableWrite = nullptr;
+    QPushButton *btnTest = nullptr;
+    QLabel *lblProgress = nullptr;
+    QPushButton *btnStop = nullptr;
     QFrame *pnlBase = nullptr;
     QTableView *sGrid = nullptr;
     LayoutModel *model = nullptr;
@@ -74,12 +102,20 @@ signals:
     // A selected cell names a code: the code table's current row follows.
     void codeSelected(int code);
 
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     void FormCreate();
+    bool ask(const QString &text, MsgButtons buttons);
     int countOr(const QLineEdit *edit, int fallback) const;
     void setPanelText(int panel, const QString &text);
 
     TfrmMsgBox *msgBox_ = nullptr;
+    LayoutHost host_;
+    bool registering_ = false;
+    bool stopRequested_ = false;
     QLabel *panels_[2] = {};
 };
 

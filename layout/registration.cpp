@@ -23,8 +23,8 @@ std::vector<RegistrationMessage> RegistrationPlan(const CodeTable &table,
                                                   const LayoutData &layout) {
     std::vector<RegistrationMessage> plan;
     for (int row = 1; row <= LayoutData::kRows; ++row)
-        plan.push_back({RegistrationMessage::KeyRow, row, KeyRowRecord(layout, row), true, true,
-                        true});
+        plan.push_back(
+            {RegistrationMessage::KeyRow, row, KeyRowRecord(layout, row), true, true, true});
     for (int code = 1; code <= CodeTable::kRows; ++code) {
         const WaveInfo &info = table.waveInfo(code);
         if (!info.present()) break; // codes after the first gap are not registered
@@ -34,6 +34,15 @@ std::vector<RegistrationMessage> RegistrationPlan(const CodeTable &table,
                             i + 1 == record.size(), false, i == 0});
     }
     return plan;
+}
+
+CellPosition FiringTestNext(const LayoutData &layout, int row, int column) {
+    const bool lastRow = row >= LayoutData::kRows;
+    if (column + 1 <= LayoutData::kColumns) {
+        if (trimmedCell(layout.cell(row, column + 1)).isEmpty() && !lastRow) return {row + 1, 1};
+        return {row, column + 1};
+    }
+    return {lastRow ? row : row + 1, 1};
 }
 
 RegistrationOutcome RunRegistration(const std::vector<RegistrationMessage> &plan,

@@ -69,6 +69,17 @@ struct RegistrationHooks {
     std::function<bool()> stopRequested;
 };
 
+// The layout firing test's cursor after firing the cell (column, row): the
+// next cell to the right when it is occupied or the row is the last one;
+// column 1 of the next row when the next cell is empty or the cell was in
+// column 8 (column 1 of the same row in the last row).
+struct CellPosition {
+    int row = 0;
+    int column = 0;
+    bool operator==(const CellPosition &) const = default;
+};
+CellPosition FiringTestNext(const LayoutData &layout, int row, int column);
+
 RegistrationOutcome RunRegistration(const std::vector<RegistrationMessage> &plan,
                                     const RegistrationHooks &hooks);
 

@@ -7,8 +7,11 @@
 #include "cell_editor.h"
 #include "code_table_model.h"
 #include "link_texts.h"
+#include "text_codec.h"
+#include "transmit_messages.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -234,6 +237,27 @@ void TfrmMain::sBarDblClick() {
     setPanelText(1, analysisLog_ ? tr("解析Log") : QString());
     ppWaveEdit->setVisible(analysisLog_);
     btnTablePrint->setVisible(analysisLog_);
+}
+
+void TfrmMain::btnTestClick() {
+    if (!objects.link.portOpen()) {
+        prompter.ask(this, texts::setPortFirst(), texts::captionConfirm(), MsgIcon::Warning,
+                     MsgButtons::Ok);
+        return;
+    }
+    const int row = currentRow();
+    if (!objects.table.occupied(row)) return; // nothing sent, the selection stays
+    setCurrentCell(row, CodeTable::kColCarry);
+    // Normally the unit emits the code it holds under the row's number; in
+    // analysis-log mode it gets the row's whole timing description, and the
+    // log shows every message.
+    for (const QByteArray &message : FiringTestMessages(objects.table, row, analysisLog_)) {
+        objects.link.SendMessage(message);
+        if (analysisLog_) appendLogText(toDisplay(message));
+    }
+    // Cursor Auto steps through the table; row 70 stays.
+    if (ckCursor->isChecked() && row < CodeTable::kRows)
+        setCurrentCell(row + 1, CodeTable::kColCarry);
 }
 
 void TfrmMain::btnLayoutClick() {

@@ -47,6 +47,7 @@ int64_t FakeSerialDevice::write(const QByteArray &data) {
     }
     const int64_t n = writeLimit < 0 ? data.size() : std::min<int64_t>(writeLimit, data.size());
     written += data.left(n);
+    if (onWrite) onWrite(data.left(n));
     return n;
 }
 

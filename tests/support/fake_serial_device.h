@@ -9,6 +9,7 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace zevo3::test {
 
@@ -23,6 +24,8 @@ public:
     // Writes take nothing and leave a write error, as a port whose other
     // end stopped reading does after its time-out.
     bool stallWrites = false;
+    // Called with each message written (the unit's side: a test answers here).
+    std::function<void(const QByteArray &)> onWrite;
 
     QStringList calls; // "open:<name>", "clearDtrRts", "close"
     QString lastName;

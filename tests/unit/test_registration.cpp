@@ -70,7 +70,7 @@ TEST(Registration, CodesUpToTheFirstGapWithTheTwpStopRule) {
     EXPECT_EQ(all[1], "Kw:02,03,81,--,--,--,--,--,--,--,--,--,--,--,--,--,--");
     const QByteArrayList row1 = all.mid(15, 6);
     EXPECT_EQ(row1, (QByteArrayList{"Twc:380", "Twb:003", "Twr:000", "Twp:0:00000,000000",
-                                     "Twd:1233", "Tws:001"}));
+                                    "Twd:1233", "Tws:001"}));
     EXPECT_EQ(all.count("Twp:F:00350,011200"), 1);
     EXPECT_TRUE(all.contains("Twp:3:00000,002800"));
     EXPECT_TRUE(all.contains("Twp:5:00000,000000")); // row 3 stops after entry 5, both zero
@@ -138,4 +138,19 @@ TEST(Registration, TheRunStopsOnlyWhereADecidingMessageIsNotAcknowledged) {
     RegistrationOutcome stopped = RunRegistration(plan, hooks);
     EXPECT_EQ(stopped.end, RegistrationEnd::Stopped);
     EXPECT_EQ(stopped.sent, 3);
+}
+
+TEST(Registration, FiringTestCursorSteps) {
+    LayoutData layout;
+    layout.setCell(1, 1, "001(F03:W01)");
+    layout.setCell(1, 2, "002(F03:W01)");
+    layout.setCell(15, 7, "007(F03:W01)");
+    // Occupied neighbour: to the right; empty neighbour: next row, column 1.
+    EXPECT_EQ(FiringTestNext(layout, 1, 1), (CellPosition{1, 2}));
+    EXPECT_EQ(FiringTestNext(layout, 1, 2), (CellPosition{2, 1}));
+    // Column 8: next row, column 1; in the last row, column 1 of that row.
+    EXPECT_EQ(FiringTestNext(layout, 3, 8), (CellPosition{4, 1}));
+    EXPECT_EQ(FiringTestNext(layout, 15, 8), (CellPosition{15, 1}));
+    // The last row goes right even onto an empty cell.
+    EXPECT_EQ(FiringTestNext(layout, 15, 7), (CellPosition{15, 8}));
 }
