@@ -1,11 +1,13 @@
 #!/usr/bin/env python3
-"""Writes the hand-made seed inputs of fuzz/corpus/receive, settings, table and layout.
+"""Writes the hand-made seed inputs of fuzz/corpus/receive, settings, table, layout,
+json and check.
 
 Run from anywhere; it rewrites only the files named here (inputs that fuzzing
 found are kept beside them as they are). The receive inputs follow the layout
 described at the top of fuzz_receive_assembler.cpp.
 """
 
+import json
 import pathlib
 import struct
 
@@ -184,12 +186,112 @@ LAYOUT = {
 }
 
 
+def json_row(number, carry="", frames="", comments="", result="", wave_carry=0, data_bits=0,
+             repeat=0, patterns=(), pcode=""):
+    entries = [list(p) for p in patterns] + [[0, 0]] * (16 - len(patterns))
+    return {"row": number, "carry": carry, "frames": frames, "comments": comments,
+            "result": result, "wave": {"carry": wave_carry, "dataBits": data_bits,
+                                       "repeatBit": repeat, "patterns": entries, "pcode": pcode}}
+
+
+def files_json(rows=None, layout=None, edit=None):
+    """The JSON of `zevo3 dump`, one row a line; `edit` changes the object first."""
+    given = {r["row"]: r for r in (rows or [])}
+    doc = {"rows": [given.get(n, json_row(n)) for n in range(1, 71)],
+           "layout": layout or [[""] * 8 for _ in range(15)]}
+    if edit:
+        edit(doc)
+    def dumps(value):
+        return json.dumps(value, ensure_ascii=False, separators=(",", ":"))
+    if not isinstance(doc, dict) or set(doc) != {"rows", "layout"} or \
+            not isinstance(doc["rows"], list) or not isinstance(doc["layout"], list):
+        return dumps(doc).encode()
+    text = '{"rows":[\n' + ",\n".join(dumps(r) for r in doc["rows"]) + '\n],\n"layout":[\n'
+    text += ",\n".join(dumps(r) for r in doc["layout"]) + "\n]}\n"
+    return text.encode()
+
+
+EXAMPLE_JSON_ROWS = [
+    json_row(1, "38.0kHz", "3", "TV power", "01FE", 380, 5, 0, [(350, 700), (350, 1400)], "01102"),
+    json_row(2, "38.0kHz", "3", "テレビ 音量", "ｶﾅ①", 400, 4, -2,
+             [(-1234567, 2147483647)], "0101"),
+    json_row(3, "Twc:1", "x\t\u0000y\u007f", "", "", 361, 5000, 0, [], "0123456789ABCDEF" * 256),
+]
+EXAMPLE_JSON_LAYOUT = [["012(F03:W01)", "005(F03:W01)"] + [""] * 6] + [[""] * 8] * 13 + [
+    ["x"] * 8]
+
+
+def set_member(row, name, value, wave=False):
+    def edit(doc):
+        target = doc["rows"][row - 1]["wave"] if wave else doc["rows"][row - 1]
+        target[name] = value
+    return edit
+
+
+JSON = {
+    "example.json": files_json(EXAMPLE_JSON_ROWS, EXAMPLE_JSON_LAYOUT),
+    "empty.json": files_json(),
+    "comma_in_cell.json": files_json([json_row(4, comments="a,b")]),
+    "no_cp932_form.json": files_json([json_row(5, carry="38 €😀")]),
+    "lone_surrogate.json": files_json().replace(b'"carry":""', b'"carry":"\\ud800x"', 1),
+    "blank_ends.json": files_json([json_row(6, result=" 01FE")]),
+    "result_tag.json": files_json([json_row(7, result="Twd:12")]),
+    "line_break.json": files_json(layout=[["a\r\nb"] + [""] * 7] + [[""] * 8] * 14),
+    "numbers.json": files_json(edit=set_member(8, "carry", 38.5, True)),
+    "too_big.json": files_json(edit=set_member(8, "dataBits", 2 ** 40, True)),
+    "exponent.json": files_json().replace(b'"carry":0', b'"carry":3.8e2', 1),
+    "pcode_count.json": files_json([json_row(9, data_bits=3, pcode="01")]),
+    "pcode_digit.json": files_json([json_row(9, data_bits=2, pcode="0g")]),
+    "row_order.json": files_json(edit=set_member(10, "row", 11)),
+    "missing_member.json": files_json(edit=lambda d: d["rows"][11].pop("wave")),
+    "unknown_member.json": files_json(edit=set_member(12, "comment", "")),
+    "wrong_types.json": files_json(edit=lambda d: d["rows"].__setitem__(13, [1, "x", None])),
+    "short_rows.json": files_json(edit=lambda d: d["rows"].pop()),
+    "layout_shape.json": files_json(edit=lambda d: d["layout"][3].append("")),
+    "not_an_object.json": b"[1,2,3]",
+    "syntax_error.json": files_json()[:500],
+    "deep_nesting.json": b"[" * 3000 + b"]" * 3000,
+    "bad_utf8.json": files_json().replace(b'"comments":""', b'"comments":"\xff\xfe"', 1),
+}
+
+
+def check_input(table, layout=None):
+    """A table file and, after the separator, its layout file."""
+    return table if layout is None else table + b"\0ZV3\0" + layout
+
+
+CHECK = {
+    "clean": check_input(table_file(FULL), layout_file(EXAMPLE_LAYOUT)),
+    "no_layout": check_input(table_file(FULL)),
+    "split_cell": check_input(table_file([table_row(1, (b"a", b"b", b"c,d", b"e"), 380, 2, 0,
+                                                    [], b"01")]), layout_file(EXAMPLE_LAYOUT)),
+    "too_few_cells": check_input(table_file([b"[001],a,Twc:380,Twb:002,Twr:000,Twd:01,"])),
+    "after_pattern_codes": check_input(table_file([table_row(1, codes=b"0") + b"x,y,"])),
+    "no_final_comma": check_input(table_file([table_row(1, carry=1, data_bits=2,
+                                                        codes=b"01")[:-1]])),
+    "codes_count": check_input(table_file([table_row(1, carry=1, data_bits=9, codes=b"012")])),
+    "lone_cr_long_line": check_input(table_file([table_row(1, carry=1, data_bits=1200,
+                                                           codes=b"1" * 1200)], b"\r")[:-1]),
+    "not_cp932": check_input(table_file([table_row(1, (b"\x80", b"\xed\x40", b"\x82", b""))]),
+                             layout_file([layout_row(1, [b"\xff"])])),
+    "download": check_input(table_file([table_row(1, carry=380), table_row(2),
+                                        table_row(3, carry=380)]),
+                            layout_file([layout_row(1, [b"001(F03:W01)", b"002(F03:W01)",
+                                                        b"003(F03:W01)", b"071(F03:W01)",
+                                                        b"1(F3:W1)"])])),
+    "layout_rows_end": check_input(table_file(FULL), layout_file([EXAMPLE_LAYOUT[0], b"end",
+                                                                  layout_row(3, [b"1"])], b"\r")),
+    "two_digit_prefix": check_input(table_file([b"[01],a,b,c,d,Twc:380,Twd:0,"])),
+}
+
+
 def main():
     for name, data in RECEIVE.items():
         (HERE / "corpus" / "receive" / name).write_bytes(data)
     for name, data in SETTINGS.items():
         (HERE / "corpus" / "settings" / name).write_bytes(data)
-    for directory, seeds in (("table", TABLE), ("layout", LAYOUT)):
+    for directory, seeds in (("table", TABLE), ("layout", LAYOUT), ("json", JSON),
+                             ("check", CHECK)):
         (HERE / "corpus" / directory).mkdir(exist_ok=True)
         for name, data in seeds.items():
             (HERE / "corpus" / directory / name).write_bytes(data)

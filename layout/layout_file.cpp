@@ -49,6 +49,14 @@ void readRowLine(QByteArrayView line, int lineNumber, int row, LayoutData &layou
 
 } // namespace
 
+QString layoutPathFor(const QString &tablePath) {
+    if (tablePath.isEmpty()) return {};
+    const QString name = QFileInfo(tablePath).fileName();
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    const QString stem = dot < 0 ? tablePath : tablePath.chopped(name.size() - dot);
+    return stem + QStringLiteral(".ZV3");
+}
+
 QByteArray SaveLayoutFile(const LayoutData &layout, const QString &path) {
     // A line end in a file name would break the identification line.
     QByteArray name = toCp932(QFileInfo(path).fileName());

@@ -19,6 +19,12 @@ namespace zevo3 {
 
 inline constexpr char kLayoutFileId[] = "ZEVO3 Layout File";
 
+// The layout file that travels with a table file: the table's path with the
+// extension of its file name replaced by ".ZV3" ("tv.Csv" -> "tv.ZV3"), or
+// ".ZV3" appended when the name has none. The directory part stays as given.
+// An empty path gives an empty path.
+QString layoutPathFor(const QString &tablePath);
+
 // The whole file for the layout, saved at `path`: the identification line
 // with the name part of the path, then the 15 row lines with the cells trimmed.
 QByteArray SaveLayoutFile(const LayoutData &layout, const QString &path);

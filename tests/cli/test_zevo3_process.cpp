@@ -1,0 +1,219 @@
+// The zevo3 program as a script runs it: exit statuses, what goes to standard
+// output and what to standard error, and the files it leaves.
+
+#include "samples.h"
+#include "save_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace zevo3;
+
+namespace {
+
+struct Outcome {
+    int code = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+Outcome runZevo3(const QStringList &args, const QByteArray &input = {},
+                 const QString &outputFile = {}) {
+    QProcess process;
+    if (!outputFile.isEmpty()) process.setStandardOutputFile(outputFile);
+    process.start(QStringLiteral(ZEVO3_PATH), args);
+    if (!process.waitForStarted(30000)) return {};
+    process.write(input);
+    process.closeWriteChannel();
+    if (!process.waitForFinished(60000)) {
+        process.kill();
+        process.waitForFinished();
+        return {};
+    }
+    Outcome run;
+    run.code = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
+}
+
+QByteArray contents(const QString &path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void put(const QString &path, const QByteArray &bytes) {
+    ASSERT_TRUE(saveFileAtomically(path, bytes)) << path.toStdString();
+}
+
+class Zevo3Process : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    // A table and its layout with CP932 texts, under a CP932 name.
+    QString table = path("テレビ.Csv");
+    QString layout = path("テレビ.ZV3");
+
+    QString path(const char *name) const { return dir.filePath(QString::fromUtf8(name)); }
+    void writeSample() {
+        put(table, WriteTableFile(*samples::table()));
+        put(layout, SaveLayoutFile(samples::layout(), layout));
+    }
+    QStringList entries(const QString &folder) const {
+        return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    }
+};
+
+} // namespace
+
+TEST_F(Zevo3Process, UsageHelpAndVersion) {
+    Outcome run = runZevo3({QStringLiteral("--help")});
+    EXPECT_EQ(run.code, 0);
+    EXPECT_TRUE(run.out.contains("make JSON OUT")) << run.out.toStdString();
+
+    run = runZevo3({QStringLiteral("--version")});
+    EXPECT_EQ(run.code, 0);
+    EXPECT_TRUE(run.out.startsWith("zevo3 ")) << run.out.toStdString();
+
+    for (const QStringList &args :
+         {QStringList{}, QStringList{QStringLiteral("frob")}, QStringList{QStringLiteral("dump")},
+          QStringList{QStringLiteral("make"), table}, QStringList{QStringLiteral("--bogus")},
+          QStringList{QStringLiteral("check"), table, table}}) {
+        run = runZevo3(args);
+        EXPECT_EQ(run.code, 2) << args.join(' ').toStdString();
+        EXPECT_TRUE(run.out.isEmpty());
+        EXPECT_TRUE(run.err.contains("usage: zevo3")) << run.err.toStdString();
+    }
+}
+
+TEST_F(Zevo3Process, DumpThenMakeGivesBackBothFilesByteForByte) {
+    writeSample();
+    const Outcome dump = runZevo3({QStringLiteral("dump"), table});
+    ASSERT_EQ(dump.code, 0) << dump.err.toStdString();
+    EXPECT_TRUE(dump.err.isEmpty()) << dump.err.toStdString();
+    EXPECT_TRUE(dump.out.contains("\"comments\":\"テレビ 音量\""));
+
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("copy")));
+    const QString json = path("copy/table.json");
+    put(json, dump.out);
+    const Outcome make = runZevo3({QStringLiteral("make"), json, path("copy/テレビ.Csv")});
+    ASSERT_EQ(make.code, 0) << make.err.toStdString();
+    EXPECT_TRUE(make.out.isEmpty() && make.err.isEmpty());
+    EXPECT_EQ(contents(path("copy/テレビ.Csv")), contents(table));
+    EXPECT_EQ(contents(path("copy/テレビ.ZV3")), contents(layout));
+
+    // The same from standard input, over files that are there already.
+    put(table, "old");
+    put(layout, "old");
+    const Outcome piped = runZevo3({QStringLiteral("make"), QStringLiteral("-"), table}, dump.out);
+    ASSERT_EQ(piped.code, 0) << piped.err.toStdString();
+    EXPECT_EQ(contents(table), contents(path("copy/テレビ.Csv")));
+    EXPECT_EQ(contents(layout), contents(path("copy/テレビ.ZV3")));
+}
+
+TEST_F(Zevo3Process, DumpGoesOnWhereTheWindowWouldAskAndSaysSo) {
+    put(table, WriteTableFile(*samples::table()).mid(int(strlen("ZEVO4 Table File\r\n"))));
+    const Outcome run = runZevo3({QStringLiteral("dump"), table});
+    EXPECT_EQ(run.code, 1);
+    // Line 1 (row 1) is lost, as after OK in the window: row 2 is read first.
+    EXPECT_TRUE(run.out.startsWith("{\"rows\":[\n{\"row\":1,\"carry\":\"38.0kHz\",\"frames\":\"3\","
+                                   "\"comments\":\"テレビ 音量\""))
+        << run.out.left(200).toStdString();
+    EXPECT_TRUE(run.out.endsWith("[\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\"]\n]}\n"));
+    const QString err = QString::fromUtf8(run.err);
+    EXPECT_TRUE(err.contains(table + QStringLiteral(":1: the first line is not")))
+        << run.err.toStdString();
+    EXPECT_TRUE(err.contains(QStringLiteral("no layout file ") + layout));
+}
+
+TEST_F(Zevo3Process, FilesThatCannotBeReadOrWritten) {
+    Outcome run = runZevo3({QStringLiteral("dump"), table});
+    EXPECT_EQ(run.code, 2);
+    EXPECT_TRUE(run.out.isEmpty());
+    EXPECT_TRUE(run.err.contains("cannot read the table file")) << run.err.toStdString();
+
+    put(table, WriteTableFile(*samples::table()));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QString::fromUtf8("テレビ.ZV3")));
+    run = runZevo3({QStringLiteral("check"), table});
+    EXPECT_EQ(run.code, 2);
+    EXPECT_TRUE(run.err.contains("cannot read the layout file")) << run.err.toStdString();
+
+    // Standard output that takes nothing is a failure, not a success.
+    ASSERT_TRUE(QDir(dir.path()).rmdir(QString::fromUtf8("テレビ.ZV3")));
+    run = runZevo3({QStringLiteral("dump"), table}, {}, QStringLiteral("/dev/full"));
+    EXPECT_EQ(run.code, 2);
+    EXPECT_TRUE(run.err.contains("cannot write to the standard output")) << run.err.toStdString();
+}
+
+TEST_F(Zevo3Process, MakeRefusesAndLeavesEveryFileAsItWas) {
+    writeSample();
+    const QByteArray json = runZevo3({QStringLiteral("dump"), table}).out;
+    ASSERT_FALSE(json.isEmpty());
+    const QByteArray oldTable = contents(table);
+    const QByteArray oldLayout = contents(layout);
+    const QStringList before = entries(dir.path());
+
+    Outcome run = runZevo3({QStringLiteral("make"), QStringLiteral("-"), table},
+                           QByteArray(json).replace("TV power", "TV, power"));
+    EXPECT_EQ(run.code, 1);
+    EXPECT_TRUE(run.err.contains("<stdin>: row 1, comments: \"TV, power\" holds a comma"))
+        << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains("nothing written"));
+
+    run =
+        runZevo3({QStringLiteral("make"), QStringLiteral("-"), table}, json.left(json.size() / 2));
+    EXPECT_EQ(run.code, 1);
+
+    // The layout file cannot be replaced: found before the table is written.
+    QFile(layout).setPermissions(QFile::ReadOwner);
+    run = runZevo3({QStringLiteral("make"), QStringLiteral("-"), table}, json);
+    EXPECT_EQ(run.code, 2);
+    EXPECT_TRUE(run.err.contains("is read-only; nothing written")) << run.err.toStdString();
+
+    // A table named like its own layout file.
+    run = runZevo3({QStringLiteral("make"), QStringLiteral("-"), layout}, json);
+    EXPECT_EQ(run.code, 2);
+    EXPECT_TRUE(run.err.contains("its own layout file")) << run.err.toStdString();
+
+    EXPECT_EQ(contents(table), oldTable);
+    EXPECT_EQ(contents(layout), oldLayout);
+    EXPECT_EQ(entries(dir.path()), before); // no temporary file left behind
+}
+
+TEST_F(Zevo3Process, MakeSaysSoWhenOnlyTheTableWasWritten) {
+    writeSample();
+    const QByteArray json = runZevo3({QStringLiteral("dump"), table}).out;
+    const QString out = path("new.Csv");
+    // The layout file is a link into a folder that is not there.
+    ASSERT_TRUE(QFile::link(path("gone/new.ZV3"), path("new.ZV3")));
+    const Outcome run = runZevo3({QStringLiteral("make"), QStringLiteral("-"), out}, json);
+    EXPECT_EQ(run.code, 2);
+    EXPECT_TRUE(QString::fromUtf8(run.err).contains(
+        QStringLiteral("the table file %1 was written, but its layout file %2 was NOT")
+            .arg(out, path("new.ZV3"))))
+        << run.err.toStdString();
+    EXPECT_EQ(contents(out), contents(table));
+}
+
+TEST_F(Zevo3Process, CheckReportsFileLineAndField) {
+    writeSample();
+    Outcome run = runZevo3({QStringLiteral("check"), table});
+    EXPECT_EQ(run.code, 0) << run.out.toStdString();
+    EXPECT_TRUE(run.out.isEmpty());
+    EXPECT_TRUE(run.err.contains("no problems"));
+
+    LayoutData cells = samples::layout();
+    cells.setCell(2, 1, "005(F03:W01)");
+    put(layout, SaveLayoutFile(cells, layout));
+    put(table, contents(table).replace("TV power", "TV,power"));
+    run = runZevo3({QStringLiteral("check"), table});
+    EXPECT_EQ(run.code, 1);
+    const QStringList lines = QString::fromUtf8(run.out).split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2) << run.out.toStdString();
+    EXPECT_TRUE(lines[0].startsWith(table + QStringLiteral(":2:6: the row has 5 text fields")));
+    EXPECT_TRUE(
+        lines[1].startsWith(layout + QStringLiteral(":3:2: code 5 comes after table row 4")));
+    EXPECT_TRUE(run.err.contains("2 problem(s)")) << run.err.toStdString();
+}
