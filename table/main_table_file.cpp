@@ -4,6 +4,7 @@
 #include "R_layout.h"
 #include "R_main.h"
 #include "code_table_model.h"
+#include "layout_file.h"
 #include "link_texts.h"
 #include "save_file.h"
 #include "table_file.h"
@@ -20,15 +21,6 @@ namespace {
 // 70 rows of 4096 pattern codes come to about 600 KB.
 constexpr qint64 kMaxTableFileBytes = 16 * 1024 * 1024;
 constexpr int kBitmapFilter = 3;
-
-// The layout file travels with the table: the same path with the extension
-// replaced by ".ZV3".
-QString companionLayoutPath(const QString &tablePath) {
-    const QFileInfo info(tablePath);
-    const QString suffix = info.suffix();
-    const QString stem = suffix.isEmpty() ? tablePath : tablePath.chopped(suffix.size() + 1);
-    return stem + QStringLiteral(".ZV3");
-}
 
 } // namespace
 
@@ -51,9 +43,17 @@ void TfrmMain::mmFileSaveClick() {
                      texts::captionWarning(), MsgIcon::Warning, MsgButtons::OkCancel);
         return;
     }
+    // The layout file goes beside the table with ".ZV3": a table saved under
+    // that name would be replaced by its own layout.
+    if (layoutPathFor(choice->path) == choice->path) {
+        prompter.ask(this,
+                     tr("テーブルファイルを .ZV3 の名前では保存出来ません。\n%1").arg(choice->path),
+                     texts::captionWarning(), MsgIcon::Warning, MsgButtons::Ok);
+        return;
+    }
     WriteTableFile(choice->path);
     // The layout goes beside it even when the table could not be written.
-    if (frmLayout) frmLayout->SaveLayoutFile(companionLayoutPath(choice->path));
+    if (frmLayout) frmLayout->SaveLayoutFile(layoutPathFor(choice->path));
 }
 
 bool TfrmMain::WriteTableFile(const QString &path) {
@@ -80,7 +80,7 @@ bool TfrmMain::openTableFile(const QString &path) {
     saveFileName_ = path; // the next save proposes it
     setCurrentCell(1, CodeTable::kColCarry);
     if (frmLayout) {
-        frmLayout->LoadLayoutFile(companionLayoutPath(path));
+        frmLayout->LoadLayoutFile(layoutPathFor(path));
         if (!frmLayout->isVisible()) btnLayoutClick();
     }
     return true;

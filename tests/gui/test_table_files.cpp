@@ -115,6 +115,16 @@ TEST_F(TableFilesTest, TheBitmapTypeWritesNeitherFile) {
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).filter(QStringLiteral("codes")).isEmpty());
 }
 
+TEST_F(TableFilesTest, ATableIsNotSavedUnderItsLayoutsName) {
+    TfrmMain &w = open();
+    fillTableAndLayout();
+    choose(path("codes.ZV3"), 4);
+    w.mmFileSave->trigger();
+    ASSERT_EQ(prompter.asked.size(), 1);
+    EXPECT_TRUE(prompter.asked[0].text.contains(path("codes.ZV3")));
+    EXPECT_FALSE(QFile::exists(path("codes.ZV3")));
+}
+
 TEST_F(TableFilesTest, AFileThatCannotBeWrittenIsReportedAndTheOldOneKept) {
     TfrmMain &w = open();
     write(path("codes.Csv"), "old");
