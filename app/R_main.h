@@ -107,6 +107,11 @@ public:
     // Open's work after its dialog: the table, then its layout, then the
     // layout window shown. Also for a file named when the program starts.
     bool openTableFile(const QString &path);
+    // A table handed over by a second copy: opened once no dialog is open,
+    // so that a question being answered never acts on the new table.
+    void openHandedOver(const QString &path);
+    // Shown and raised; a dialog that is open comes to the front instead.
+    void comeToFront();
     bool ReadTableFile(const QString &path);
     bool WriteTableFile(const QString &path);
     static FileDialogSpec tableDialogSpec();

@@ -128,13 +128,10 @@ int run(GuardedApplication &app) {
     QObject::connect(&frmMain, &TfrmMain::closed, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     mainWindow = &frmMain;
-    QObject::connect(&guard, &SingleInstance::raiseRequested, &frmMain, [&frmMain] {
-        frmMain.showNormal();
-        frmMain.raise();
-        frmMain.activateWindow();
-    });
+    QObject::connect(&guard, &SingleInstance::raiseRequested, &frmMain,
+                     [&frmMain] { frmMain.comeToFront(); });
     QObject::connect(&guard, &SingleInstance::openRequested, &frmMain,
-                     [&frmMain](const QString &path) { frmMain.openTableFile(path); });
+                     [&frmMain](const QString &path) { frmMain.openHandedOver(path); });
 
     if (parser.isSet(screenshotOption)) {
         const QString shot = parser.value(screenshotOption);

@@ -63,7 +63,11 @@ std::optional<FileChoice> runFileDialog(QWidget *parent, const FileDialogSpec &s
     dialog.setObjectName(save ? QStringLiteral("dlgSave") : QStringLiteral("dlgOpen"));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    const QStringList filters = spec.descriptions();
+    // "*.*" means every file where the list comes from; here it would miss
+    // names without a dot, so "*" is added to that pattern.
+    QStringList filters = spec.descriptions();
+    for (QString &filter : filters)
+        filter.replace(QStringLiteral("(*.*)"), QStringLiteral("(*.* *)"));
     dialog.setNameFilters(filters);
     if (spec.filterIndex >= 1 && spec.filterIndex <= filters.size())
         dialog.selectNameFilter(filters[spec.filterIndex - 1]);

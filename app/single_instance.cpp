@@ -132,17 +132,27 @@ bool SingleInstance::claim(const QString &openPath) {
 }
 
 void SingleInstance::readRequests(QLocalSocket *peer) {
+    // Every request is read before any is acted on, and acted on from the
+    // event loop: opening a file may ask a question, during which the peer
+    // goes away.
+    QStringList opens;
+    bool raise = false;
     while (peer->canReadLine()) {
         const QByteArray line = peer->readLine(kMaxRequest).trimmed();
         if (line.startsWith(kOpen)) {
             const QString path = QString::fromUtf8(QByteArray::fromBase64(line.mid(kOpen.size())));
-            emit raiseRequested();
-            if (!path.isEmpty()) emit openRequested(path);
+            raise = true;
+            if (!path.isEmpty()) opens << path;
         } else if (line == kRaise.trimmed()) {
-            emit raiseRequested();
+            raise = true;
         }
     }
-    if (!peer->canReadLine() && peer->bytesAvailable() > kMaxRequest) peer->abort();
+    if (peer->bytesAvailable() > kMaxRequest) peer->abort();
+    if (raise)
+        QMetaObject::invokeMethod(this, &SingleInstance::raiseRequested, Qt::QueuedConnection);
+    for (const QString &path : opens)
+        QMetaObject::invokeMethod(
+            this, [this, path] { emit openRequested(path); }, Qt::QueuedConnection);
 }
 
 } // namespace zevo3

@@ -145,9 +145,17 @@ void TfrmLayout::FormCreate() {
             [this](const QModelIndex &current) {
                 if (current.isValid()) sGridSelectCell(current.column(), current.row() + 1);
             });
+    // A reset (a load, New) drops the view's current cell: put it back where
+    // it was, without the table and the boxes following it, since nothing
+    // was selected.
+    connect(model, &QAbstractItemModel::modelAboutToBeReset, this, [this] {
+        cursorBeforeReset_ = {std::max(1, currentRow()), std::max(1, currentColumn())};
+    });
     connect(model, &QAbstractItemModel::modelReset, this, [this] {
-        // A reset drops the selection model's current cell.
-        if (!sGrid->currentIndex().isValid()) setCurrentCell(1, 1);
+        if (sGrid->currentIndex().isValid()) return;
+        following_ = false;
+        setCurrentCell(cursorBeforeReset_.first, cursorBeforeReset_.second);
+        following_ = true;
     });
     connect(btnDel, &QPushButton::clicked, this, &TfrmLayout::btnDelClick);
     connect(btnTableWrite, &QPushButton::clicked, this, &TfrmLayout::btnTableWriteClick);
@@ -187,6 +195,7 @@ void TfrmLayout::SetLayoutCell(int code) {
 }
 
 void TfrmLayout::sGridSelectCell(int column, int row) {
+    if (!following_) return;
     const std::optional<CellFollow> follow = layout.selectCell(row, column);
     if (!follow) return;
     emit codeSelected(follow->code);
@@ -333,13 +342,15 @@ void TfrmLayout::LoadLayoutFile(const QString &path) {
         // No layout file beside the table is no news; a file that is there
         // but cannot be read is.
         if (!path.isEmpty() && !missing)
-            prompter.ask(this, tr("レイアウトファイルを読み込めません。\n%1\n%2").arg(path, error),
+            prompter.ask(isVisible() ? this : parentWidget(),
+                         tr("レイアウトファイルを読み込めません。\n%1\n%2").arg(path, error),
                          texts::captionWarning(), MsgIcon::Warning, MsgButtons::Ok);
         return;
     }
     const LayoutFileRead read = zevo3::LoadLayoutFile(bytes);
     if (!read.identified &&
-        prompter.ask(this, tr("ZEVO3のレイアウトファイルでは有りません。\n強制的に開きますか？"),
+        prompter.ask(isVisible() ? this : parentWidget(),
+                     tr("ZEVO3のレイアウトファイルでは有りません。\n強制的に開きますか？"),
                      texts::captionWarning(), MsgIcon::Warning,
                      MsgButtons::OkCancel) != MsgAnswer::Ok)
         return;

@@ -115,6 +115,8 @@ private:
     TfrmMsgBox *msgBox_ = nullptr;
     LayoutHost host_;
     bool registering_ = false;
+    bool following_ = true;
+    std::pair<int, int> cursorBeforeReset_{1, 1};
     bool stopRequested_ = false;
     QLabel *panels_[2] = {};
 };

@@ -29,6 +29,8 @@ QVariant CodeTableModel::data(const QModelIndex &index, int role) const {
     }
     if (role == Qt::BackgroundRole && index.column() == CodeTable::kColNumber)
         return QPalette().button();
+    if (role == Qt::ForegroundRole && index.column() == CodeTable::kColNumber)
+        return QPalette().buttonText();
     return {};
 }
 
@@ -48,6 +50,8 @@ bool CodeTableModel::setData(const QModelIndex &index, const QVariant &value, in
 
 Qt::ItemFlags CodeTableModel::flags(const QModelIndex &index) const {
     if (!index.isValid()) return Qt::NoItemFlags;
+    // The row numbers are fixed: never the current cell, never selected.
+    if (index.column() == CodeTable::kColNumber) return Qt::NoItemFlags;
     Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
     // The Carry text comes from files and the editor; the operator types into
     // Frames, Comments and Result only.

@@ -10,9 +10,11 @@
 #include "table_file.h"
 #include "text_codec.h"
 
+#include <QApplication>
 #include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QTableView>
+#include <QTimer>
 
 namespace zevo3 {
 
@@ -21,6 +23,8 @@ namespace {
 // 70 rows of 4096 pattern codes come to about 600 KB.
 constexpr qint64 kMaxTableFileBytes = 16 * 1024 * 1024;
 constexpr int kBitmapFilter = 3;
+// How often a handed-over table looks again whether the dialogs are closed.
+constexpr int kHandOverRetryMs = 200;
 
 } // namespace
 
@@ -65,6 +69,7 @@ bool TfrmMain::WriteTableFile(const QString &path) {
     }
     setPanelText(2, path);
     setPanelText(1, QString());
+    saveFileName_ = path; // the next save proposes it
     return true;
 }
 
@@ -86,6 +91,25 @@ bool TfrmMain::openTableFile(const QString &path) {
     return true;
 }
 
+void TfrmMain::openHandedOver(const QString &path) {
+    if (QApplication::activeModalWidget() || QApplication::activePopupWidget()) {
+        QTimer::singleShot(kHandOverRetryMs, this, [this, path] { openHandedOver(path); });
+        return;
+    }
+    openTableFile(path);
+}
+
+void TfrmMain::comeToFront() {
+    if (QWidget *modal = QApplication::activeModalWidget()) {
+        modal->raise();
+        modal->activateWindow();
+        return;
+    }
+    showNormal();
+    raise();
+    activateWindow();
+}
+
 bool TfrmMain::ReadTableFile(const QString &path) {
     setPanelText(2, QString());
     QByteArray bytes;
@@ -102,6 +126,7 @@ bool TfrmMain::ReadTableFile(const QString &path) {
                      MsgButtons::OkCancel) != MsgAnswer::Ok)
         return false;
     tableModel->replaceTable(read.table);
+    setCurrentCell(1, CodeTable::kColCarry);
     memoRecv->clear();
     if (!read.complete()) {
         // The rows before the line in error stay; the rest are empty, the

@@ -5,11 +5,14 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QLocalServer>
+#include <QLocalSocket>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <memory>
 #include <unistd.h>
@@ -174,4 +177,36 @@ TEST_F(SingleInstanceTest, ATerminatingSignalClosesTheWindowAndWritesTheSettings
         QDir(runtime.path())
             .filePath(SingleInstance::baseNameFor(QStringLiteral("MORIKA ZEVO3 Tool")) +
                       QStringLiteral(".lock"))));
+}
+
+TEST_F(SingleInstanceTest, AnOpenThatAsksAQuestionOutlivesTheCopyThatAskedForIt) {
+    // The running copy's side, in this process: opening the handed-over file
+    // runs a nested event loop (as a message box does), during which the
+    // second copy disconnects and its socket goes away.
+    qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
+    SingleInstance running(QStringLiteral("MORIKA ZEVO3 Tool"));
+    ASSERT_TRUE(running.claim());
+    QStringList opened;
+    QObject::connect(&running, &SingleInstance::openRequested, [&](const QString &path) {
+        opened << path;
+        QEventLoop question; // as a message box runs one
+        QTimer::singleShot(300, &question, &QEventLoop::quit);
+        question.exec();
+    });
+    for (const char *name : {"/t/a.Csv", "/t/b.Csv"}) {
+        QLocalSocket second;
+        second.connectToServer(socketIn(runtime.path()));
+        ASSERT_TRUE(second.waitForConnected(2000));
+        second.write("open " + QByteArray(name).toBase64() + "\nopen " +
+                     QByteArray(name).toBase64() + "\n");
+        second.waitForBytesWritten(2000);
+        second.disconnectFromServer();
+    }
+    QElapsedTimer t;
+    t.start();
+    while (opened.size() < 4 && t.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_EQ(opened, (QStringList{QStringLiteral("/t/a.Csv"), QStringLiteral("/t/a.Csv"),
+                                   QStringLiteral("/t/b.Csv"), QStringLiteral("/t/b.Csv")}));
+    qunsetenv("XDG_RUNTIME_DIR");
 }

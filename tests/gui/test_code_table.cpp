@@ -82,10 +82,17 @@ TEST_F(CodeTableTest, CarrySelectsTheRowOtherColumnsTheCell) {
     click(6, CodeTable::kColCarry);
     EXPECT_TRUE(w.rowMode());
     EXPECT_EQ(w.currentRow(), 6);
-    EXPECT_EQ(w.sGrid->selectionModel()->selectedIndexes().size(), CodeTable::kColumns);
+    // The whole row but the fixed LNo. column.
+    EXPECT_EQ(w.sGrid->selectionModel()->selectedIndexes().size(), CodeTable::kColumns - 1);
     // The keyboard switches too.
     key(Qt::Key_Right);
     EXPECT_FALSE(w.rowMode());
+    // The LNo. column is fixed: neither a click nor the arrow keys reach it.
+    click(9, CodeTable::kColNumber);
+    EXPECT_EQ(w.currentRow(), 6);
+    key(Qt::Key_Left);
+    key(Qt::Key_Left);
+    EXPECT_EQ(w.currentColumn(), int(CodeTable::kColCarry));
 }
 
 TEST_F(CodeTableTest, TypingEditsFramesCommentsAndResultButNeverCarry) {

@@ -6,13 +6,17 @@
 #include "layout_model.h"
 #include "main_window_fixture.h"
 #include "table_file.h"
+#include "wait.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTableView>
+#include <QTimer>
 
 using namespace zevo3;
 using namespace zevo3::test;
@@ -171,6 +175,19 @@ TEST_F(TableFilesTest, OpenReadsTableAndLayoutAndShowsTheLayoutWindow) {
     EXPECT_EQ(w.tableModel->index(2, CodeTable::kColCarry).data().toString(),
               QStringLiteral("40.0kHz"));
 
+    // Loading the layout selects nothing: the table stays on row 1 and the
+    // Frames and Wait boxes keep their values, whatever R01 of row 1 holds.
+    objects->layout.setCell(1, 1, "005(F07:W09)");
+    write(path("codes.ZV3"), SaveLayoutFile(objects->layout, path("codes.ZV3")));
+    layout->edtFct->setText(QStringLiteral("03"));
+    layout->edtWct->setText(QStringLiteral("01"));
+    choose(path("codes.Csv"));
+    w.mmFileOpen->trigger();
+    EXPECT_EQ(objects->layout.cell(1, 1), "005(F07:W09)");
+    EXPECT_EQ(w.currentRow(), 1);
+    EXPECT_EQ(layout->edtFct->text(), QStringLiteral("03"));
+    EXPECT_EQ(layout->edtWct->text(), QStringLiteral("01"));
+
     // A table without its layout file: the layout is empty and has no file.
     QFile::remove(path("codes.ZV3"));
     choose(path("codes.Csv"));
@@ -240,6 +257,34 @@ TEST_F(TableFilesTest, AnalysisLogModeLogsEveryRowWithATimingDescription) {
         lines[0].startsWith(QStringLiteral("[001] Twc:380,Twb:005,Twr:000,Twp:0:00350 000700,")));
     EXPECT_TRUE(lines[0].endsWith(QStringLiteral("Twd:011022")));
     EXPECT_TRUE(lines[1].startsWith(QStringLiteral("[003] Twc:400,")));
+}
+
+TEST_F(TableFilesTest, AHandedOverTableWaitsUntilNoDialogIsOpen) {
+    TfrmMain &w = open();
+    objects->table.setCell(2, CodeTable::kColCarry, "before");
+    CodeTable other;
+    other.setCell(2, CodeTable::kColCarry, "after");
+    write(path("other.Csv"), WriteTableFile(other));
+    QDialog question(&w);
+    bool openedDuringQuestion = true;
+    QTimer::singleShot(0, [&] {
+        w.openHandedOver(path("other.Csv"));
+        pump(500);
+        openedDuringQuestion = objects->table.cell(2, CodeTable::kColCarry) == "after";
+        question.reject();
+    });
+    question.exec();
+    EXPECT_FALSE(openedDuringQuestion);
+    EXPECT_TRUE(waitFor([&] { return objects->table.cell(2, CodeTable::kColCarry) == "after"; }));
+}
+
+TEST_F(TableFilesTest, TheNextSaveProposesTheLastNameSavedOrOpened) {
+    TfrmMain &w = open();
+    choose(path("one.Csv"));
+    w.mmFileSave->trigger();
+    w.mmFileSave->trigger(); // cancelled: shows what it proposed
+    ASSERT_EQ(prompter.saveDialogs.size(), 2);
+    EXPECT_EQ(prompter.saveDialogs[1].fileName, path("one.Csv"));
 }
 
 TEST_F(TableFilesTest, AFileThatIsNoTableFileIsRefusedWithAMessage) {
