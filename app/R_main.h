@@ -92,6 +92,11 @@ public:
     void btnLayoutClick();
     // The firing test ("発射テスト").
     void btnTestClick();
+    // The wave information editor: opened on the current row, its IR Out
+    // and its OK.
+    void ppWaveEditClick();
+    void WaveEditIrOut();
+    void WaveEditOk();
     int currentRow() const;    // 1..70, 0 when there is no current cell
     int currentColumn() const; // 0..4
     void setCurrentCell(int row, int column);

@@ -5,6 +5,7 @@
 
 #include "R_com.h"
 #include "R_layout.h"
+#include "R_waveedit.h"
 #include "code_table_model.h"
 #include "command_set.h"
 #include "link_texts.h"
@@ -283,6 +284,8 @@ void TfrmMain::attachWindows(TfrmLayout &layout, TfrmWave &wave, TfrmMsgBox &msg
     frmMsgBox = &msgBox;
     frmWaveEdit = &waveEdit;
     frmLayout->setMsgBox(frmMsgBox);
+    connect(frmWaveEdit, &TfrmWaveEdit::irOutClicked, this, &TfrmMain::WaveEditIrOut);
+    connect(frmWaveEdit, &TfrmWaveEdit::okClicked, this, &TfrmMain::WaveEditOk);
     LayoutHost host;
     host.link = &objects.link;
     host.table = &objects.table;

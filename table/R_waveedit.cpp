@@ -1,11 +1,156 @@
 #include "R_waveedit.h"
 
+#include "text_codec.h"
+#include "wave_edit_core.h"
+
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
 namespace zevo3 {
 
-TfrmWaveEdit::TfrmWaveEdit(QWidget *parent) : QWidget(parent, Qt::Window) {
+TfrmWaveEdit::TfrmWaveEdit(QWidget *parent)
+    : QWidget(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("frmWaveEdit"));
-    setWindowTitle(tr("波形情報の編集"));
-    resize(640, 480);
+    FormCreate();
+}
+
+void TfrmWaveEdit::FormCreate() {
+    setWindowTitle(QStringLiteral("frmWaveEdit"));
+    QFont font;
+    font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("Noto Sans CJK JP")});
+    font.setPixelSize(12);
+    setFont(font);
+    QFont mono;
+    mono.setFamilies({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("Noto Sans Mono CJK JP"),
+                      QStringLiteral("monospace")});
+    mono.setStyleHint(QFont::Monospace);
+    mono.setPixelSize(12);
+
+    auto *column = new QVBoxLayout(this);
+    column->setContentsMargins(4, 4, 4, 4);
+    column->setSpacing(3);
+
+    auto *top = new QHBoxLayout;
+    sGrid = new QTableWidget(WaveInfo::kPatterns, 3, this);
+    sGrid->setObjectName(QStringLiteral("sGrid"));
+    sGrid->setFont(mono);
+    sGrid->setHorizontalHeaderLabels(
+        {QStringLiteral(" Pcode"), QStringLiteral(" High"), QStringLiteral(" Width")});
+    sGrid->verticalHeader()->setVisible(false);
+    sGrid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    sGrid->verticalHeader()->setDefaultSectionSize(18);
+    sGrid->setColumnWidth(0, 64);
+    sGrid->setColumnWidth(1, 56);
+    sGrid->setColumnWidth(2, 64);
+    sGrid->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    for (int i = 0; i < WaveInfo::kPatterns; ++i) {
+        auto *label =
+            new QTableWidgetItem(QStringLiteral(" Pcode:%1").arg(QString::number(i, 16).toUpper()));
+        label->setFlags(Qt::ItemIsEnabled);
+        label->setBackground(palette().button());
+        sGrid->setItem(i, 0, label);
+        sGrid->setItem(i, 1, new QTableWidgetItem);
+        sGrid->setItem(i, 2, new QTableWidgetItem);
+    }
+    top->addWidget(sGrid, 1);
+
+    auto *fieldsBox = new QGridLayout;
+    auto field = [this, fieldsBox](QLabel *&label, QLineEdit *&edit, const QString &caption,
+                                   const char *labelName, const char *editName, int row) {
+        label = new QLabel(caption, this);
+        label->setObjectName(QString::fromLatin1(labelName));
+        edit = new QLineEdit(this);
+        edit->setObjectName(QString::fromLatin1(editName));
+        edit->setFixedWidth(60);
+        label->setBuddy(edit);
+        fieldsBox->addWidget(label, row, 0);
+        fieldsBox->addWidget(edit, row, 1);
+    };
+    field(lblCarry, edtCarry, QStringLiteral("Carry"), "lblCarry", "edtCarry", 0);
+    field(lblDataBits, edtDataBits, QStringLiteral("DataBits"), "lblDataBits", "edtDataBits", 1);
+    field(lblRepeatBit, edtRepeatBit, QStringLiteral("RepeatBit"), "lblRepeatBit", "edtRepeatBit",
+          2);
+    btnIrOut = new QPushButton(QStringLiteral("IR Out"), this);
+    btnIrOut->setObjectName(QStringLiteral("btnIrOut"));
+    btnOk = new QPushButton(QStringLiteral("OK"), this);
+    btnOk->setObjectName(QStringLiteral("btnOk"));
+    btnCancel = new QPushButton(tr("ｷｬﾝｾﾙ"), this);
+    btnCancel->setObjectName(QStringLiteral("btnCancel"));
+    fieldsBox->addWidget(btnIrOut, 3, 0, 1, 2);
+    fieldsBox->setRowStretch(4, 1);
+    fieldsBox->addWidget(btnOk, 5, 0, 1, 2);
+    fieldsBox->addWidget(btnCancel, 6, 0, 1, 2);
+    top->addLayout(fieldsBox);
+    column->addLayout(top, 1);
+
+    lblPcode = new QLabel(QStringLiteral("Pattern Code"), this);
+    lblPcode->setObjectName(QStringLiteral("lblPcode"));
+    lblPcode->setFont(mono);
+    edtPcode = new QLineEdit(this);
+    edtPcode->setObjectName(QStringLiteral("edtPcode"));
+    edtPcode->setFont(mono);
+    edtPcode->setMaxLength(WaveInfo::kPcodes); // what the table can hold
+    // The ruler's characters stand above the digits: no inner margins.
+    edtPcode->setTextMargins(0, 0, 0, 0);
+    column->addWidget(lblPcode);
+    column->addWidget(edtPcode);
+
+    connect(edtPcode, &QLineEdit::textChanged, this, &TfrmWaveEdit::edtPcodeChange);
+    connect(btnIrOut, &QPushButton::clicked, this, &TfrmWaveEdit::irOutClicked);
+    connect(btnOk, &QPushButton::clicked, this, &TfrmWaveEdit::okClicked);
+    connect(btnCancel, &QPushButton::clicked, this, &QWidget::close);
+
+    for (QLineEdit *edit : {edtCarry, edtDataBits, edtRepeatBit, edtPcode})
+        edit->clear();
+    resize(kClientWidth, kClientHeight);
+}
+
+void TfrmWaveEdit::edtPcodeChange() {
+    edtDataBits->setText(QString::number(edtPcode->text().size()));
+}
+
+void TfrmWaveEdit::fill(const WaveInfo &info) {
+    edtCarry->setText(QStringLiteral("%1").arg(info.Carry, 3));
+    edtDataBits->setText(QStringLiteral("%1").arg(info.DataBits, 3));
+    edtRepeatBit->setText(QStringLiteral("%1").arg(info.RepeatBit, 4));
+    // The digits without the one repeated after an odd count; the change
+    // handler then shows their number in DataBits.
+    edtPcode->setText(QString::fromLatin1(patternCodeText(info)));
+    const int shown = shownPatternEntries(info);
+    for (int i = 0; i < WaveInfo::kPatterns; ++i) {
+        const bool show = i < shown;
+        sGrid->item(i, 1)->setText(show ? QStringLiteral("%1").arg(info.High[size_t(i)], 5)
+                                        : QString());
+        sGrid->item(i, 2)->setText(show ? QStringLiteral("%1").arg(info.Width[size_t(i)], 6)
+                                        : QString());
+    }
+    const QByteArray ruler =
+        patternCodeRuler(std::clamp<int32_t>(info.DataBits, 0, WaveInfo::kPcodes));
+    lblPcode->setText(ruler.isEmpty() ? QStringLiteral("Pattern Code")
+                                      : QString::fromLatin1(ruler));
+    // Wide enough for the whole sequence.
+    const int rulerWidth = QFontMetrics(lblPcode->font()).horizontalAdvance(lblPcode->text());
+    resize(rulerWidth > kBaseWidth - 32 ? rulerWidth + 32 : kBaseWidth, height());
+}
+
+EditorFields TfrmWaveEdit::fields() const {
+    EditorFields f;
+    f.Carry = editorNumber(edtCarry->text(), 380);
+    f.DataBits = editorNumber(edtDataBits->text(), 0);
+    f.RepeatBit = editorNumber(edtRepeatBit->text(), 0);
+    for (int i = 0; i < WaveInfo::kPatterns; ++i) {
+        f.High[size_t(i)] = editorNumber(sGrid->item(i, 1)->text(), 0);
+        f.Width[size_t(i)] = editorNumber(sGrid->item(i, 2)->text(), 0);
+    }
+    f.PatternCodes = toCp932(edtPcode->text()); // sent as typed
+    return f;
 }
 
 } // namespace zevo3

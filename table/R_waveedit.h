@@ -1,15 +1,61 @@
 #pragma once
-// The wave information editor: shows and edits the timing description of a
-// table row. Made hidden at start-up and kept for the whole run.
+// The wave information editor: shows the timing description of a code table
+// row as editable fields, emits it through the unit (IR Out) and stores it in
+// the table (OK). A small window that stays above the main window and does
+// not block it. Its fields are the edit state: nothing reaches the table
+// before OK.
+
+#include "code_table.h"
+#include "transmit_messages.h"
 
 #include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableWidget;
 
 namespace zevo3 {
 
 class TfrmWaveEdit : public QWidget {
     Q_OBJECT
 public:
+    static constexpr int kClientWidth = 329;
+    static constexpr int kClientHeight = 210;
+    static constexpr int kBaseWidth = 337;
+
     explicit TfrmWaveEdit(QWidget *parent = nullptr);
+
+    // Fills the fields from a timing description (the row menu's
+    // "波形情報の編集"), sizes the window to the pattern code ruler.
+    void fill(const WaveInfo &info);
+    // The fields as numbers: 380 for a carrier that is not a number, 0 for
+    // the others; the pattern code text as typed.
+    EditorFields fields() const;
+
+    void edtPcodeChange();
+
+    QTableWidget *sGrid = nullptr;
+    QLabel *lblCarry = nullptr;
+    QLineEdit *edtCarry = nullptr;
+    QLabel *lblDataBits = nullptr;
+    QLineEdit *edtDataBits = nullptr;
+    QLabel *lblRepeatBit = nullptr;
+    QLineEdit *edtRepeatBit = nullptr;
+    QLabel *lblPcode = nullptr;
+    QLineEdit *edtPcode = nullptr;
+    QPushButton *btnIrOut = nullptr;
+    QPushButton *btnOk = nullptr;
+    QPushButton *btnCancel = nullptr;
+
+signals:
+    // The buttons: the main window sends and stores (it owns the link and
+    // the table).
+    void irOutClicked();
+    void okClicked();
+
+private:
+    void FormCreate();
 };
 
 } // namespace zevo3

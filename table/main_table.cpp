@@ -4,11 +4,13 @@
 
 #include "R_layout.h"
 #include "R_main.h"
+#include "R_waveedit.h"
 #include "cell_editor.h"
 #include "code_table_model.h"
 #include "link_texts.h"
 #include "text_codec.h"
 #include "transmit_messages.h"
+#include "wave_edit_core.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -16,6 +18,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -79,8 +82,7 @@ void TfrmMain::BuildRowMenu() {
     ppMenu->addSeparator();
     add(ppCancel, tr("ｷｬﾝｾﾙ (&Cancel)"), "ppCancel");
     ppWaveEdit->setVisible(false);
-    // The wave information editor comes with the firing test.
-    ppWaveEdit->setEnabled(false);
+    connect(ppWaveEdit, &QAction::triggered, this, &TfrmMain::ppWaveEditClick);
     connect(ppMenu, &QMenu::aboutToShow, this, &TfrmMain::ppMenuPopup);
     connect(ppCopy, &QAction::triggered, this, &TfrmMain::ppCopyClick);
     connect(ppPaste, &QAction::triggered, this, &TfrmMain::ppPasteClick);
@@ -258,6 +260,59 @@ void TfrmMain::btnTestClick() {
     // Cursor Auto steps through the table; row 70 stays.
     if (ckCursor->isChecked() && row < CodeTable::kRows)
         setCurrentCell(row + 1, CodeTable::kColCarry);
+}
+
+void TfrmMain::ppWaveEditClick() {
+    const int row = currentRow();
+    if (row < 1 || !frmWaveEdit) return;
+    frmWaveEdit->fill(objects.table.waveInfo(row));
+    // Over the row it edits, at its Frames cell.
+    const QRect cell = sGrid->visualRect(tableModel->index(row - 1, CodeTable::kColFrames));
+    frmWaveEdit->move(sGrid->viewport()->mapToGlobal(cell.topLeft()));
+    frmWaveEdit->show();
+    frmWaveEdit->raise();
+}
+
+void TfrmMain::WaveEditIrOut() {
+    const EditorFields fields = frmWaveEdit->fields();
+    if (fields.PatternCodes.isEmpty()) return;
+    if (!objects.link.portOpen()) {
+        prompter.ask(frmWaveEdit, texts::setPortFirst(), texts::captionConfirm(), MsgIcon::Warning,
+                     MsgButtons::Ok);
+        return;
+    }
+    SetLearningDisplay(false);
+    for (const QByteArray &message : IrOutMessages(fields)) {
+        objects.link.SendMessage(message);
+        appendLogText(toDisplay(message));
+    }
+}
+
+void TfrmMain::WaveEditOk() {
+    // Checked before anything is stored: a bad digit stores nothing and the
+    // editor stays open.
+    const QString digits = frmWaveEdit->edtPcode->text();
+    if (const std::optional<int> bad = firstNonHexDigit(digits)) {
+        prompter.ask(frmWaveEdit,
+                     tr("Pattern Code の %1 文字目「%2」は16進数字ではありません。")
+                         .arg(*bad + 1)
+                         .arg(digits.at(*bad)),
+                     texts::captionWarning(), MsgIcon::Warning, MsgButtons::Ok);
+        return;
+    }
+    const EditorFields fields = frmWaveEdit->fields();
+    const int source = currentRow();
+    if (source < 1) return;
+    // The edited description goes to the next free row, with the source
+    // row's cells; the source row stays as it was.
+    SelectNextFreeRow();
+    const int target = currentRow();
+    if (target != source)
+        for (int column = CodeTable::kColCarry; column <= CodeTable::kColResult; ++column)
+            objects.table.setCell(target, column, objects.table.cell(source, column));
+    storeEditorFields(objects.table.waveInfo(target), fields);
+    tableModel->refresh();
+    frmWaveEdit->close();
 }
 
 void TfrmMain::btnLayoutClick() {
