@@ -95,6 +95,8 @@ public:
     // The wave information editor: opened on the current row, its IR Out
     // and its OK.
     void ppWaveEditClick();
+    // "Table 印刷": the occupied rows, through the print dialog.
+    void btnTablePrintClick();
     void WaveEditIrOut();
     void WaveEditOk();
     int currentRow() const;    // 1..70, 0 when there is no current cell

@@ -198,6 +198,7 @@ void TfrmMain::BuildTopPanel() {
     row->addWidget(btnLayout);
     connect(btnLayout, &QPushButton::clicked, this, &TfrmMain::btnLayoutClick);
     connect(btnTest, &QPushButton::clicked, this, &TfrmMain::btnTestClick);
+    connect(btnTablePrint, &QPushButton::clicked, this, &TfrmMain::btnTablePrintClick);
     row->addWidget(btnTablePrint);
     row->addStretch();
 }

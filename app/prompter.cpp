@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
 
 namespace zevo3 {
 
@@ -84,6 +85,12 @@ std::optional<FileChoice> runFileDialog(QWidget *parent, const FileDialogSpec &s
 
 std::optional<FileChoice> QtPrompter::openFile(QWidget *parent, const FileDialogSpec &spec) {
     return runFileDialog(parent, spec, false);
+}
+
+bool QtPrompter::choosePrinter(QWidget *parent, QPrinter &printer) {
+    QPrintDialog dialog(&printer, parent);
+    dialog.setObjectName(QStringLiteral("dlgPrint"));
+    return dialog.exec() == QDialog::Accepted;
 }
 
 std::optional<FileChoice> QtPrompter::saveFile(QWidget *parent, const FileDialogSpec &spec) {

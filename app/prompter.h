@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <optional>
 
+class QPrinter;
 class QWidget;
 
 namespace zevo3 {
@@ -42,6 +43,8 @@ public:
     // Empty when cancelled. The save dialog asks before replacing a file.
     virtual std::optional<FileChoice> openFile(QWidget *parent, const FileDialogSpec &spec) = 0;
     virtual std::optional<FileChoice> saveFile(QWidget *parent, const FileDialogSpec &spec) = 0;
+    // The print dialog: false when cancelled.
+    virtual bool choosePrinter(QWidget *parent, QPrinter &printer) = 0;
 };
 
 class QtPrompter : public Prompter {
@@ -50,6 +53,7 @@ public:
                   MsgButtons buttons) override;
     std::optional<FileChoice> openFile(QWidget *parent, const FileDialogSpec &spec) override;
     std::optional<FileChoice> saveFile(QWidget *parent, const FileDialogSpec &spec) override;
+    bool choosePrinter(QWidget *parent, QPrinter &printer) override;
 };
 
 } // namespace zevo3

@@ -44,6 +44,7 @@ public:
     }
     std::optional<FileChoice> openFile(QWidget *, const FileDialogSpec &) override { return {}; }
     std::optional<FileChoice> saveFile(QWidget *, const FileDialogSpec &) override { return {}; }
+    bool choosePrinter(QWidget *, QPrinter &) override { return false; }
 };
 
 // The largest gap between the ticks of a 1 ms timer on this thread.

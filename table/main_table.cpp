@@ -8,12 +8,15 @@
 #include "cell_editor.h"
 #include "code_table_model.h"
 #include "link_texts.h"
+#include "table_print.h"
 #include "text_codec.h"
 #include "transmit_messages.h"
 #include "wave_edit_core.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDate>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -21,7 +24,9 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
@@ -260,6 +265,26 @@ void TfrmMain::btnTestClick() {
     // Cursor Auto steps through the table; row 70 stays.
     if (ckCursor->isChecked() && row < CodeTable::kRows)
         setCurrentCell(row + 1, CodeTable::kColCarry);
+}
+
+void TfrmMain::btnTablePrintClick() {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(tablePrintTitle());
+    if (!prompter.choosePrinter(this, printer)) return;
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        prompter.ask(this, tr("印刷を開始できませんでした。"), texts::captionWarning(),
+                     MsgIcon::Warning, MsgButtons::Ok);
+        return;
+    }
+    // The receive log's face and size: its pixels on the screen as points.
+    QFont font = memoRecv->font();
+    const qreal screenDpi = logicalDpiY() > 0 ? logicalDpiY() : 96;
+    font.setPointSizeF(memoRecv->font().pixelSize() * 72.0 / screenDpi);
+    painter.setFont(font);
+    PrintTable(painter, objects.table, QFileInfo(panelText(2)).fileName(), QDate::currentDate(),
+               printer.width(), printer.height(), [&printer] { printer.newPage(); });
+    painter.end();
 }
 
 void TfrmMain::ppWaveEditClick() {

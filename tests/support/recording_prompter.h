@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QString>
+#include <functional>
 
 namespace zevo3::test {
 
@@ -24,6 +25,15 @@ public:
     QList<FileDialogSpec> openDialogs;
     QList<FileDialogSpec> saveDialogs;
     QList<std::optional<FileChoice>> fileChoices;
+
+    // The print dialog: how often it was shown, and what it does with the
+    // printer before it answers (a test sends the job to a PDF file).
+    int printDialogs = 0;
+    std::function<bool(QPrinter &)> onPrint;
+    bool choosePrinter(QWidget *, QPrinter &printer) override {
+        ++printDialogs;
+        return onPrint ? onPrint(printer) : false;
+    }
 
     std::optional<FileChoice> openFile(QWidget *, const FileDialogSpec &spec) override {
         openDialogs.append(spec);
