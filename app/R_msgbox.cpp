@@ -1,5 +1,7 @@
 #include "R_msgbox.h"
 
+#include "ui_fonts.h"
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QLabel>
@@ -21,9 +23,7 @@ constexpr int kCheckBottom = 24;
 TfrmMsgBox::TfrmMsgBox(QWidget *parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmMsgBox"));
     setWindowTitle(QStringLiteral("frmMsgBox"));
-    QFont font;
-    font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("Noto Sans CJK JP")});
-    font.setPixelSize(16);
+    QFont font = formFont(16);
     setFont(font);
 
     btnOk = new QPushButton(QStringLiteral("OK"), this);

@@ -6,6 +6,7 @@
 #include "console_core.h"
 #include "link_texts.h"
 #include "text_codec.h"
+#include "ui_fonts.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -68,12 +69,7 @@ void TfrmMain::BuildConsole() {
     memoRecv->setLineWrapMode(QPlainTextEdit::NoWrap);
     memoRecv->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memoRecv->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    QFont mono;
-    mono.setFamilies({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("Noto Sans Mono CJK JP"),
-                      QStringLiteral("monospace")});
-    mono.setStyleHint(QFont::Monospace);
-    mono.setPixelSize(15);
-    memoRecv->setFont(mono);
+    memoRecv->setFont(fixedFont(15));
     memoRecv->viewport()->installEventFilter(this);
     column->addWidget(memoRecv, 1);
 

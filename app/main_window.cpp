@@ -11,6 +11,7 @@
 #include "link_texts.h"
 #include "main_frame_core.h"
 #include "text_codec.h"
+#include "ui_fonts.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -35,17 +36,6 @@
 
 namespace zevo3 {
 
-namespace {
-
-QFont uiFont(const QStringList &families, int pixels) {
-    QFont font;
-    font.setFamilies(families);
-    font.setPixelSize(pixels);
-    return font;
-}
-
-} // namespace
-
 TfrmMain::TfrmMain(AppObjects &objects_, Prompter &prompter_, QWidget *parent)
     : QMainWindow(parent), objects(objects_), prompter(prompter_) {
     setObjectName(QStringLiteral("frmMain"));
@@ -58,7 +48,7 @@ TfrmMain::~TfrmMain() {
 }
 
 void TfrmMain::FormCreate() {
-    setFont(uiFont({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("Noto Sans CJK JP")}, 12));
+    setFont(formFont(12));
 
     // 1. Title with the executable's date.
     const QFileInfo exe(QCoreApplication::applicationFilePath());

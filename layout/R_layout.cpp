@@ -8,6 +8,7 @@
 #include "registration.h"
 #include "save_file.h"
 #include "transmit_messages.h"
+#include "ui_fonts.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -39,10 +40,7 @@ TfrmLayout::TfrmLayout(LayoutData &layout_, Prompter &prompter_, QWidget *parent
 }
 
 void TfrmLayout::FormCreate() {
-    QFont font;
-    font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("Noto Sans CJK JP")});
-    font.setPixelSize(12);
-    setFont(font);
+    setFont(formFont(12));
     // 1. The application title and the caption of the main window's button.
     setWindowTitle(texts::appTitle() + QStringLiteral(" [ Remocon Setteing ]"));
 
@@ -108,12 +106,7 @@ void TfrmLayout::FormCreate() {
     sGrid->verticalHeader()->setMinimumSectionSize(17);
     sGrid->verticalHeader()->setDefaultSectionSize(17);
     sGrid->setModel(model);
-    QFont mono;
-    mono.setFamilies({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("Noto Sans Mono CJK JP"),
-                      QStringLiteral("monospace")});
-    mono.setStyleHint(QFont::Monospace);
-    mono.setPixelSize(13);
-    sGrid->setFont(mono);
+    sGrid->setFont(fixedFont(13));
     sGrid->verticalHeader()->setVisible(false);
     sGrid->horizontalHeader()->setMinimumSectionSize(8);
     sGrid->horizontalHeader()->setStretchLastSection(false);

@@ -1,6 +1,7 @@
 #include "R_waveedit.h"
 
 #include "text_codec.h"
+#include "ui_fonts.h"
 #include "wave_edit_core.h"
 
 #include <QFontMetrics>
@@ -23,15 +24,8 @@ TfrmWaveEdit::TfrmWaveEdit(QWidget *parent)
 
 void TfrmWaveEdit::FormCreate() {
     setWindowTitle(QStringLiteral("frmWaveEdit"));
-    QFont font;
-    font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("Noto Sans CJK JP")});
-    font.setPixelSize(12);
-    setFont(font);
-    QFont mono;
-    mono.setFamilies({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("Noto Sans Mono CJK JP"),
-                      QStringLiteral("monospace")});
-    mono.setStyleHint(QFont::Monospace);
-    mono.setPixelSize(12);
+    setFont(formFont(12));
+    const QFont mono = fixedFont(12);
 
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(4, 4, 4, 4);

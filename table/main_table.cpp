@@ -11,6 +11,7 @@
 #include "table_print.h"
 #include "text_codec.h"
 #include "transmit_messages.h"
+#include "ui_fonts.h"
 #include "wave_edit_core.h"
 
 #include <QAction>
@@ -41,10 +42,7 @@ void TfrmMain::SetupTable() {
     sGrid->verticalHeader()->setMinimumSectionSize(18);
     sGrid->verticalHeader()->setDefaultSectionSize(18);
     sGrid->setModel(tableModel);
-    QFont mono;
-    mono.setFamilies({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("Noto Sans Mono CJK JP")});
-    mono.setPixelSize(13);
-    sGrid->setFont(mono);
+    sGrid->setFont(fixedFont(13));
     sGrid->verticalHeader()->setVisible(false);
     sGrid->horizontalHeader()->setStretchLastSection(false);
     sGrid->horizontalHeader()->setMinimumSectionSize(8);
