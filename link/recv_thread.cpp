@@ -9,7 +9,8 @@ void TRecvThread::run() {
     while (!link_.stopRequested()) {
         // Input, an error or a stop request wakes the wait at once; the tick
         // only matters while a message waits for its silence time-out.
-        const bool signalled = more || link_.device().waitForInput(kTickMs);
+        const bool signalled =
+            more || link_.device().waitForInput(link_.messagePending() ? kTickMs : kIdleMs);
         if (link_.stopRequested()) break;
         if (signalled || link_.messagePending()) {
             QMetaObject::invokeMethod(

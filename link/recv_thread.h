@@ -12,8 +12,11 @@ class Link;
 class TRecvThread : public QThread {
     Q_OBJECT
 public:
-    // Longest wait between two steps while a message is in progress.
+    // Longest wait between two steps while a message is in progress (its
+    // silence time-out needs the ticks), and while none is: input, an error
+    // or a stop request wakes the wait at once either way.
     static constexpr int kTickMs = 10;
+    static constexpr int kIdleMs = 250;
 
     explicit TRecvThread(Link &link) : link_(link) {}
 

@@ -220,14 +220,28 @@ TEST_F(LinkTest, ThreeZerosCloseThePort) {
     EXPECT_TRUE(observer.log.isEmpty());
 }
 
-TEST_F(LinkTest, ReceiveThreadDoesNotSpinWhileIdle) {
+TEST_F(LinkTest, ReceiveThreadWakesRarelyWhileIdleAndTicksDuringAMessage) {
+    com.RecvTout = 1000;
     ASSERT_TRUE(link.OpenPort(true));
     pump(50);
-    const int before = device.waits();
+    int before = device.waits();
+    pump(1000);
+    // Idle: a few waits a second, not a tick every 10 ms.
+    EXPECT_LE(device.waits() - before, 6);
+    // A message under way needs the ticks for its silence time-out.
+    device.inject("partial");
+    pump(50);
+    before = device.waits();
+    pump(300); // the 1000 ms time-out has not passed yet: about 30 ticks
+    EXPECT_GE(device.waits() - before, 8);
+    EXPECT_TRUE(waitFor([&] { return observer.log.contains("partial"); }));
+    // Input still wakes an idle thread at once.
     pump(300);
-    // A 10 ms tick makes about 30 waits; a spinning thread would make thousands.
-    EXPECT_LT(device.waits() - before, 80);
-    EXPECT_GT(device.waits() - before, 0);
+    QElapsedTimer t;
+    t.start();
+    device.inject("now\r\n");
+    ASSERT_TRUE(waitFor([&] { return observer.log.contains("now"); }));
+    EXPECT_LT(t.elapsed(), 200);
 }
 
 TEST_F(LinkTest, FailedReadIsRetriedOnTheNextTickWithoutNewInput) {
