@@ -5,6 +5,7 @@
 #include "code_table.h"
 #include "layout_data.h"
 #include "link.h"
+#include "port_search.h"
 #include "settings.h"
 #include "tick_clock.h"
 #include "wave_view.h"
@@ -25,6 +26,10 @@ struct AppObjects {
     CodeTable table;
     LayoutData layout;
     WaveViewState view;
+
+    // Where the port search looks; tests hand in their own.
+    SystemPortLister systemPorts;
+    const PortLister *ports = &systemPorts;
 
     QString settingsPath;
     // With the simulated unit the port name is replaced for the run and the

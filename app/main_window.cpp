@@ -231,7 +231,7 @@ void TfrmMain::FormResize() {
 void TfrmMain::mmFileComClick() {
     objects.link.ClosePort();
     {
-        TfrmCom dialog(objects.com, objects.link, this);
+        TfrmCom dialog(objects.com, objects.link, prompter, *objects.ports, this);
         if (dialog.exec() == QDialog::Accepted) SaveSettings();
     }
     if (objects.link.portOpen()) objects.link.SendMessage(cmd::kVersion);

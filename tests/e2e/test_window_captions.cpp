@@ -56,7 +56,7 @@ protected:
     }
     void startTool(const QString &ini) {
         tool.setProcessEnvironment(environment());
-        tool.setProcessChannelMode(QProcess::ForwardedOutputChannel);
+        tool.setProcessChannelMode(QProcess::ForwardedChannels);
         tool.start(QStringLiteral(ZEVO3TOOL_PATH), {QStringLiteral("--ini"), ini});
         ASSERT_TRUE(tool.waitForStarted(5000));
     }
@@ -79,9 +79,13 @@ protected:
     QString waitForWindow(const QString &prefix) const {
         QElapsedTimer t;
         t.start();
-        while (t.elapsed() < 30000) {
+        while (t.elapsed() < 60000) {
             for (const QString &name : windowNames())
                 if (name.startsWith(prefix)) return name;
+            if (tool.state() == QProcess::NotRunning) {
+                ADD_FAILURE() << "the tool ended with status " << tool.exitCode();
+                return QString();
+            }
             QThread::msleep(100);
         }
         return QString();
