@@ -1,12 +1,15 @@
-// zevo3: the table file and its layout file without a window. Parses the
-// command line, reads and writes the files and reports; what the files mean
-// is worked out by the cores.
+// zevo3: the table file and its layout file without a window, and the unit
+// on the serial port. Parses the command line, reads and writes the files
+// and reports; what the files mean and what goes on the line is worked out
+// by the cores.
 
+#include "device_commands.h"
 #include "file_check.h"
 #include "files_json.h"
 #include "layout_file.h"
 #include "save_file.h"
 #include "table_file.h"
+#include "transmit_messages.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -14,16 +17,18 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cstdio>
+#include <functional>
 #include <memory>
+#include <optional>
 
 using namespace zevo3;
 
 namespace {
 
 // Exit statuses.
-constexpr int kDone = 0;
-constexpr int kProblems = 1;
-constexpr int kCannot = 2;
+constexpr int kDone = cli::kDone;
+constexpr int kProblems = cli::kNoAnswer;
+constexpr int kCannot = cli::kCannot;
 
 // A table of 70 rows with 4096 pattern codes each is about 600 KB.
 constexpr qint64 kMaxFileBytes = 16 * 1024 * 1024;
@@ -179,6 +184,80 @@ int make(const QString &jsonPath, const QString &tablePath) {
     return kDone;
 }
 
+void writeLine(std::FILE *stream, const QByteArray &line) {
+    std::fwrite(line.constData(), 1, size_t(line.size()), stream);
+    std::fputc('\n', stream);
+    std::fflush(stream);
+}
+
+// A whole number within [min, max], or nullopt.
+std::optional<int> number(const QString &text, int min, int max) {
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    if (!ok || value < min || value > max) return std::nullopt;
+    return value;
+}
+
+struct DeviceArgs {
+    cli::LinkOptions link;
+    int waitMs = cli::kDefaultWaitMs;
+    std::optional<int> frames;
+    QString table;
+    bool dryRun = false;
+};
+
+int deviceCommand(const QString &command, const QStringList &args, const DeviceArgs &options,
+                  const std::function<int(const QString &)> &usage) {
+    cli::Streams streams;
+    streams.out = [](const QByteArray &line) { writeLine(stdout, line); };
+    streams.err = [](const QByteArray &line) { writeLine(stderr, line); };
+
+    std::vector<QByteArray> messages;
+    std::vector<RegistrationMessage> plan;
+    if (command == QLatin1String("version")) {
+        if (args.size() != 1) return usage(QStringLiteral("version takes no arguments"));
+    } else if (command == QLatin1String("send")) {
+        if (args.size() < 2) return usage(QStringLiteral("send: no text given"));
+        messages = cli::consoleMessages(args.mid(1));
+    } else if (command == QLatin1String("fire")) {
+        if (args.size() != 2) return usage(QStringLiteral("fire: give one code number"));
+        const std::optional<int> row = number(args[1], 1, CodeTable::kRows);
+        if (!row)
+            return usage(QStringLiteral("fire: the code number is 1 to %1, not \"%2\"")
+                             .arg(CodeTable::kRows)
+                             .arg(args[1]));
+        if (options.table.isEmpty()) {
+            messages = cli::fireMessages(*row, options.frames.value_or(3));
+        } else {
+            if (options.frames)
+                return usage(QStringLiteral("fire: --frames goes with a code number, not with "
+                                            "--table (the table row's Frames cell is sent)"));
+            const std::optional<cli::TableInput> in =
+                cli::readTableInput(options.table, false, streams);
+            if (!in) return kCannot;
+            messages = FiringTestMessages(*in->table, *row, true);
+            if (messages.empty()) {
+                streams.say(QStringLiteral("row %1 of %2 has no Carry text: nothing to fire")
+                                .arg(*row)
+                                .arg(options.table));
+                return kCannot;
+            }
+        }
+    } else if (command == QLatin1String("download")) {
+        if (args.size() != 2) return usage(QStringLiteral("download: give one table file"));
+        const std::optional<cli::TableInput> in = cli::readTableInput(args[1], true, streams);
+        if (!in) return kCannot;
+        plan = RegistrationPlan(*in->table, in->layout);
+        if (options.dryRun) return cli::downloadDryRun(plan, streams);
+    }
+
+    cli::DeviceSession session(streams);
+    if (!session.open(options.link)) return kCannot;
+    if (command == QLatin1String("version")) return cli::versionCommand(session);
+    if (command == QLatin1String("download")) return cli::downloadCommand(session, plan);
+    return cli::sendCommand(session, messages, options.waitMs);
+}
+
 } // namespace
 
 int main(int argc, char *argv[]) {
@@ -189,7 +268,7 @@ int main(int argc, char *argv[]) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Reads, checks and writes the ZEVO3 code table file and its layout file (the table's\n"
-        "path with the extension .ZV3), without a window.\n"
+        "path with the extension .ZV3), and talks to the unit, without a window.\n"
         "\n"
         "Commands:\n"
         "  dump TABLE      the table and its layout as JSON on standard output\n"
@@ -197,18 +276,63 @@ int main(int argc, char *argv[]) {
         "                  (JSON \"-\": standard input)\n"
         "  check TABLE     every problem of the table file and its layout file, one a line\n"
         "\n"
-        "Exit status: 0 success, 1 the files have problems, 2 bad usage or a file that\n"
-        "cannot be read or written."));
+        "Unit commands (the port, line parameters and framing of the settings file;\n"
+        "what the unit says goes to standard output, one line a message):\n"
+        "  version         sends \"Version\" and prints the answer for 500 ms\n"
+        "  send TEXT...    sends each text as the console does; prints for --wait ms\n"
+        "  fire N          fires code N: \"Twl:%03d\", \"Twf:%03d\" (--frames, default 3)\n"
+        "  fire N --table TABLE\n"
+        "                  sends row N's timing description and \"Tf:\" with its Frames cell\n"
+        "  download TABLE  registers the layout (TABLE's .ZV3 file) and the table's codes in\n"
+        "                  the unit, each message acknowledged; progress on standard error\n"
+        "\n"
+        "Exit status: 0 success; 1 the files have problems (dump, check, make), or the unit\n"
+        "did not answer or acknowledge; 2 bad usage, a file that cannot be read or written,\n"
+        "or a port that cannot be opened."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("dump, make or check"));
-    parser.addPositionalArgument(QStringLiteral("files"), QStringLiteral("the command's files"),
-                                 QStringLiteral("FILE..."));
+    const QCommandLineOption iniOption(
+        QStringLiteral("ini"),
+        QStringLiteral("Settings file (default: zevo3tool.ini beside this program). Read only."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption portOption(
+        QStringLiteral("port"),
+        QStringLiteral("Port to use instead of the settings file's, for this run only."),
+        QStringLiteral("NAME"));
+    const QCommandLineOption simulateOption(
+        QStringLiteral("simulate"), QStringLiteral("Talk to a simulated unit in this process."));
+    const QCommandLineOption simLogOption(
+        QStringLiteral("sim-log"),
+        QStringLiteral("With --simulate: append each message the unit receives to FILE."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption waitOption(
+        QStringLiteral("wait"),
+        QStringLiteral("send, fire: how long to print what the unit says (default 300)."),
+        QStringLiteral("MS"));
+    const QCommandLineOption framesOption(QStringLiteral("frames"),
+                                          QStringLiteral("fire: the frame count (default 3)."),
+                                          QStringLiteral("F"));
+    const QCommandLineOption tableOption(
+        QStringLiteral("table"),
+        QStringLiteral("fire: send the row's timing description from this table file."),
+        QStringLiteral("TABLE"));
+    const QCommandLineOption dryRunOption(
+        QStringLiteral("dry-run"),
+        QStringLiteral("download: print the messages, one a line, instead of sending them."));
+    parser.addOptions({iniOption, portOption, simulateOption, simLogOption, waitOption,
+                       framesOption, tableOption, dryRunOption});
+    parser.addPositionalArgument(QStringLiteral("command"),
+                                 QStringLiteral("dump, make, check, version, send, fire or "
+                                                "download"));
+    parser.addPositionalArgument(QStringLiteral("arguments"),
+                                 QStringLiteral("the command's files or texts"),
+                                 QStringLiteral("ARG..."));
 
     const auto usage = [](const QString &why) {
         tell(why);
-        say(QStringLiteral(
-            "usage: zevo3 dump TABLE | make JSON OUT | check TABLE (see zevo3 --help)"));
+        say(QStringLiteral("usage: zevo3 dump TABLE | make JSON OUT | check TABLE | version | "
+                           "send TEXT... | fire N [--frames F | --table TABLE] | download TABLE "
+                           "(see zevo3 --help)"));
         return kCannot;
     };
     if (!parser.parse(QCoreApplication::arguments())) return usage(parser.errorText());
@@ -225,5 +349,41 @@ int main(int argc, char *argv[]) {
     if (command == QLatin1String("dump") || command == QLatin1String("check") ||
         command == QLatin1String("make"))
         return usage(QStringLiteral("%1: wrong number of files").arg(command));
-    return usage(QStringLiteral("unknown command \"%1\"").arg(command));
+
+    const QStringList deviceCommands = {QStringLiteral("version"), QStringLiteral("send"),
+                                        QStringLiteral("fire"), QStringLiteral("download")};
+    if (!deviceCommands.contains(command))
+        return usage(QStringLiteral("unknown command \"%1\"").arg(command));
+
+    DeviceArgs options;
+    options.link.iniPath = parser.isSet(iniOption)
+                               ? parser.value(iniOption)
+                               : cli::defaultSettingsPath(QCoreApplication::applicationFilePath());
+    options.link.port = parser.value(portOption);
+    options.link.simulate = parser.isSet(simulateOption);
+    options.link.simLog = parser.value(simLogOption);
+    if (parser.isSet(simLogOption) && !options.link.simulate)
+        return usage(QStringLiteral("--sim-log goes with --simulate"));
+    if (parser.isSet(simulateOption) && parser.isSet(portOption))
+        return usage(QStringLiteral("--port and --simulate exclude each other"));
+    if (parser.isSet(waitOption)) {
+        const std::optional<int> wait = number(parser.value(waitOption), 0, 3600 * 1000);
+        if (!wait)
+            return usage(
+                QStringLiteral("--wait: milliseconds, not \"%1\"").arg(parser.value(waitOption)));
+        options.waitMs = *wait;
+    }
+    if (parser.isSet(framesOption)) {
+        options.frames = number(parser.value(framesOption), 0, 999);
+        if (!options.frames)
+            return usage(QStringLiteral("--frames: a frame count 0 to 999, not \"%1\"")
+                             .arg(parser.value(framesOption)));
+    }
+    options.table = parser.value(tableOption);
+    options.dryRun = parser.isSet(dryRunOption);
+    if ((options.frames || parser.isSet(tableOption)) && command != QLatin1String("fire"))
+        return usage(QStringLiteral("--frames and --table go with fire"));
+    if (options.dryRun && command != QLatin1String("download"))
+        return usage(QStringLiteral("--dry-run goes with download"));
+    return deviceCommand(command, args, options, usage);
 }

@@ -173,6 +173,8 @@ struct SimUnit::Worker {
 
     QByteArray partial;
     Clock::time_point lastRx{};
+    // With inLineRate: when the last byte read so far would have arrived.
+    Clock::time_point rxFreeAt{};
 
     int learnMs = kMaxLearnMs;
     std::optional<Clock::time_point> learnDue;
@@ -200,11 +202,17 @@ struct SimUnit::Worker {
 
     void queueAnswer(const QByteArray &body, Clock::time_point now) {
         const QByteArray bytes = opts.garbage + body;
-        if (opts.answerDelayMs <= 0 && scheduled.empty())
+        auto at = now + std::chrono::milliseconds(std::max(0, opts.answerDelayMs));
+        // Both directions at line speed: the tool has the answer only once the
+        // line has carried its last byte (the paced writer releases a byte at
+        // the start of its time on the line).
+        if (opts.inLineRate > 0 && opts.lineRate > 0)
+            at +=
+                std::chrono::nanoseconds(qint64(bytes.size()) * 10 * 1'000'000'000 / opts.lineRate);
+        if (opts.answerDelayMs <= 0 && scheduled.empty() && at <= Clock::now())
             out.append(bytes);
         else
-            scheduled.emplace(now + std::chrono::milliseconds(std::max(0, opts.answerDelayMs)),
-                              bytes);
+            scheduled.emplace(at, bytes);
     }
 
     bool pendingOutput() const { return outPos < out.size(); }
@@ -274,6 +282,7 @@ bool SimUnit::start(QString *error) {
     m_devicePath = worker->pty.path;
     m_sendQueue.clear();
     m_received.clear();
+    m_receivedBytes.clear();
     m_layoutRows.clear();
     m_storedCodes.clear();
     m_worker = std::move(worker);
@@ -352,6 +361,11 @@ void SimUnit::hangUp() {
 QList<QByteArray> SimUnit::received() const {
     std::lock_guard lock(m_mutex);
     return deepCopy(m_received);
+}
+
+QByteArray SimUnit::receivedBytes() const {
+    std::lock_guard lock(m_mutex);
+    return deepCopy(m_receivedBytes);
 }
 
 QMap<int, QByteArray> SimUnit::layoutRows() const {
@@ -505,14 +519,34 @@ void SimUnit::run() {
         return true;
     };
 
+    const auto inByteTime = std::chrono::nanoseconds(
+        opts.inLineRate > 0 ? qint64(10) * 1'000'000'000 / opts.inLineRate : 0);
     auto feed = [&](const char *data, qsizetype n, Clock::time_point now) {
+        if (opts.recordBytes) {
+            std::lock_guard lock(m_mutex);
+            m_receivedBytes.append(data, n);
+        }
+        if (opts.inLineRate > 0) w.rxFreeAt = std::max(w.rxFreeAt, now);
         for (qsizetype i = 0; i < n; ++i) {
             const char c = data[i];
+            if (opts.inLineRate > 0) {
+                // The byte arrives once the line has carried it.
+                w.rxFreeAt += inByteTime;
+                now = w.rxFreeAt;
+            }
             if (c == kEtx || c == '\r' || c == '\n') {
                 if (!w.partial.isEmpty()) {
                     const QByteArray msg = w.partial;
                     w.partial.clear();
-                    if (!handleMessage(msg, now)) return;
+                    // At line speed the answer waits for the whole delimiter
+                    // (CR LF) too, as far as this read holds it.
+                    Clock::time_point done = now;
+                    for (qsizetype j = i + 1;
+                         opts.inLineRate > 0 && j < n &&
+                         (data[j] == kEtx || data[j] == '\r' || data[j] == '\n');
+                         ++j)
+                        done += inByteTime;
+                    if (!handleMessage(msg, done)) return;
                 }
             } else if (!(c == kStx && w.partial.isEmpty())) {
                 w.partial.append(c);

@@ -27,6 +27,12 @@ struct SimOptions {
     // Emulated line speed in bit/s for bytes sent to the tool (10 bits per byte);
     // 0 = as fast as the pty takes them.
     int lineRate = 0;
+    // Emulated line speed in bit/s for bytes from the tool (10 bits per byte):
+    // a message is answered only once its last byte would have arrived at that
+    // speed. 0 = as soon as the pty hands it over.
+    int inLineRate = 0;
+    // Keep every byte read from the tool, framing included (receivedBytes()).
+    bool recordBytes = false;
     // Bytes sent in front of every answer.
     QByteArray garbage;
     // Hang up once, right after the Nth message has been received (that message
@@ -80,6 +86,8 @@ public:
 
     // Every message received, without delimiters, in arrival order.
     QList<QByteArray> received() const;
+    // Every byte read from the tool, as it came; empty unless recordBytes.
+    QByteArray receivedBytes() const;
     // Kw:NN rows, whole message text by row number NN.
     QMap<int, QByteArray> layoutRows() const;
     // Tw* messages by the Tws:NNN number that closed them, plus any trailer right
@@ -116,6 +124,7 @@ private:
     QString m_devicePath;
     QByteArray m_sendQueue;
     QList<QByteArray> m_received;
+    QByteArray m_receivedBytes;
     QMap<int, QByteArray> m_layoutRows;
     QMap<int, QList<QByteArray>> m_storedCodes;
 };

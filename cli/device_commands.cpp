@@ -1,0 +1,257 @@
+#include "device_commands.h"
+
+#include "command_set.h"
+#include "layout_file.h"
+#include "qt_serial_device.h"
+#include "save_file.h"
+#include "sim_unit.h"
+#include "table_file.h"
+#include "text_codec.h"
+#include "tick_clock.h"
+#include "transmit_messages.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QTimer>
+
+namespace zevo3::cli {
+
+namespace {
+
+// A table of 70 rows with 4096 pattern codes each is about 600 KB.
+constexpr qint64 kMaxFileBytes = 16 * 1024 * 1024;
+
+QByteArray utf8(const QByteArray &cp932) {
+    return toDisplay(cp932).toUtf8();
+}
+
+} // namespace
+
+void StreamObserver::showNotice(const QString &text) {
+    streams_.say(text);
+}
+
+void StreamObserver::showWarning(const QString &text, const QString &caption) {
+    // The window's message box, as one line: its caption, then its text.
+    QString line = text;
+    line.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    streams_.say(caption.isEmpty() ? line : caption + QStringLiteral(": ") + line);
+}
+
+void StreamObserver::appendLogLine(const QByteArray &line) {
+    ++lines_;
+    ++seen_;
+    if (line.contains(cmd::kModelWord)) modelWord_ = true;
+    streams_.out(utf8(line));
+}
+
+QString defaultSettingsPath(const QString &zevo3Path) {
+    const QFileInfo self(zevo3Path);
+    // The window program's name with zevo3's own suffix (".exe" or none).
+    const QString suffix = self.suffix().isEmpty() ? QString() : QLatin1Char('.') + self.suffix();
+    return settingsPathFor(
+        QDir(self.absolutePath()).filePath(QStringLiteral("zevo3tool") + suffix));
+}
+
+DeviceSession::DeviceSession(const Streams &streams) : streams_(streams), observer_(streams) {
+}
+
+DeviceSession::~DeviceSession() {
+    if (link_) link_->ClosePort();
+    link_.reset();
+    device_.reset();
+    if (sim_) sim_->stop();
+}
+
+bool DeviceSession::open(const LinkOptions &options) {
+    QString problem;
+    WaveSettings wave;
+    if (!ReadSettings(options.iniPath, com_, wave, &problem))
+        streams_.say(settingsRefusedText(options.iniPath, problem));
+    if (options.simulate) {
+        SimOptions simOptions;
+        simOptions.logPath = options.simLog;
+        sim_ = std::make_unique<SimUnit>(simOptions);
+        QString error;
+        if (!sim_->start(&error)) {
+            streams_.say(QStringLiteral("cannot start the simulated unit: %1").arg(error));
+            return false;
+        }
+        com_.PortName = toCp932(sim_->devicePath());
+    } else if (!options.port.isEmpty()) {
+        com_.PortName = toCp932(options.port);
+    }
+    device_ = std::make_unique<QtSerialDevice>();
+    clock_ = std::make_unique<SteadyTickClock>();
+    link_ = std::make_unique<Link>(*device_, com_, *clock_);
+    link_->setObserver(&observer_);
+    link_->setErrorReporting(false);
+    if (!link_->OpenPort(true)) {
+        streams_.say(QStringLiteral("cannot open the port \"%1\" (settings: %2)")
+                         .arg(toDisplay(com_.PortName), options.iniPath));
+        return false;
+    }
+    return true;
+}
+
+bool DeviceSession::send(const QByteArray &text) {
+    if (!link_->portOpen()) return false;
+    link_->SendMessage(text);
+    // A line failure found by the send closes the port on the next step.
+    return !link_->lineFailure();
+}
+
+void DeviceSession::listen(int ms) {
+    if (ms <= 0) return;
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+std::optional<TableInput> readTableInput(const QString &tablePath, bool withLayout,
+                                         const Streams &streams) {
+    QByteArray bytes;
+    QString error;
+    if (!readFileBounded(tablePath, kMaxFileBytes, &bytes, &error)) {
+        streams.say(QStringLiteral("cannot read the table file %1: %2").arg(tablePath, error));
+        return std::nullopt;
+    }
+    auto read = std::make_unique<TableFileRead>(ReadTableFile(bytes));
+    if (!read->identified)
+        streams.say(
+            QStringLiteral("%1 does not begin with \"%2\"; used as it stands, as the window "
+                           "does after OK")
+                .arg(tablePath, QString::fromLatin1(kTableFileId)));
+    if (!read->complete()) {
+        for (const FileProblem &problem : read->problems)
+            if (problem.error) {
+                streams.say(QStringLiteral("%1: line %2, field %3: %4; nothing sent")
+                                .arg(tablePath)
+                                .arg(problem.line)
+                                .arg(problem.field)
+                                .arg(problem.message));
+                return std::nullopt;
+            }
+        streams.say(QStringLiteral("%1: conversion error; nothing sent").arg(tablePath));
+        return std::nullopt;
+    }
+    TableInput input;
+    input.table = std::make_unique<CodeTable>(read->table);
+    if (!withLayout) return input;
+
+    const QString layoutPath = layoutPathFor(tablePath);
+    bool missing = false;
+    if (!readFileBounded(layoutPath, kMaxFileBytes, &bytes, &error, &missing)) {
+        if (!missing) {
+            streams.say(
+                QStringLiteral("cannot read the layout file %1: %2").arg(layoutPath, error));
+            return std::nullopt;
+        }
+        streams.say(QStringLiteral("no layout file %1: the layout is empty").arg(layoutPath));
+        return input;
+    }
+    const LayoutFileRead layout = LoadLayoutFile(bytes);
+    if (!layout.identified)
+        streams.say(
+            QStringLiteral("%1 does not begin with \"%2\"; used as it stands, as the window "
+                           "does after OK")
+                .arg(layoutPath, QString::fromLatin1(kLayoutFileId)));
+    input.layout = layout.layout;
+    return input;
+}
+
+int versionCommand(DeviceSession &session) {
+    if (!session.send(cmd::kVersion)) {
+        session.listen(1); // the step that found the line failure reports it
+        return kNoAnswer;
+    }
+    session.listen(kVersionListenMs);
+    if (session.observer().modelWordSeen()) return kDone;
+    session.streams().say(
+        session.observer().linesSeen() == 0
+            ? QStringLiteral("the unit did not answer within %1 ms").arg(kVersionListenMs)
+            : QStringLiteral("no answer holding \"%1\" within %2 ms")
+                  .arg(QString::fromLatin1(cmd::kModelWord))
+                  .arg(kVersionListenMs));
+    return kNoAnswer;
+}
+
+int sendCommand(DeviceSession &session, const std::vector<QByteArray> &messages, int waitMs) {
+    for (const QByteArray &message : messages) {
+        if (message.isEmpty()) continue; // the console sends nothing for an empty box
+        if (!session.send(message)) {
+            session.listen(1);
+            session.streams().say(QStringLiteral("the line failed; not everything was sent"));
+            return kNoAnswer;
+        }
+    }
+    session.listen(waitMs);
+    if (session.link().portOpen()) return kDone;
+    session.streams().say(QStringLiteral("the port was closed while listening"));
+    return kNoAnswer;
+}
+
+std::vector<QByteArray> consoleMessages(const QStringList &texts) {
+    std::vector<QByteArray> messages;
+    for (const QString &text : texts)
+        messages.push_back(toCp932(text));
+    return messages;
+}
+
+std::vector<QByteArray> fireMessages(int row, int frames) {
+    return {TwlMessage(row), TwfMessage(frames)};
+}
+
+int downloadDryRun(const std::vector<RegistrationMessage> &plan, const Streams &streams) {
+    for (const RegistrationMessage &message : plan)
+        streams.out(utf8(message.text));
+    streams.say(QStringLiteral("%1 messages; dry run, nothing sent").arg(plan.size()));
+    return kDone;
+}
+
+int downloadCommand(DeviceSession &session, const std::vector<RegistrationMessage> &plan) {
+    Link &link = session.link();
+    const Streams &streams = session.streams();
+    RegistrationHooks hooks;
+    // As the layout window: clear, send, wait for each message; only the
+    // acknowledgement of a deciding message ends the run when it is missing.
+    hooks.sendAndWait = [&link](const RegistrationMessage &m) {
+        link.clearAck();
+        link.SendMessage(m.text);
+        return link.WaitForAck(kRegistrationAckMs);
+    };
+    // A line failure closes the port: nothing further can go out.
+    hooks.stopRequested = [&link] { return !link.portOpen(); };
+    hooks.progress = [&](int i, int n) {
+        streams.say(QStringLiteral("message %1 of %2: %3")
+                        .arg(i)
+                        .arg(n)
+                        .arg(toDisplay(plan[size_t(i - 1)].text)));
+    };
+    const RegistrationOutcome outcome = RunRegistration(plan, hooks);
+    switch (outcome.end) {
+    case RegistrationEnd::Completed:
+        streams.say(QStringLiteral("download complete: %1 messages acknowledged").arg(plan.size()));
+        return kDone;
+    case RegistrationEnd::NotAcknowledged: {
+        const RegistrationMessage &m = plan[size_t(outcome.failed)];
+        streams.say(QStringLiteral("download stopped: message %1 of %2 (%3) was not acknowledged "
+                                   "within %4 ms")
+                        .arg(outcome.failed + 1)
+                        .arg(plan.size())
+                        .arg(toDisplay(m.text))
+                        .arg(kRegistrationAckMs));
+        return kNoAnswer;
+    }
+    case RegistrationEnd::Stopped:
+        break;
+    }
+    streams.say(QStringLiteral("download stopped before message %1 of %2: the port was closed")
+                    .arg(outcome.failed + 1)
+                    .arg(plan.size()));
+    return kNoAnswer;
+}
+
+} // namespace zevo3::cli

@@ -1,0 +1,145 @@
+#pragma once
+// The device commands of zevo3: the link as the window uses it (the settings
+// file's line parameters and framing), a unit that answers on standard
+// output, and what each command sends and how it decides its exit status.
+// main() parses the command line; everything after that is here.
+
+#include "code_table.h"
+#include "layout_data.h"
+#include "link.h"
+#include "registration.h"
+#include "settings.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace zevo3 {
+
+class QtSerialDevice;
+class SimUnit;
+class SteadyTickClock;
+
+namespace cli {
+
+// Exit statuses of every zevo3 command.
+inline constexpr int kDone = 0;
+inline constexpr int kNoAnswer = 1; // also: the files have problems (check, dump)
+inline constexpr int kCannot = 2;   // bad usage, unreadable file, port not opened
+
+// Where the commands write: received log lines and dry-run messages to `out`,
+// everything for the operator (progress, notes, reasons) to `err`. Each call
+// is one line without its line end, in UTF-8.
+struct Streams {
+    std::function<void(const QByteArray &)> out;
+    std::function<void(const QByteArray &)> err;
+    void say(const QString &text) const { err(QByteArrayLiteral("zevo3: ") + text.toUtf8()); }
+};
+
+// The link's observer for a terminal: each received log line on `out`,
+// warnings and notices on `err`, the port status kept for the caller.
+class StreamObserver : public LinkObserver {
+public:
+    explicit StreamObserver(const Streams &streams) : streams_(streams) {}
+
+    void showPortStatus(const QString &text) override { portStatus_ = text; }
+    void showNotice(const QString &text) override;
+    void showWarning(const QString &text, const QString &caption) override;
+    int logLineCount() const override { return lines_; }
+    void clearLog() override { lines_ = 0; }
+    void appendLogLine(const QByteArray &line) override;
+
+    QString portStatus() const { return portStatus_; }
+    // Lines received so far, and whether one held the model word.
+    int linesSeen() const { return seen_; }
+    bool modelWordSeen() const { return modelWord_; }
+
+private:
+    const Streams &streams_;
+    QString portStatus_;
+    int lines_ = 0;
+    int seen_ = 0;
+    bool modelWord_ = false;
+};
+
+// The default settings file of zevo3: the window program's, beside zevo3.
+QString defaultSettingsPath(const QString &zevo3Path);
+
+struct LinkOptions {
+    QString iniPath;
+    QString port; // replaces PortName for this run when not empty
+    bool simulate = false;
+    QString simLog; // the simulated unit's received messages, one a line
+};
+
+// The link of one run: settings read (never written), the port opened with
+// the receive thread, and closed again when the session ends.
+class DeviceSession {
+public:
+    explicit DeviceSession(const Streams &streams);
+    ~DeviceSession();
+    DeviceSession(const DeviceSession &) = delete;
+    DeviceSession &operator=(const DeviceSession &) = delete;
+
+    // False (and said) when the simulated unit cannot start or the port
+    // cannot be opened.
+    bool open(const LinkOptions &options);
+    Link &link() { return *link_; }
+    const StreamObserver &observer() const { return observer_; }
+    const Streams &streams() const { return streams_; }
+
+    // Sends each text as the console does (framed, CP932). False when the
+    // line failed meanwhile and the port was closed.
+    bool send(const QByteArray &text);
+    // Runs the event loop for `ms` so that received lines are printed.
+    void listen(int ms);
+
+private:
+    const Streams &streams_;
+    StreamObserver observer_;
+    ComSettings com_;
+    std::unique_ptr<SimUnit> sim_;
+    std::unique_ptr<QtSerialDevice> device_;
+    std::unique_ptr<SteadyTickClock> clock_;
+    std::unique_ptr<Link> link_;
+};
+
+// A table file read for the device commands, as the window's Open reads it:
+// a file without the identification line is used as after OK (and said); a
+// conversion error refuses the file.
+struct TableInput {
+    std::unique_ptr<CodeTable> table;
+    LayoutData layout;
+};
+// Reads TABLE and, when `withLayout`, its layout file (missing: an empty
+// layout, as the window has it). Null and said when a file cannot be read or
+// the table holds a conversion error.
+std::optional<TableInput> readTableInput(const QString &tablePath, bool withLayout,
+                                         const Streams &streams);
+
+// What the commands send, as handed to the send operation.
+std::vector<QByteArray> consoleMessages(const QStringList &texts);
+std::vector<QByteArray> fireMessages(int row, int frames); // "Twl:%03d", "Twf:%03d"
+
+// The command bodies. Each returns the exit status.
+int versionCommand(DeviceSession &session);
+// Sends the messages one after the other without waits (empty ones are
+// skipped, as the console skips an empty box), then prints what the unit
+// says for `waitMs`.
+int sendCommand(DeviceSession &session, const std::vector<QByteArray> &messages, int waitMs);
+// Prints the messages of the registration, one a line, without a port.
+int downloadDryRun(const std::vector<RegistrationMessage> &plan, const Streams &streams);
+// The registration over the session's link, with "message i of n" on `err`;
+// the message not acknowledged is named on an abort.
+int downloadCommand(DeviceSession &session, const std::vector<RegistrationMessage> &plan);
+
+// How long `version` listens for the unit's answer.
+inline constexpr int kVersionListenMs = 500;
+inline constexpr int kDefaultWaitMs = 300;
+
+} // namespace cli
+} // namespace zevo3

@@ -1,0 +1,290 @@
+// zevo3's unit commands as a script runs them, against the simulated unit on
+// a pseudo-terminal: exit statuses, what the unit received, and what goes to
+// standard output and standard error.
+
+#include "registration.h"
+#include "samples.h"
+#include "save_file.h"
+#include "sim_unit.h"
+#include "text_codec.h"
+#include "transmit_messages.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+
+using namespace zevo3;
+
+namespace {
+
+struct Outcome {
+    int code = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+Outcome runZevo3(const QStringList &args) {
+    QProcess process;
+    process.start(QStringLiteral(ZEVO3_PATH), args);
+    if (!process.waitForStarted(30000)) return {};
+    process.closeWriteChannel();
+    if (!process.waitForFinished(60000)) {
+        process.kill();
+        process.waitForFinished();
+        return {};
+    }
+    Outcome run;
+    run.code = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
+}
+
+QList<QByteArray> texts(const std::vector<QByteArray> &messages) {
+    return QList<QByteArray>(messages.begin(), messages.end());
+}
+
+class Zevo3Device : public ::testing::Test {
+protected:
+    void startSim(SimOptions options = {}) {
+        sim = std::make_unique<SimUnit>(options);
+        QString error;
+        ASSERT_TRUE(sim->start(&error)) << error.toStdString();
+        writeIni(toCp932(sim->devicePath()));
+    }
+    void writeIni(const QByteArray &port) {
+        ini = "[COMPORT]\r\nPortName=" + port + "\r\nBaudRate=57600\r\n";
+        ASSERT_TRUE(saveFileAtomically(iniPath, ini));
+    }
+    // zevo3 with the test's settings file.
+    Outcome run(QStringList args) {
+        args << QStringLiteral("--ini") << iniPath;
+        return runZevo3(args);
+    }
+    void writeSample() {
+        ASSERT_TRUE(saveFileAtomically(tablePath, WriteTableFile(*samples::table())));
+        ASSERT_TRUE(saveFileAtomically(
+            layoutPathFor(tablePath), SaveLayoutFile(samples::layout(), layoutPathFor(tablePath))));
+    }
+    QList<QByteArray> planTexts() const {
+        QList<QByteArray> list;
+        for (const RegistrationMessage &m : RegistrationPlan(*samples::table(), samples::layout()))
+            list.append(m.text);
+        return list;
+    }
+
+    QTemporaryDir dir;
+    QString iniPath = dir.filePath(QStringLiteral("zevo3tool.ini"));
+    QString tablePath = dir.filePath(QStringLiteral("tv.Csv"));
+    QByteArray ini;
+    std::unique_ptr<SimUnit> sim;
+};
+
+} // namespace
+
+TEST_F(Zevo3Device, VersionPrintsTheAnswerAndNeedsTheModelWord) {
+    startSim();
+    Outcome run = this->run({QStringLiteral("version")});
+    EXPECT_EQ(run.code, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, "ZEVO3 Ver1.00 SIM\n");
+    EXPECT_EQ(sim->received(), QList<QByteArray>{"Version"});
+    sim->stop();
+
+    // An answer later than the 500 ms listened for is no answer.
+    SimOptions late;
+    late.answerDelayMs = 900;
+    startSim(late);
+    run = this->run({QStringLiteral("version")});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_TRUE(run.err.contains("did not answer")) << run.err.toStdString();
+
+    // The simulated unit in the process answers without any port set up.
+    run = runZevo3({QStringLiteral("version"), QStringLiteral("--simulate"),
+                    QStringLiteral("--ini"), dir.filePath(QStringLiteral("none.ini"))});
+    EXPECT_EQ(run.code, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, "ZEVO3 Ver1.00 SIM\n");
+}
+
+TEST_F(Zevo3Device, SendPrintsWhatTheUnitSaysAndThePortOptionIsNotWrittenBack) {
+    startSim();
+    const QString realPort = sim->devicePath();
+    writeIni("/dev/zevo3-no-such-port");
+    const Outcome run = this->run({QStringLiteral("send"), QStringLiteral("Lend:0100"),
+                                   QStringLiteral("A"), QStringLiteral("--wait"),
+                                   QStringLiteral("800"), QStringLiteral("--port"), realPort});
+    EXPECT_EQ(run.code, 0) << run.err.toStdString();
+    EXPECT_EQ(sim->received(), (QList<QByteArray>{"Lend:0100", "A"}));
+    // The learned code the unit sends after the learning time, as a log line.
+    EXPECT_EQ(run.out, "m:1A2B,d:00FF,f:2\n");
+    QByteArray after;
+    QString error;
+    ASSERT_TRUE(readFileBounded(iniPath, 4096, &after, &error));
+    EXPECT_EQ(after, ini);
+}
+
+TEST_F(Zevo3Device, SendFramesAsTheSettingsSay) {
+    // STX/ETX framing from the settings file, byte for byte.
+    SimOptions options;
+    options.recordBytes = true;
+    startSim(options);
+    ini += "SendHead=STX\r\nSendDlmt=ETX\r\n";
+    ASSERT_TRUE(saveFileAtomically(iniPath, ini));
+    const Outcome run =
+        this->run({QStringLiteral("send"), QStringLiteral("Twl:001"), QStringLiteral("--wait=0")});
+    EXPECT_EQ(run.code, 0) << run.err.toStdString();
+    ASSERT_TRUE(sim->waitForMessages(1, 2000));
+    EXPECT_EQ(sim->receivedBytes(), "\x02Twl:001\x03");
+}
+
+TEST_F(Zevo3Device, FireByNumberAndFromTheTable) {
+    startSim();
+    Outcome run = this->run({QStringLiteral("fire"), QStringLiteral("7")});
+    EXPECT_EQ(run.code, 0) << run.err.toStdString();
+    run = this->run({QStringLiteral("fire"), QStringLiteral("12"), QStringLiteral("--frames"),
+                     QStringLiteral("5")});
+    EXPECT_EQ(run.code, 0) << run.err.toStdString();
+    EXPECT_EQ(sim->received(), (QList<QByteArray>{"Twl:007", "Twf:003", "Twl:012", "Twf:005"}));
+
+    // Row 3's whole timing description with all 16 entries, then its Frames cell.
+    writeSample();
+    const int before = sim->messageCount();
+    run = this->run(
+        {QStringLiteral("fire"), QStringLiteral("3"), QStringLiteral("--table"), tablePath});
+    EXPECT_EQ(run.code, 0) << run.err.toStdString();
+    const QList<QByteArray> expected = texts(FiringTestMessages(*samples::table(), 3, true));
+    ASSERT_EQ(expected.size(), 3 + 16 + 2);
+    EXPECT_EQ(expected.last(), "Tf:3");
+    EXPECT_EQ(sim->received().mid(before), expected);
+
+    // Row 4 has no Carry text: refused before the port is opened.
+    run = this->run(
+        {QStringLiteral("fire"), QStringLiteral("4"), QStringLiteral("--table"), tablePath});
+    EXPECT_EQ(run.code, 2);
+    EXPECT_TRUE(run.err.contains("row 4 of")) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains("no Carry text")) << run.err.toStdString();
+    EXPECT_EQ(sim->messageCount(), before + expected.size());
+}
+
+TEST_F(Zevo3Device, BadUsageSendsNothing) {
+    startSim();
+    writeSample();
+    for (const QStringList &args :
+         {QStringList{QStringLiteral("fire"), QStringLiteral("0")},
+          QStringList{QStringLiteral("fire"), QStringLiteral("71")},
+          QStringList{QStringLiteral("fire"), QStringLiteral("x")},
+          QStringList{QStringLiteral("fire"), QStringLiteral("1"), QStringLiteral("--frames"),
+                      QStringLiteral("-1")},
+          QStringList{QStringLiteral("fire"), QStringLiteral("1"), QStringLiteral("--frames"),
+                      QStringLiteral("2"), QStringLiteral("--table"), tablePath},
+          QStringList{QStringLiteral("send")},
+          QStringList{QStringLiteral("send"), QStringLiteral("A"), QStringLiteral("--wait"),
+                      QStringLiteral("soon")},
+          QStringList{QStringLiteral("version"), QStringLiteral("extra")},
+          QStringList{QStringLiteral("download")},
+          QStringList{QStringLiteral("send"), QStringLiteral("A"), QStringLiteral("--dry-run")},
+          QStringList{QStringLiteral("download"), tablePath, QStringLiteral("--frames"),
+                      QStringLiteral("3")}}) {
+        const Outcome run = this->run(args);
+        EXPECT_EQ(run.code, 2) << args.join(QLatin1Char(' ')).toStdString();
+        EXPECT_TRUE(run.err.contains("usage:")) << run.err.toStdString();
+    }
+    EXPECT_EQ(sim->messageCount(), 0);
+}
+
+TEST_F(Zevo3Device, DownloadRegistersLayoutAndCodesWithProgress) {
+    startSim();
+    writeSample();
+    const Outcome run = this->run({QStringLiteral("download"), tablePath});
+    EXPECT_EQ(run.code, 0) << run.err.toStdString();
+    const QList<QByteArray> plan = planTexts();
+    // 15 key rows, then codes 1 to 3 (row 4 is the gap).
+    ASSERT_EQ(plan.size(), 15 + 3 * 8);
+    EXPECT_EQ(sim->received(), plan);
+    EXPECT_EQ(sim->layoutRows().size(), 15);
+    EXPECT_EQ(sim->layoutRows().value(1), "Kw:01,01,81,02,85,--,--,--,--,--,--,--,--,--,--,--,--");
+    EXPECT_EQ(sim->storedCodes().keys(), (QList<int>{1, 2, 3}));
+    EXPECT_EQ(sim->storedCodes().value(1),
+              texts(CodeRecordMessages(samples::table()->waveInfo(1), 1)));
+    const QString err = QString::fromUtf8(run.err);
+    EXPECT_TRUE(err.contains(QStringLiteral("message 1 of 39: Kw:01,"))) << run.err.toStdString();
+    EXPECT_TRUE(err.contains(QStringLiteral("message 39 of 39: Tws:003")));
+    EXPECT_TRUE(err.contains(QStringLiteral("download complete")));
+    EXPECT_EQ(run.out, ""); // the unit only acknowledges
+}
+
+TEST_F(Zevo3Device, DownloadStopsAtTheFirstKeyRowNotAcknowledged) {
+    SimOptions options;
+    options.ackLimit = 4; // rows 1 to 4
+    startSim(options);
+    writeSample();
+    const Outcome run = this->run({QStringLiteral("download"), tablePath});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(sim->received(), planTexts().mid(0, 5));
+    EXPECT_TRUE(run.err.contains("message 5 of 39 (Kw:05,--,--")) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains("not acknowledged"));
+    EXPECT_FALSE(run.err.contains("download complete"));
+}
+
+TEST_F(Zevo3Device, DownloadGoesOnPastSilentTimingMessagesButStopsAtTheStore) {
+    // Code 1 has 8 messages: Twc, Twb, Twr, 3 Twp, Twd, Tws. The unit falls
+    // silent for good after code 1's Twd: its Tws ends the download.
+    SimOptions options;
+    options.ackLimit = 15 + 7;
+    startSim(options);
+    writeSample();
+    const Outcome run = this->run({QStringLiteral("download"), tablePath});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(sim->received(), planTexts().mid(0, 15 + 8));
+    EXPECT_EQ(sim->received().last(), "Tws:001");
+    EXPECT_TRUE(run.err.contains("message 23 of 39 (Tws:001) was not acknowledged"))
+        << run.err.toStdString();
+}
+
+TEST_F(Zevo3Device, DownloadThatCannotStart) {
+    writeSample();
+    writeIni("/dev/zevo3-no-such-port");
+    Outcome run = this->run({QStringLiteral("download"), tablePath});
+    EXPECT_EQ(run.code, 2);
+    EXPECT_TRUE(run.err.contains("cannot open the port \"/dev/zevo3-no-such-port\""))
+        << run.err.toStdString();
+
+    // The dry run needs no port and prints the plan.
+    run = this->run({QStringLiteral("download"), tablePath, QStringLiteral("--dry-run")});
+    EXPECT_EQ(run.code, 0) << run.err.toStdString();
+    QByteArray expected;
+    for (const QByteArray &text : planTexts())
+        expected += text + '\n';
+    EXPECT_EQ(run.out, expected);
+
+    // Without its layout file the layout is empty, as in the window.
+    ASSERT_TRUE(QFile::remove(layoutPathFor(tablePath)));
+    run = this->run({QStringLiteral("download"), tablePath, QStringLiteral("--dry-run")});
+    EXPECT_EQ(run.code, 0);
+    EXPECT_TRUE(run.out.startsWith("Kw:01,--,--,--,--,--,--,--,--,--,--,--,--,--,--,--,--\n"));
+    EXPECT_TRUE(run.err.contains("the layout is empty")) << run.err.toStdString();
+
+    // A table without its identification line is used as after OK, and said.
+    QByteArray table = WriteTableFile(*samples::table());
+    table.replace("ZEVO4 Table File", "something else");
+    ASSERT_TRUE(saveFileAtomically(tablePath, table));
+    run = this->run({QStringLiteral("download"), tablePath, QStringLiteral("--dry-run")});
+    EXPECT_EQ(run.code, 0);
+    EXPECT_TRUE(run.err.contains("as the window does after OK")) << run.err.toStdString();
+    EXPECT_TRUE(run.out.contains("Tws:003"));
+
+    // A conversion error refuses the table.
+    table = WriteTableFile(*samples::table());
+    table.replace("Twp:0:00350", "Twp:0:0x350");
+    ASSERT_TRUE(saveFileAtomically(tablePath, table));
+    run = this->run({QStringLiteral("download"), tablePath, QStringLiteral("--dry-run")});
+    EXPECT_EQ(run.code, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_TRUE(run.err.contains("line 2")) << run.err.toStdString();
+
+    run = this->run({QStringLiteral("download"), dir.filePath(QStringLiteral("absent.Csv"))});
+    EXPECT_EQ(run.code, 2);
+    EXPECT_TRUE(run.err.contains("cannot read the table file")) << run.err.toStdString();
+}
