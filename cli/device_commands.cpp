@@ -218,6 +218,7 @@ int downloadCommand(DeviceSession &session, const std::vector<RegistrationMessag
     // As the layout window: clear, send, wait for each message; only the
     // acknowledgement of a deciding message ends the run when it is missing.
     hooks.sendAndWait = [&link](const RegistrationMessage &m) {
+        link.absorbPendingInput(); // a late answer must not count for this message
         link.clearAck();
         link.SendMessage(m.text);
         return link.WaitForAck(kRegistrationAckMs);

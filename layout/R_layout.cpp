@@ -250,18 +250,23 @@ void TfrmLayout::btnTableWriteClick() {
             host_.selectTableRow(m.number);
         }
     };
-    hooks.sendAndWait = [&link, this](const RegistrationMessage &m) {
+    const int generation = link.openGeneration();
+    hooks.sendAndWait = [&link, this, generation](const RegistrationMessage &m) {
+        link.absorbPendingInput(); // a late answer must not count for this message
         link.clearAck();
         link.SendMessage(m.text);
         if (m.logged && host_.appendLog) host_.appendLog(m.text);
-        return link.WaitForAck(kRegistrationAckMs);
+        const bool acknowledged = link.WaitForAck(kRegistrationAckMs);
+        // A port closed (and perhaps opened again) during the wait: whatever
+        // arrived was not this message's answer.
+        return acknowledged && link.portOpen() && link.openGeneration() == generation;
     };
     hooks.progress = [self](int i, int n) {
         if (self) self->lblProgress->setText(tr("%1 / %2").arg(i).arg(n));
     };
-    hooks.stopRequested = [self, &link] {
+    hooks.stopRequested = [self, &link, generation] {
         return !self || self->stopRequested_ || !link.portOpen() ||
-               (self->host_.ending && self->host_.ending());
+               link.openGeneration() != generation || (self->host_.ending && self->host_.ending());
     };
     const RegistrationOutcome outcome = RunRegistration(plan, hooks);
     if (!self) return;

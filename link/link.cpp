@@ -34,6 +34,7 @@ bool Link::OpenPort(bool startReceiver) {
         return false;
     }
     portOpen_ = true;
+    ++openGeneration_;
     if (startReceiver) {
         assembler_.reset(recvDelimiterMode(settings_.RecvDlmt), uint32_t(settings_.RecvTout));
         pending_ = false;
@@ -136,6 +137,14 @@ bool Link::WaitForAck(uint32_t timeoutMs) {
         if (elapsed > timeoutMs) return false;
         wake.start(int(std::min<uint32_t>(timeoutMs - elapsed + 1, INT_MAX)));
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+}
+
+void Link::absorbPendingInput() {
+    // Bytes still with the system reach the port's buffer through the event
+    // loop; a step then reads them, as the receive thread would have it do.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    while (portOpen_ && !lineFailure_ && ReceiveStep()) {
     }
 }
 

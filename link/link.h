@@ -47,9 +47,16 @@ public:
     void ClosePort();
     void SendMessage(const QByteArray &text);
     bool WaitForAck(uint32_t timeoutMs);
+    // Takes in what the unit has sent and the tool not yet read (an answer
+    // to an earlier message that came late), so that clearing the
+    // acknowledgement afterwards really waits for the next one.
+    void absorbPendingInput();
     void ShowPortName();
 
     bool portOpen() const { return portOpen_; }
+    // Counts the opens: a long operation that sees it change knows the port
+    // was closed and opened again under it (a settings dialog in between).
+    int openGeneration() const { return openGeneration_; }
     bool receiveRunning() const { return receiveRunning_; }
     bool lineFailure() const { return lineFailure_; }
     bool ackFlag() const { return ack_; }
@@ -99,6 +106,7 @@ private:
     bool ack_ = false;
     bool errorReporting_ = false;
     bool retryRead_ = false;
+    int openGeneration_ = 0;
     // Crosses threads.
     std::atomic<bool> receiveRunning_{false};
     std::atomic<bool> lineFailure_{false};

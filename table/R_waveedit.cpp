@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -53,7 +54,11 @@ void TfrmWaveEdit::FormCreate() {
         sGrid->setItem(i, 1, new QTableWidgetItem);
         sGrid->setItem(i, 2, new QTableWidgetItem);
     }
-    top->addWidget(sGrid, 1);
+    // The grid and the fields keep their place at the left however wide a
+    // long pattern code sequence makes the window.
+    sGrid->setFixedWidth(64 + 56 + 64 + 2 * sGrid->frameWidth() +
+                         sGrid->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2);
+    top->addWidget(sGrid);
 
     auto *fieldsBox = new QGridLayout;
     auto field = [this, fieldsBox](QLabel *&label, QLineEdit *&edit, const QString &caption,
@@ -82,6 +87,7 @@ void TfrmWaveEdit::FormCreate() {
     fieldsBox->addWidget(btnOk, 5, 0, 1, 2);
     fieldsBox->addWidget(btnCancel, 6, 0, 1, 2);
     top->addLayout(fieldsBox);
+    top->addStretch(1);
     column->addLayout(top, 1);
 
     lblPcode = new QLabel(QStringLiteral("Pattern Code"), this);
@@ -93,6 +99,10 @@ void TfrmWaveEdit::FormCreate() {
     edtPcode->setMaxLength(WaveInfo::kPcodes); // what the table can hold
     // The ruler's characters stand above the digits: no inner margins.
     edtPcode->setTextMargins(0, 0, 0, 0);
+    // The window's width follows the ruler, not the other way round, so that
+    // a shorter sequence can make it narrow again.
+    lblPcode->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    edtPcode->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     column->addWidget(lblPcode);
     column->addWidget(edtPcode);
 

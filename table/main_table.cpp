@@ -289,9 +289,19 @@ void TfrmMain::ppWaveEditClick() {
     const int row = currentRow();
     if (row < 1 || !frmWaveEdit) return;
     frmWaveEdit->fill(objects.table.waveInfo(row));
-    // Over the row it edits, at its Frames cell.
-    const QRect cell = sGrid->visualRect(tableModel->index(row - 1, CodeTable::kColFrames));
-    frmWaveEdit->move(sGrid->viewport()->mapToGlobal(cell.topLeft()));
+    // Below the row it edits, from its Frames cell, and on the screen.
+    const QModelIndex frames = tableModel->index(row - 1, CodeTable::kColFrames);
+    sGrid->scrollTo(frames);
+    const QRect cell = sGrid->visualRect(frames);
+    QPoint at = sGrid->viewport()->mapToGlobal(cell.bottomLeft() + QPoint(0, cell.height()));
+    if (const QScreen *screen = this->screen()) {
+        const QRect area = screen->availableGeometry();
+        at.setX(std::clamp(at.x(), area.left(),
+                           std::max(area.left(), area.right() - frmWaveEdit->width())));
+        at.setY(std::clamp(at.y(), area.top(),
+                           std::max(area.top(), area.bottom() - frmWaveEdit->height())));
+    }
+    frmWaveEdit->move(at);
     frmWaveEdit->show();
     frmWaveEdit->raise();
 }

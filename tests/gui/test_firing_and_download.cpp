@@ -191,7 +191,9 @@ TEST_F(FiringTest, ACompletedDownloadSendsThePlanSavesAndReturnsToRowOne) {
     EXPECT_EQ(prompter.asked[1].text, QStringLiteral("ダウンロード完了"));
     EXPECT_EQ(prompter.asked[1].caption, QStringLiteral("確認"));
     EXPECT_EQ(layout->currentRow(), 1);
-    EXPECT_TRUE(QFile::exists(file));
+    QFile saved(file);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll(), SaveLayoutFile(objects->layout, file));
     // The key rows went to the log; the code records did not.
     const QStringList log = w.memoRecv->toPlainText().split(QLatin1Char('\n'));
     EXPECT_EQ(log.size(), 15);
@@ -203,11 +205,14 @@ TEST_F(FiringTest, AnUnacknowledgedKeyRowOrTwsAbortsTheDownload) {
     open();
     learn(1, "3", 1);
     learn(2, "3", 1);
+    const QString file = dir.filePath(QStringLiteral("codes.ZV3"));
+    objects->layout.currentFile = file;
     unitAcknowledges([](const QByteArray &m) { return m.startsWith("Kw:03"); });
     prompter.answers = {MsgAnswer::Yes};
     QTest::mouseClick(layout->btnTableWrite, Qt::LeftButton);
     EXPECT_EQ(sentLines().size(), 3);
     EXPECT_EQ(prompter.asked.last().text, QStringLiteral("ダウンロードを中止しました"));
+    EXPECT_FALSE(QFile::exists(file)); // an aborted download saves nothing
 
     device.written.clear();
     unitAcknowledges([](const QByteArray &m) { return m == "Tws:001"; });
@@ -255,4 +260,47 @@ TEST_F(FiringTest, ClosingTheMainWindowDuringADownloadEndsItQuietly) {
     EXPECT_FALSE(objects->link.portOpen());
     EXPECT_LE(messages, 2);
     EXPECT_EQ(prompter.asked.size(), 1); // no "中止" while the application ends
+}
+
+TEST_F(FiringTest, EscClosingTheWindowOrReopeningThePortEndsADownload) {
+    TfrmMain &w = open();
+    learn(1, "3", 1);
+    learn(2, "3", 1);
+    struct Case {
+        const char *what;
+        std::function<void()> act;
+    };
+    const std::vector<Case> cases = {
+        {"Esc", [this] { QTest::keyClick(layout.get(), Qt::Key_Escape); }},
+        {"closing the layout window", [this] { layout->close(); }},
+        // A settings dialog in between: the port closed and opened again
+        // within one wait, and the new port's first answer arriving.
+        {"the port reopened",
+         [this] {
+             objects->link.ClosePort();
+             objects->link.OpenPort(true);
+             device.inject("\x06");
+         }},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        layout->show();
+        prompter.asked.clear();
+        int messages = 0;
+        device.onWrite = [&](const QByteArray &) {
+            ++messages;
+            if (messages == 18) { // a code record's message
+                QTimer::singleShot(0, layout.get(), c.act);
+                return; // this one stays unanswered
+            }
+            device.inject("\x06");
+        };
+        prompter.answers = {MsgAnswer::Yes};
+        QTest::mouseClick(layout->btnTableWrite, Qt::LeftButton);
+        EXPECT_LE(messages, 20);
+        ASSERT_EQ(prompter.asked.size(), 2);
+        EXPECT_EQ(prompter.asked[1].text, QStringLiteral("ダウンロードを中止しました"));
+        EXPECT_FALSE(layout->registering());
+    }
+    Q_UNUSED(w);
 }

@@ -8,10 +8,12 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableWidget>
 #include <QTest>
 #include <algorithm>
@@ -94,11 +96,24 @@ TEST_F(WaveEditorTest, OpensOnTheRowWithItsFieldsRulerAndWidth) {
     edit(4);
     EXPECT_TRUE(e.lblPcode->text().startsWith(QStringLiteral("0----+----1----+----2")));
     EXPECT_EQ(e.lblPcode->text().size(), 200);
-    EXPECT_GT(e.width(), TfrmWaveEdit::kBaseWidth);
+    const int rulerWidth = QFontMetrics(e.lblPcode->font()).horizontalAdvance(e.lblPcode->text());
+    EXPECT_EQ(e.width(), rulerWidth + 32);
+    // The fields and buttons stay where the operator finds them.
+    EXPECT_LT(e.btnOk->mapTo(&e, QPoint(0, 0)).x(), 400);
+    EXPECT_LT(e.edtCarry->mapTo(&e, QPoint(0, 0)).x(), 400);
+    // Opened again on a short row while shown: narrow again.
+    objects->table.waveInfo(4).DataBits = 5;
+    edit(4);
+    EXPECT_EQ(e.width(), TfrmWaveEdit::kBaseWidth);
+    // On the screen, even for a row scrolled out of view.
+    learn(69, "38.0kHz");
+    w.sGrid->scrollToTop();
+    edit(69);
+    const QRect screen = w.screen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(e.geometry().topLeft())) << e.x() << "," << e.y();
     // Typing digits counts them.
     typeInto(e.edtPcode, QStringLiteral("0123A"));
     EXPECT_EQ(e.edtDataBits->text(), QStringLiteral("5"));
-    Q_UNUSED(w);
 }
 
 TEST_F(WaveEditorTest, IrOutSendsTheFieldsAsTypedAndStopsAtTheFirstZeroEntry) {
@@ -196,8 +211,8 @@ TEST_F(WaveEditorTest, OkWithABadDigitNamesItAndStoresNothing) {
     typeInto(e.edtPcode, QStringLiteral("01x2"));
     QTest::mouseClick(e.btnOk, Qt::LeftButton);
     ASSERT_EQ(prompter.asked.size(), 1);
-    EXPECT_TRUE(prompter.asked[0].text.contains(QStringLiteral("3")));
-    EXPECT_TRUE(prompter.asked[0].text.contains(QStringLiteral("x")));
+    EXPECT_EQ(prompter.asked[0].text,
+              QStringLiteral("Pattern Code の 3 文字目「x」は16進数字ではありません。"));
     EXPECT_TRUE(e.isVisible());
     EXPECT_EQ(objects->table, before);
     EXPECT_EQ(w.currentRow(), 1);

@@ -289,3 +289,16 @@ TEST_F(LinkTest, PortNameWithControlCharactersIsAnOpenFailure) {
     EXPECT_EQ(observer.warnings[0].text, QStringLiteral("INVALID HANDLE"));
     EXPECT_TRUE(observer.portStatus.endsWith(QStringLiteral(":OFF")));
 }
+
+TEST_F(LinkTest, ALateAnswerIsTakenInBeforeTheNextWait) {
+    ASSERT_TRUE(link.OpenPort(true));
+    // The unit's answer to an earlier message arrives, but no step has run
+    // yet when the next message is sent.
+    device.inject("\x06");
+    link.absorbPendingInput();
+    link.clearAck();
+    link.SendMessage("Kw:02");
+    EXPECT_FALSE(link.WaitForAck(50)); // the old answer does not count
+    device.inject("\x06");
+    EXPECT_TRUE(link.WaitForAck(1000));
+}
