@@ -137,6 +137,13 @@ bool Link::WaitForAck(uint32_t timeoutMs) {
         if (elapsed > timeoutMs) return false;
         wake.start(int(std::min<uint32_t>(timeoutMs - elapsed + 1, INT_MAX)));
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        // An answer that has just come in is read here at once, rather than
+        // after a round through the receive thread: the wait is what the
+        // operator (and a download of many messages) waits on.
+        if (portOpen_ && !lineFailure_ && !ack_ && device_.bytesWaiting() > 0) {
+            ReceiveStep();
+            if (lineFailure_) failLine(); // the receive thread closes the port
+        }
     }
 }
 
@@ -146,6 +153,7 @@ void Link::absorbPendingInput() {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     while (portOpen_ && !lineFailure_ && ReceiveStep()) {
     }
+    if (lineFailure_) failLine();
 }
 
 void Link::ShowPortName() {
