@@ -98,6 +98,7 @@ public:
     }
     std::optional<FileChoice> openFile(QWidget *, const FileDialogSpec &) override { return {}; }
     std::optional<FileChoice> saveFile(QWidget *, const FileDialogSpec &) override { return {}; }
+    bool choosePrinter(QWidget *, QPrinter &) override { return false; }
 };
 
 double cpuSeconds() {
