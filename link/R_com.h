@@ -59,6 +59,9 @@ protected:
     void showEvent(QShowEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+
+public:
+    // Closing the dialog (Esc, the frame, ｷｬﾝｾﾙ) also ends a search.
     void reject() override;
 
 private:

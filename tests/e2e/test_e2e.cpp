@@ -5,6 +5,7 @@
 #include "R_main.h"
 #include "link_texts.h"
 #include "qt_serial_device.h"
+#include "raw_pty.h"
 #include "recording_prompter.h"
 #include "sim_unit.h"
 #include "text_codec.h"
@@ -159,47 +160,6 @@ TEST_F(EndToEnd, ClosingTheWindowDuringAnAckWaitNeitherCrashesNorHangs) {
     EXPECT_FALSE(objects->link.portOpen());
     EXPECT_FALSE(objects->link.receiveRunning());
 }
-
-namespace {
-
-// A pseudo-terminal whose master end the test reads, to see the exact bytes.
-struct RawPty {
-    int master = -1;
-    QString slave;
-    RawPty() {
-        master = posix_openpt(O_RDWR | O_NOCTTY);
-        if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0) return;
-        slave = QString::fromLocal8Bit(ptsname(master));
-        termios t{};
-        const int s = ::open(ptsname(master), O_RDWR | O_NOCTTY);
-        if (s >= 0) {
-            tcgetattr(s, &t);
-            cfmakeraw(&t);
-            tcsetattr(s, TCSANOW, &t);
-            ::close(s);
-        }
-    }
-    ~RawPty() {
-        if (master >= 0) ::close(master);
-    }
-    QByteArray readFor(int ms) {
-        QByteArray out;
-        QElapsedTimer t;
-        t.start();
-        while (t.elapsed() < ms) {
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-            pollfd p{master, POLLIN, 0};
-            if (poll(&p, 1, 5) > 0 && (p.revents & POLLIN)) {
-                char buf[256];
-                const ssize_t n = ::read(master, buf, sizeof buf);
-                if (n > 0) out.append(buf, n);
-            }
-        }
-        return out;
-    }
-};
-
-} // namespace
 
 // The main window on a raw pty whose master end the test reads.
 class RawPtyTest : public ::testing::Test {
