@@ -10,6 +10,7 @@ constexpr uint32_t kErrorRead = 1u << 1;
 constexpr uint32_t kErrorWrite = 1u << 2;
 constexpr uint32_t kErrorOther = 1u << 3;
 constexpr uint32_t kErrorNodeGone = 1u << 4;
+constexpr uint32_t kErrorLine = 1u << 5; // framing, parity, overrun or break counted by the driver
 // A write that moves no byte for this long is a line failure: the unit
 // stopped taking bytes.
 constexpr int kWriteStallMs = 1000;
@@ -51,6 +52,7 @@ bool QtSerialDevice::open(const QString &deviceName, const LineParameters &param
     port_.setRequestToSend(false);
     port_.clearError();
     errors_ = 0;
+    lineErrors_.start(readLineErrorCounts(int(port_.handle())));
     input_.reset();
     open_ = true;
     return true;
@@ -105,7 +107,12 @@ void QtSerialDevice::onError(QSerialPort::SerialPortError error) {
 }
 
 uint32_t QtSerialDevice::errorMask() {
-    return open_ ? errors_.load() : 0;
+    if (!open_) return 0;
+    // Called before each send and each receive step, on the GUI thread.
+    if (lineErrors_.active() && port_.isOpen() &&
+        lineErrors_.rose(readLineErrorCounts(int(port_.handle()))))
+        errors_ |= kErrorLine;
+    return errors_.load();
 }
 
 int64_t QtSerialDevice::read(char *data, int64_t max) {

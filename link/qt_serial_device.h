@@ -3,6 +3,7 @@
 // thread's event loop; readyRead and errorOccurred wake the receive thread.
 
 #include "input_signal.h"
+#include "line_errors.h"
 #include "serial_device.h"
 
 #include <QElapsedTimer>
@@ -42,6 +43,7 @@ private:
     std::atomic<bool> open_{false};
     bool errorCloseQueued_ = false;
 
+    LineErrorWatch lineErrors_;
     InputSignal input_;
     QElapsedTimer sinceNodeCheck_; // used by the waiting thread only
 };
