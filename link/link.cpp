@@ -12,6 +12,14 @@
 
 namespace zevo3 {
 
+namespace {
+// The failure's own text, and below it why, where the device says.
+QString invalidHandleText(const QString &reason) {
+    return reason.isEmpty() ? texts::invalidHandle()
+                            : texts::invalidHandle() + QLatin1Char('\n') + reason;
+}
+} // namespace
+
 Link::Link(SerialDevice &device, const ComSettings &settings, const TickClock &clock,
            QObject *parent)
     : QObject(parent), device_(device), settings_(settings), clock_(clock) {
@@ -27,7 +35,8 @@ bool Link::OpenPort(bool startReceiver) {
     const QString name = toDisplay(settings_.PortName);
     if (!device_.open(deviceNameFor(settings_.PortName), lineParametersFor(settings_))) {
         if (errorReporting_ && observer_)
-            observer_->showWarning(texts::invalidHandle(), texts::commOpen());
+            observer_->showWarning(invalidHandleText(device_.openFailureReason()),
+                                   texts::commOpen());
         if (observer_) observer_->showPortStatus(texts::portOff(name));
         portOpen_ = false;
         receiveRunning_ = false;

@@ -1,5 +1,7 @@
 #include "qt_serial_device.h"
 
+#include "open_failure.h"
+
 #include <QFileInfo>
 
 namespace zevo3 {
@@ -29,6 +31,7 @@ bool QtSerialDevice::open(const QString &deviceName, const LineParameters &param
     close();
     errors_ = 0;
     errorCloseQueued_ = false;
+    openFailure_.clear();
     if (deviceName.isEmpty()) return false;
     // The link hands over a resolved path (or a Windows name): the port opens
     // it and the device-gone check looks for it, the same name for both.
@@ -37,6 +40,20 @@ bool QtSerialDevice::open(const QString &deviceName, const LineParameters &param
     port_.setReadBufferSize(0); // unlimited: nothing the unit sends is dropped here
     if (!port_.open(QIODevice::ReadWrite)) {
         errors_ = 0;
+        OpenFailureFacts facts;
+        facts.device = deviceName;
+        switch (port_.error()) {
+        case QSerialPort::DeviceNotFoundError:
+            facts.kind = OpenFailure::NotPresent;
+            break;
+        case QSerialPort::PermissionError:
+            facts = examinePermissionFailure(deviceName);
+            break;
+        default:
+            facts.system = port_.errorString();
+            break;
+        }
+        openFailure_ = openFailureText(facts);
         return false;
     }
     // The driver may refuse some parameters (a pseudo-terminal ignores the

@@ -21,6 +21,7 @@ public:
 
     bool open(const QString &deviceName, const LineParameters &params) override;
     bool isOpen() const override { return port_.isOpen(); }
+    QString openFailureReason() const override { return openFailure_; }
     void clearDtrRts() override;
     void close() override;
     uint32_t errorMask() override;
@@ -42,6 +43,7 @@ private:
     std::atomic<uint32_t> errors_{0};
     std::atomic<bool> open_{false};
     bool errorCloseQueued_ = false;
+    QString openFailure_;
 
     LineErrorWatch lineErrors_;
     InputSignal input_;

@@ -17,6 +17,8 @@ public:
     // Opens the named port exclusively with 8192-byte queues, the given line
     // parameters and all flow control off.
     virtual bool open(const QString &deviceName, const LineParameters &params) = 0;
+    // After a failed open: why, in words for the operator (empty when unknown).
+    virtual QString openFailureReason() const { return QString(); }
     virtual bool isOpen() const = 0;
     // Drops DTR, then RTS.
     virtual void clearDtrRts() = 0;

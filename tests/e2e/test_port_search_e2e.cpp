@@ -116,3 +116,35 @@ TEST_F(PortSearchE2E, ClosingTheDialogDuringASearchEndsIt) {
     EXPECT_FALSE(link.portOpen());
     EXPECT_EQ(com.PortName, "COM1");
 }
+
+TEST(OpenFailureE2E, APortThatCannotBeOpenedSaysWhy) {
+    QtSerialDevice first;
+    QtSerialDevice second;
+    const LineParameters params;
+    EXPECT_FALSE(first.open(QStringLiteral("/dev/zevo3-no-such-port"), params));
+    EXPECT_EQ(first.openFailureReason(),
+              QStringLiteral("/dev/zevo3-no-such-port がありません（接続されていません）。"));
+    // A port another program holds.
+    RawPty pty;
+    ASSERT_TRUE(first.open(pty.slave, params));
+    EXPECT_FALSE(second.open(pty.slave, params));
+    EXPECT_TRUE(second.openFailureReason().contains(QStringLiteral("使用中")))
+        << second.openFailureReason().toStdString();
+    first.close();
+    EXPECT_TRUE(second.open(pty.slave, params));
+    EXPECT_TRUE(second.openFailureReason().isEmpty());
+
+    // Through the link, with error reporting on: under the failure's own text.
+    ComSettings com;
+    com.PortName = "/dev/zevo3-no-such-port";
+    SteadyTickClock clock;
+    RecordingObserver observer;
+    Link link(first, com, clock);
+    link.setObserver(&observer);
+    link.setErrorReporting(true);
+    EXPECT_FALSE(link.OpenPort(true));
+    ASSERT_EQ(observer.warnings.size(), 1);
+    EXPECT_TRUE(observer.warnings[0].text.startsWith(QStringLiteral("INVALID HANDLE\n")));
+    EXPECT_TRUE(observer.warnings[0].text.contains(QStringLiteral("ありません")));
+    EXPECT_EQ(observer.warnings[0].caption, QStringLiteral("Comm Open"));
+}
