@@ -9,13 +9,16 @@
 #include "layout_file.h"
 #include "save_file.h"
 #include "table_file.h"
+#include "table_print.h"
 #include "transmit_messages.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -260,8 +263,65 @@ int deviceCommand(const QString &command, const QStringList &args, const DeviceA
 
 } // namespace
 
+// The command: the first argument that is neither an option nor an option's
+// value (known before the application object is made).
+QString commandIn(int argc, char *argv[]) {
+    static const QStringList withValue = {QStringLiteral("--ini"),     QStringLiteral("--port"),
+                                          QStringLiteral("--sim-log"), QStringLiteral("--wait"),
+                                          QStringLiteral("--frames"),  QStringLiteral("--table"),
+                                          QStringLiteral("--pdf")};
+    for (int i = 1; i < argc; ++i) {
+        const QString arg = QString::fromLocal8Bit(argv[i]);
+        if (withValue.contains(arg)) {
+            ++i;
+            continue;
+        }
+        if (!arg.startsWith(QLatin1Char('-'))) return arg;
+    }
+    return QString();
+}
+
+// The table print into a PDF file, as "Table 印刷" prints it.
+int print(const QString &tablePath, const QString &pdfPath) {
+    QByteArray bytes;
+    QString error;
+    if (!readFileBounded(tablePath, kMaxFileBytes, &bytes, &error)) {
+        tell(QStringLiteral("cannot read %1: %2").arg(tablePath, error));
+        return kCannot;
+    }
+    const TableFileRead read = ReadTableFile(bytes);
+    if (!read.identified)
+        say(QStringLiteral("%1:1: the first line is not \"%2\"; read as after OK")
+                .arg(tablePath, QString::fromLatin1(kTableFileId)));
+    if (!read.complete()) {
+        for (const FileProblem &problem : read.problems)
+            if (problem.error)
+                tell(QStringLiteral("%1:%2:%3: %4; nothing printed")
+                         .arg(tablePath)
+                         .arg(problem.line)
+                         .arg(problem.field)
+                         .arg(problem.message));
+        return kCannot;
+    }
+    const QByteArray pdf =
+        tablePrintPdf(read.table, QFileInfo(tablePath).fileName(), QDate::currentDate());
+    if (!saveFileAtomically(pdfPath, pdf, &error)) {
+        tell(QStringLiteral("cannot write %1: %2").arg(pdfPath, error));
+        return kCannot;
+    }
+    return kDone;
+}
+
 int main(int argc, char *argv[]) {
-    QCoreApplication app(argc, argv);
+    // Printing draws text, which takes the GUI module (without a window);
+    // every other command is the core alone.
+    std::unique_ptr<QCoreApplication> application;
+    if (commandIn(argc, argv) == QLatin1String("print")) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        application = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        application = std::make_unique<QCoreApplication>(argc, argv);
+    }
     QCoreApplication::setApplicationName(QStringLiteral("zevo3"));
     QCoreApplication::setApplicationVersion(QStringLiteral(ZEVO3_VERSION));
 
@@ -285,6 +345,8 @@ int main(int argc, char *argv[]) {
         "                  sends row N's timing description and \"Tf:\" with its Frames cell\n"
         "  download TABLE  registers the layout (TABLE's .ZV3 file) and the table's codes in\n"
         "                  the unit, each message acknowledged; progress on standard error\n"
+        "  print TABLE --pdf OUT\n"
+        "                  the table print (occupied rows under a header) into a PDF file\n"
         "\n"
         "Exit status: 0 success; 1 the files have problems (dump, check, make), or the unit\n"
         "did not answer or acknowledge; 2 bad usage, a file that cannot be read or written,\n"
@@ -316,11 +378,14 @@ int main(int argc, char *argv[]) {
         QStringLiteral("table"),
         QStringLiteral("fire: send the row's timing description from this table file."),
         QStringLiteral("TABLE"));
+    const QCommandLineOption pdfOption(QStringLiteral("pdf"),
+                                       QStringLiteral("print: the PDF file to write."),
+                                       QStringLiteral("OUT"));
     const QCommandLineOption dryRunOption(
         QStringLiteral("dry-run"),
         QStringLiteral("download: print the messages, one a line, instead of sending them."));
     parser.addOptions({iniOption, portOption, simulateOption, simLogOption, waitOption,
-                       framesOption, tableOption, dryRunOption});
+                       framesOption, tableOption, dryRunOption, pdfOption});
     parser.addPositionalArgument(QStringLiteral("command"),
                                  QStringLiteral("dump, make, check, version, send, fire or "
                                                 "download"));
@@ -346,6 +411,12 @@ int main(int argc, char *argv[]) {
     if (command == QLatin1String("dump") && arity(1)) return dump(args[1]);
     if (command == QLatin1String("check") && arity(1)) return check(args[1]);
     if (command == QLatin1String("make") && arity(2)) return make(args[1], args[2]);
+    if (command == QLatin1String("print")) {
+        if (!arity(1) || !parser.isSet(pdfOption))
+            return usage(QStringLiteral("print: give one table file and --pdf OUT"));
+        return print(args[1], parser.value(pdfOption));
+    }
+    if (parser.isSet(pdfOption)) return usage(QStringLiteral("--pdf goes with print"));
     if (command == QLatin1String("dump") || command == QLatin1String("check") ||
         command == QLatin1String("make"))
         return usage(QStringLiteral("%1: wrong number of files").arg(command));

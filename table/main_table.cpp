@@ -275,11 +275,7 @@ void TfrmMain::btnTablePrintClick() {
                      MsgIcon::Warning, MsgButtons::Ok);
         return;
     }
-    // The receive log's face and size: its pixels on the screen as points.
-    QFont font = memoRecv->font();
-    const qreal screenDpi = logicalDpiY() > 0 ? logicalDpiY() : 96;
-    font.setPointSizeF(memoRecv->font().pixelSize() * 72.0 / screenDpi);
-    painter.setFont(font);
+    painter.setFont(tablePrintFont()); // the receive log's face and size
     PrintTable(painter, objects.table, QFileInfo(panelText(2)).fileName(), QDate::currentDate(),
                printer.width(), printer.height(), [&printer] { printer.newPage(); });
     painter.end();

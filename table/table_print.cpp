@@ -2,8 +2,11 @@
 
 #include "text_codec.h"
 
+#include <QBuffer>
 #include <QFontMetrics>
+#include <QPageSize>
 #include <QPainter>
+#include <QPdfWriter>
 
 namespace zevo3 {
 
@@ -13,6 +16,31 @@ constexpr int kMargin = 100;
 
 QString tablePrintTitle() {
     return QStringLiteral("MORIKA ZEVO3 Tool[ Table Date ]");
+}
+
+QFont tablePrintFont() {
+    QFont font;
+    font.setFamilies({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("Noto Sans Mono CJK JP"),
+                      QStringLiteral("monospace")});
+    font.setStyleHint(QFont::Monospace);
+    font.setPointSizeF(15 * 72.0 / 96.0);
+    return font;
+}
+
+QByteArray tablePrintPdf(const CodeTable &table, const QString &fileName, const QDate &date) {
+    QByteArray pdf;
+    QBuffer buffer(&pdf);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    writer.setTitle(tablePrintTitle());
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setResolution(600);
+    QPainter painter(&writer);
+    painter.setFont(tablePrintFont());
+    PrintTable(painter, table, fileName, date, writer.width(), writer.height(),
+               [&writer] { writer.newPage(); });
+    painter.end();
+    return pdf;
 }
 
 TablePrintPlan planTablePrint(const CodeTable &table, const QString &fileName, const QDate &date,
@@ -56,7 +84,9 @@ void PrintTable(QPainter &painter, const CodeTable &table, const QString &fileNa
                 const std::function<void()> &newPage) {
     const QFontMetrics metrics(painter.font(), painter.device());
     const int letterWidth = metrics.horizontalAdvance(QLatin1Char('W'));
-    const int lineHeight = metrics.boundingRect(QLatin1Char('H')).height() + 4;
+    // The text height of a letter is the face's whole height (ascent and
+    // descent), not the ink of the glyph.
+    const int lineHeight = metrics.height() + 4;
     const TablePrintPlan plan =
         planTablePrint(table, fileName, date, letterWidth, lineHeight, pageWidth, pageHeight,
                        [&metrics](const QString &text) { return metrics.horizontalAdvance(text); });

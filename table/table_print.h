@@ -6,7 +6,9 @@
 
 #include "code_table.h"
 
+#include <QByteArray>
 #include <QDate>
+#include <QFont>
 #include <QPoint>
 #include <QString>
 #include <functional>
@@ -30,6 +32,13 @@ struct TablePrintPlan {
 
 // The print job's title.
 QString tablePrintTitle();
+
+// The print face: the receive log's fixed-pitch face at its size (15 pixels
+// on a 96-dpi screen: 11.25 points).
+QFont tablePrintFont();
+
+// The whole print into a PDF (A4), as bytes.
+QByteArray tablePrintPdf(const CodeTable &table, const QString &fileName, const QDate &date);
 
 // Where every text goes. letterWidth is the width of "W" and lineHeight the
 // height of "H" plus 4 in the print font; dateWidth the width of the date

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -216,4 +217,29 @@ TEST_F(Zevo3Process, CheckReportsFileLineAndField) {
     EXPECT_TRUE(
         lines[1].startsWith(layout + QStringLiteral(":3:2: code 5 comes after table row 4")));
     EXPECT_TRUE(run.err.contains("2 problem(s)")) << run.err.toStdString();
+}
+
+TEST_F(Zevo3Process, PrintWritesTheTablePrintAsAPdf) {
+    writeSample();
+    const QString pdf = path("print.pdf");
+    Outcome run = runZevo3({QStringLiteral("print"), table, QStringLiteral("--pdf"), pdf});
+    ASSERT_EQ(run.code, 0) << run.err.constData();
+    const QByteArray bytes = contents(pdf);
+    EXPECT_TRUE(bytes.startsWith("%PDF")) << bytes.left(20).constData();
+    // Where the text can be taken out of it, it is the header and the rows.
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (!pdftotext.isEmpty()) {
+        QProcess text;
+        text.start(pdftotext, {pdf, QStringLiteral("-")});
+        ASSERT_TRUE(text.waitForFinished(30000));
+        const QString printed = QString::fromUtf8(text.readAllStandardOutput());
+        EXPECT_TRUE(printed.contains(QStringLiteral("File: テレビ.Csv"))) << printed.toStdString();
+        EXPECT_TRUE(printed.contains(QStringLiteral("[001]:"))) << printed.toStdString();
+        EXPECT_TRUE(printed.contains(QStringLiteral("Date："))) << printed.toStdString();
+    }
+    // Without --pdf, or with a file that is not there: usage, or cannot read.
+    EXPECT_EQ(runZevo3({QStringLiteral("print"), table}).code, 2);
+    EXPECT_EQ(
+        runZevo3({QStringLiteral("print"), path("none.Csv"), QStringLiteral("--pdf"), pdf}).code,
+        2);
 }
