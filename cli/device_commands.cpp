@@ -66,6 +66,22 @@ DeviceSession::~DeviceSession() {
 }
 
 bool DeviceSession::open(const LinkOptions &options) {
+    if (!prepare(options)) return false;
+    if (!link_->OpenPort(true)) {
+        const QString reason = device_->openFailureReason();
+        streams_.say(QStringLiteral("cannot open the port \"%1\" (settings: %2)%3")
+                         .arg(toDisplay(com_.PortName), options.iniPath,
+                              reason.isEmpty() ? QString() : QStringLiteral(": ") + reason));
+        return false;
+    }
+    return true;
+}
+
+QString DeviceSession::simulatedPort() const {
+    return sim_ ? sim_->devicePath() : QString();
+}
+
+bool DeviceSession::prepare(const LinkOptions &options) {
     QString problem;
     WaveSettings wave;
     if (!ReadSettings(options.iniPath, com_, wave, &problem))
@@ -88,11 +104,6 @@ bool DeviceSession::open(const LinkOptions &options) {
     link_ = std::make_unique<Link>(*device_, com_, *clock_);
     link_->setObserver(&observer_);
     link_->setErrorReporting(false);
-    if (!link_->OpenPort(true)) {
-        streams_.say(QStringLiteral("cannot open the port \"%1\" (settings: %2)")
-                         .arg(toDisplay(com_.PortName), options.iniPath));
-        return false;
-    }
     return true;
 }
 
@@ -253,6 +264,31 @@ int downloadCommand(DeviceSession &session, const std::vector<RegistrationMessag
                     .arg(outcome.failed + 1)
                     .arg(plan.size()));
     return kNoAnswer;
+}
+
+int searchCommand(DeviceSession &session, const std::vector<PortCandidate> &candidates) {
+    const Streams &streams = session.streams();
+    PortSearchHooks hooks;
+    auto line = [&streams](const PortCandidate &c, const QString &what) {
+        streams.out((c.name + QLatin1Char('\t') + what +
+                     (c.description.isEmpty() ? QString() : QLatin1Char('\t') + c.description))
+                        .toUtf8());
+    };
+    hooks.failed = [&](const PortCandidate &c, const QString &reason) {
+        line(c,
+             QStringLiteral("cannot open: ") + (reason.isEmpty() ? QStringLiteral("?") : reason));
+    };
+    hooks.asked = [&](const PortCandidate &c, bool answered) {
+        line(c, answered ? QStringLiteral("answered") : QStringLiteral("no answer"));
+    };
+    const PortSearchResult result =
+        searchPorts(session.link(), session.settings(), candidates, hooks);
+    if (result.found < 0) {
+        streams.say(QStringLiteral("no port answered (%1 tried)").arg(candidates.size()));
+        return kNoAnswer;
+    }
+    streams.say(QStringLiteral("the unit answers on %1").arg(result.portName));
+    return kDone;
 }
 
 } // namespace zevo3::cli

@@ -7,6 +7,7 @@
 #include "code_table.h"
 #include "layout_data.h"
 #include "link.h"
+#include "port_search.h"
 #include "registration.h"
 #include "settings.h"
 
@@ -88,6 +89,12 @@ public:
     // False (and said) when the simulated unit cannot start or the port
     // cannot be opened.
     bool open(const LinkOptions &options);
+    // The settings, the simulated unit and the link, without opening the
+    // port (the port search opens each candidate itself).
+    bool prepare(const LinkOptions &options);
+    ComSettings &settings() { return com_; }
+    // The simulated unit's port, with --simulate.
+    QString simulatedPort() const;
     Link &link() { return *link_; }
     const StreamObserver &observer() const { return observer_; }
     const Streams &streams() const { return streams_; }
@@ -127,6 +134,9 @@ std::vector<QByteArray> fireMessages(int row, int frames); // "Twl:%03d", "Twf:%
 
 // The command bodies. Each returns the exit status.
 int versionCommand(DeviceSession &session);
+// The port search of the settings dialog over the candidates: each on
+// standard output with what became of it; 0 when one answered, 1 otherwise.
+int searchCommand(DeviceSession &session, const std::vector<PortCandidate> &candidates);
 // Sends the messages one after the other without waits (empty ones are
 // skipped, as the console skips an empty box), then prints what the unit
 // says for `waitMs`.

@@ -207,6 +207,7 @@ struct DeviceArgs {
     std::optional<int> frames;
     QString table;
     bool dryRun = false;
+    QStringList ports;
 };
 
 int deviceCommand(const QString &command, const QStringList &args, const DeviceArgs &options,
@@ -217,6 +218,21 @@ int deviceCommand(const QString &command, const QStringList &args, const DeviceA
 
     std::vector<QByteArray> messages;
     std::vector<RegistrationMessage> plan;
+    if (command == QLatin1String("search")) {
+        if (args.size() != 1) return usage(QStringLiteral("search takes no arguments (--ports)"));
+        cli::DeviceSession session(streams);
+        if (!session.prepare(options.link)) return kCannot;
+        std::vector<PortCandidate> candidates;
+        if (!options.ports.isEmpty()) {
+            for (const QString &name : options.ports)
+                candidates.push_back({name, QString()});
+        } else {
+            candidates = SystemPortLister().candidates();
+            if (!session.simulatedPort().isEmpty())
+                candidates.push_back({session.simulatedPort(), QStringLiteral("simulated unit")});
+        }
+        return cli::searchCommand(session, candidates);
+    }
     if (command == QLatin1String("version")) {
         if (args.size() != 1) return usage(QStringLiteral("version takes no arguments"));
     } else if (command == QLatin1String("send")) {
@@ -345,6 +361,8 @@ int main(int argc, char *argv[]) {
         "                  sends row N's timing description and \"Tf:\" with its Frames cell\n"
         "  download TABLE  registers the layout (TABLE's .ZV3 file) and the table's codes in\n"
         "                  the unit, each message acknowledged; progress on standard error\n"
+        "  search          the port search of the settings dialog over the system's ports\n"
+        "                  (or --ports P1,P2,...): each port and what became of it\n"
         "  print TABLE --pdf OUT\n"
         "                  the table print (occupied rows under a header) into a PDF file\n"
         "\n"
@@ -378,6 +396,9 @@ int main(int argc, char *argv[]) {
         QStringLiteral("table"),
         QStringLiteral("fire: send the row's timing description from this table file."),
         QStringLiteral("TABLE"));
+    const QCommandLineOption portsOption(QStringLiteral("ports"),
+                                         QStringLiteral("search: the ports to try, in this order."),
+                                         QStringLiteral("P1,P2,..."));
     const QCommandLineOption pdfOption(QStringLiteral("pdf"),
                                        QStringLiteral("print: the PDF file to write."),
                                        QStringLiteral("OUT"));
@@ -385,7 +406,7 @@ int main(int argc, char *argv[]) {
         QStringLiteral("dry-run"),
         QStringLiteral("download: print the messages, one a line, instead of sending them."));
     parser.addOptions({iniOption, portOption, simulateOption, simLogOption, waitOption,
-                       framesOption, tableOption, dryRunOption, pdfOption});
+                       framesOption, tableOption, dryRunOption, pdfOption, portsOption});
     parser.addPositionalArgument(QStringLiteral("command"),
                                  QStringLiteral("dump, make, check, version, send, fire or "
                                                 "download"));
@@ -422,7 +443,8 @@ int main(int argc, char *argv[]) {
         return usage(QStringLiteral("%1: wrong number of files").arg(command));
 
     const QStringList deviceCommands = {QStringLiteral("version"), QStringLiteral("send"),
-                                        QStringLiteral("fire"), QStringLiteral("download")};
+                                        QStringLiteral("fire"), QStringLiteral("download"),
+                                        QStringLiteral("search")};
     if (!deviceCommands.contains(command))
         return usage(QStringLiteral("unknown command \"%1\"").arg(command));
 
@@ -452,6 +474,11 @@ int main(int argc, char *argv[]) {
     }
     options.table = parser.value(tableOption);
     options.dryRun = parser.isSet(dryRunOption);
+    if (parser.isSet(portsOption)) {
+        if (command != QLatin1String("search"))
+            return usage(QStringLiteral("--ports goes with search"));
+        options.ports = parser.value(portsOption).split(QLatin1Char(','), Qt::SkipEmptyParts);
+    }
     if ((options.frames || parser.isSet(tableOption)) && command != QLatin1String("fire"))
         return usage(QStringLiteral("--frames and --table go with fire"));
     if (options.dryRun && command != QLatin1String("download"))

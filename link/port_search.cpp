@@ -49,11 +49,14 @@ PortSearchResult searchPorts(Link &link, ComSettings &settings,
             link.SendMessage(cmd::kVer);
             const bool answered = link.WaitForAck(kSearchAnswerMs);
             link.ClosePort();
+            if (hooks.asked) hooks.asked(candidate, answered);
             if (answered) {
                 result.found = i;
                 result.portName = candidate.name;
                 break;
             }
+        } else if (hooks.failed) {
+            hooks.failed(candidate, link.device().openFailureReason());
         }
         if (hooks.between && hooks.between()) break;
     }

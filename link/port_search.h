@@ -38,8 +38,11 @@ inline constexpr int kMaxSearchPorts = 100;
 struct PortSearchHooks {
     // Before each candidate: its 0-based index and name.
     std::function<void(int index, const QString &name)> trying;
-    // A candidate that could be opened.
+    // A candidate that could be opened, and one that could not, with why.
     std::function<void(const PortCandidate &candidate)> opened;
+    std::function<void(const PortCandidate &candidate, const QString &reason)> failed;
+    // An opened candidate after its question: whether it answered.
+    std::function<void(const PortCandidate &candidate, bool answered)> asked;
     // Between candidates: the caller lets its windows repaint; true stops the search.
     std::function<bool()> between;
 };

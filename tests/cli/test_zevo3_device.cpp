@@ -2,6 +2,7 @@
 // a pseudo-terminal: exit statuses, what the unit received, and what goes to
 // standard output and standard error.
 
+#include "raw_pty.h"
 #include "registration.h"
 #include "samples.h"
 #include "save_file.h"
@@ -287,4 +288,27 @@ TEST_F(Zevo3Device, DownloadThatCannotStart) {
     run = this->run({QStringLiteral("download"), dir.filePath(QStringLiteral("absent.Csv"))});
     EXPECT_EQ(run.code, 2);
     EXPECT_TRUE(run.err.contains("cannot read the table file")) << run.err.toStdString();
+}
+
+TEST_F(Zevo3Device, SearchSaysWhatBecameOfEachPortAndFindsTheUnit) {
+    startSim();
+    test::RawPty silent;
+    ASSERT_FALSE(silent.slave.isEmpty());
+    const QString ports =
+        QStringLiteral("/dev/zevo3-no-such-port,%1,%2").arg(silent.slave, sim->devicePath());
+    Outcome found = run({QStringLiteral("search"), QStringLiteral("--ports"), ports});
+    EXPECT_EQ(found.code, 0) << found.err.toStdString();
+    const QStringList lines = QString::fromUtf8(found.out).split(QLatin1Char('\n'));
+    EXPECT_TRUE(lines.contains(
+        QStringLiteral("/dev/zevo3-no-such-port\tcannot open: /dev/zevo3-no-such-port "
+                       "がありません（接続されていません）。")))
+        << found.out.toStdString();
+    EXPECT_TRUE(lines.contains(silent.slave + QStringLiteral("\tno answer")));
+    EXPECT_TRUE(lines.contains(sim->devicePath() + QStringLiteral("\tanswered")));
+    EXPECT_TRUE(found.err.contains(sim->devicePath().toUtf8()));
+    EXPECT_EQ(sim->received().last(), "Ver");
+    // None answers: status 1.
+    Outcome none = run({QStringLiteral("search"), QStringLiteral("--ports"), silent.slave});
+    EXPECT_EQ(none.code, 1);
+    EXPECT_EQ(run({QStringLiteral("search"), QStringLiteral("extra")}).code, 2);
 }
