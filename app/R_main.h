@@ -51,6 +51,7 @@ public:
     int logLineCount() const override;
     void clearLog() override;
     void appendLogLine(const QByteArray &line) override;
+    void appendLogLines(const QByteArrayList &lines) override;
 
     // The windows made at start-up after this one, which its commands use.
     void attachWindows(TfrmLayout &layout, TfrmWave &wave, TfrmMsgBox &msgBox,

@@ -177,6 +177,15 @@ void TfrmMain::appendLogLine(const QByteArray &line) {
     appendLogText(toDisplay(line));
 }
 
+void TfrmMain::appendLogLines(const QByteArrayList &lines) {
+    // One append, one layout and one scroll for a whole burst.
+    QStringList texts;
+    texts.reserve(lines.size());
+    for (const QByteArray &line : lines)
+        texts << toDisplay(line);
+    appendLogText(texts.join(QLatin1Char('\n')));
+}
+
 void TfrmMain::appendLogText(const QString &text) {
     memoRecv->appendPlainText(text);
 }

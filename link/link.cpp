@@ -170,6 +170,12 @@ void Link::ShowPortName() {
 }
 
 bool Link::ReceiveStep() {
+    const bool more = readAndAssemble();
+    flushLog();
+    return more;
+}
+
+bool Link::readAndAssemble() {
     if (!portOpen_ || lineFailure_) return false;
     if (device_.errorMask() != 0) {
         lineFailure_ = true;
@@ -227,12 +233,28 @@ void Link::messageComplete(const QByteArray &message) {
 void Link::FinishMessage(const QByteArray &message) {
     const QByteArray line = ReceiveAssembler::renderLogLine(message);
     if (line.contains(cmd::kModelWord)) ack_ = true;
-    if (observer_) {
-        if (observer_->logLineCount() > kLogLimit) observer_->clearLog();
-        observer_->appendLogLine(line);
+    // The lines of a step reach the log together at its end (one layout
+    // and one scroll for a burst); the 1000-line rule counts them as if each
+    // had been added at once.
+    if (observer_ && observer_->logLineCount() + int(logBatch_.size()) > kLogLimit) {
+        observer_->clearLog();
+        logBatch_.clear();
     }
+    logBatch_.append(line);
+    stepLines_.append(line);
     if (line.contains(cmd::kKeyRowAnswer)) ack_ = true;
-    emit lineReceived(line);
+}
+
+void Link::flushLog() {
+    if (stepLines_.isEmpty()) return;
+    QByteArrayList toLog;
+    QByteArrayList received;
+    toLog.swap(logBatch_);
+    received.swap(stepLines_);
+    if (observer_ && !toLog.isEmpty()) observer_->appendLogLines(toLog);
+    // Every line of the step, also those the 1000-line rule took out again.
+    for (const QByteArray &line : std::as_const(received))
+        emit lineReceived(line);
 }
 
 } // namespace zevo3

@@ -8,6 +8,7 @@
 #include "serial_device.h"
 #include "settings.h"
 
+#include <QByteArrayList>
 #include <QObject>
 #include <atomic>
 #include <memory>
@@ -28,6 +29,11 @@ public:
     virtual int logLineCount() const = 0;
     virtual void clearLog() = 0;
     virtual void appendLogLine(const QByteArray &line) = 0;
+    // The lines of one receive step, in order.
+    virtual void appendLogLines(const QByteArrayList &lines) {
+        for (const QByteArray &line : lines)
+            appendLogLine(line);
+    }
 };
 
 class Link : public QObject, private ReceiveSink {
@@ -79,7 +85,7 @@ public:
     SerialDevice &device() { return device_; }
 
 signals:
-    // Emitted after a line reached the log, inside the receive step: the
+    // Emitted after a line reached the log, at the end of the receive step: the
     // receive thread waits for it, so slots must not open or close the port
     // or wait; they queue such work instead.
     void lineReceived(const QByteArray &line);
@@ -88,6 +94,8 @@ private:
     void acknowledged() override;
     void messageComplete(const QByteArray &message) override;
     void FinishMessage(const QByteArray &message);
+    bool readAndAssemble();
+    void flushLog();
     void failLine();
     void stopReceiver();
     void reapThread();
@@ -106,6 +114,8 @@ private:
     bool ack_ = false;
     bool errorReporting_ = false;
     bool retryRead_ = false;
+    QByteArrayList logBatch_;  // what the log gets at the end of the step
+    QByteArrayList stepLines_; // every line of the step, for lineReceived
     int openGeneration_ = 0;
     // Crosses threads.
     std::atomic<bool> receiveRunning_{false};

@@ -30,6 +30,11 @@ public:
     }
     int logLineCount() const override { return int(log.size()); }
     void clearLog() override { log.clear(); }
+    int batches = 0;
+    void appendLogLines(const QByteArrayList &lines) override {
+        ++batches;
+        LinkObserver::appendLogLines(lines);
+    }
     void appendLogLine(const QByteArray &line) override {
         if (onAppend) onAppend(line);
         log.append(line);

@@ -302,3 +302,20 @@ TEST_F(LinkTest, ALateAnswerIsTakenInBeforeTheNextWait) {
     device.inject("\x06");
     EXPECT_TRUE(link.WaitForAck(1000));
 }
+
+TEST_F(LinkTest, ABurstReachesTheLogInOneGoAndKeepsTheThousandLineRule) {
+    ASSERT_TRUE(link.OpenPort(true));
+    QByteArray burst;
+    for (int i = 1; i <= 1002; ++i)
+        burst += "L" + QByteArray::number(i) + "\r\n";
+    QByteArrayList signalled;
+    QObject::connect(&link, &Link::lineReceived,
+                     [&](const QByteArray &line) { signalled << line; });
+    device.inject(burst); // under the 8192 bytes of one step
+    ASSERT_TRUE(waitFor([&] { return signalled.size() == 1002; })) << signalled.size();
+    EXPECT_EQ(observer.batches, 1);
+    // Past 1000 lines the log empties itself before the next line, as it
+    // would have line by line: the 1002nd line stands alone.
+    EXPECT_EQ(observer.log, QByteArrayList{"L1002"});
+    EXPECT_EQ(signalled.first(), "L1");
+}
