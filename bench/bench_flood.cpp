@@ -11,6 +11,7 @@
 #include "prompter.h"
 #include "qt_serial_device.h"
 #include "sim_unit.h"
+#include "stall_meter.h"
 #include "text_codec.h"
 
 #include <QApplication>
@@ -45,47 +46,6 @@ public:
     std::optional<FileChoice> openFile(QWidget *, const FileDialogSpec &) override { return {}; }
     std::optional<FileChoice> saveFile(QWidget *, const FileDialogSpec &) override { return {}; }
     bool choosePrinter(QWidget *, QPrinter &) override { return false; }
-};
-
-// The largest gap between the ticks of a 1 ms timer on this thread.
-class StallMeter {
-public:
-    StallMeter() {
-        timer_.setTimerType(Qt::PreciseTimer);
-        timer_.setInterval(1);
-        QObject::connect(&timer_, &QTimer::timeout, [this] { tick(); });
-    }
-    void start() {
-        gaps_.clear();
-        last_ = Clock::now();
-        timer_.start();
-    }
-    void stop() {
-        tick();
-        timer_.stop();
-    }
-    double maxMs() const {
-        return gaps_.empty() ? 0.0 : *std::max_element(gaps_.begin(), gaps_.end());
-    }
-    double percentileMs(double p) const {
-        std::vector<double> sorted = gaps_;
-        std::sort(sorted.begin(), sorted.end());
-        return percentile(sorted, p);
-    }
-    long over(double ms) const {
-        return long(std::count_if(gaps_.begin(), gaps_.end(), [ms](double g) { return g > ms; }));
-    }
-    std::size_t ticks() const { return gaps_.size(); }
-
-private:
-    void tick() {
-        const auto now = Clock::now();
-        gaps_.push_back(std::chrono::duration<double, std::milli>(now - last_).count());
-        last_ = now;
-    }
-    QTimer timer_;
-    Clock::time_point last_;
-    std::vector<double> gaps_;
 };
 
 // "LINE 000123 ..." -> 123; -1 for any other line.
@@ -165,7 +125,7 @@ int main(int argc, char **argv) {
     }
 
     // The same meter over a quiet second, for comparison.
-    StallMeter meter;
+    zevo3::bench::StallMeter meter;
     meter.start();
     limit.start(kQuietMs);
     loop.exec();

@@ -24,6 +24,7 @@
 #include "registration.h"
 #include "save_file.h"
 #include "sim_unit.h"
+#include "stall_meter.h"
 #include "table_file.h"
 #include "text_codec.h"
 #include "tick_clock.h"
@@ -149,36 +150,6 @@ RunResult registerOn(const QString &port, const std::vector<RegistrationMessage>
     return result;
 }
 
-// The longest gap between the ticks of a 1 ms timer on this thread.
-class StallMeter {
-public:
-    StallMeter() {
-        timer_.setTimerType(Qt::PreciseTimer);
-        timer_.setInterval(1);
-        QObject::connect(&timer_, &QTimer::timeout, [this] { tick(); });
-    }
-    void start() {
-        max_ = 0;
-        last_ = Clock::now();
-        timer_.start();
-    }
-    void stop() {
-        tick();
-        timer_.stop();
-    }
-    double maxMs() const { return max_; }
-
-private:
-    void tick() {
-        const auto now = Clock::now();
-        max_ = std::max(max_, std::chrono::duration<double, std::milli>(now - last_).count());
-        last_ = now;
-    }
-    QTimer timer_;
-    Clock::time_point last_;
-    double max_ = 0;
-};
-
 } // namespace
 
 int main(int argc, char **argv) {
@@ -284,7 +255,7 @@ int main(int argc, char **argv) {
         return 1;
     }
     guiSim.waitForMessages(1, 3000); // "Version"
-    StallMeter meter;
+    zevo3::bench::StallMeter meter;
     meter.start();
     const auto t0 = Clock::now();
     frmLayout.btnTableWrite->click();
