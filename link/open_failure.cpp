@@ -44,21 +44,28 @@ namespace {
 
 // "LCK..ttyUSB0" in the usual lock folders: the process named in it.
 QString lockHolder(const QString &device) {
-    const QString name = QStringLiteral("LCK..") + QFileInfo(device).fileName();
-    for (const char *folder : {"/run/lock", "/var/lock", "/tmp", "/var/tmp"}) {
-        QFile lock(QDir(QString::fromLatin1(folder)).filePath(name));
-        if (!lock.open(QIODevice::ReadOnly)) continue;
-        const QByteArray first = lock.readLine(64).trimmed();
-        bool ok = false;
-        const qint64 pid = first.toLongLong(&ok);
-        if (!ok || pid <= 0) continue;
-        QFile comm(QStringLiteral("/proc/%1/comm").arg(pid));
-        const QString program = comm.open(QIODevice::ReadOnly)
-                                    ? QString::fromLocal8Bit(comm.readAll().trimmed())
-                                    : QString();
-        return program.isEmpty() ? QStringLiteral("PID %1").arg(pid)
-                                 : QStringLiteral("%1, PID %2").arg(program).arg(pid);
-    }
+    // The serial port names its lock after the path: "/dev/ttyUSB0" gives
+    // LCK..ttyUSB0, "/tmp/port" LCK.._tmp_port.
+    QString path = device;
+    if (path.startsWith(QLatin1String("/dev/"))) path.remove(0, 5);
+    path.replace(QLatin1Char('/'), QLatin1Char('_'));
+    const QStringList names = {QStringLiteral("LCK..") + path,
+                               QStringLiteral("LCK..") + QFileInfo(device).fileName()};
+    for (const char *folder : {"/run/lock", "/var/lock", "/tmp", "/var/tmp"})
+        for (const QString &name : names) {
+            QFile lock(QDir(QString::fromLatin1(folder)).filePath(name));
+            if (!lock.open(QIODevice::ReadOnly)) continue;
+            const QByteArray first = lock.readLine(64).trimmed();
+            bool ok = false;
+            const qint64 pid = first.toLongLong(&ok);
+            if (!ok || pid <= 0) continue;
+            QFile comm(QStringLiteral("/proc/%1/comm").arg(pid));
+            const QString program = comm.open(QIODevice::ReadOnly)
+                                        ? QString::fromLocal8Bit(comm.readAll().trimmed())
+                                        : QString();
+            return program.isEmpty() ? QStringLiteral("PID %1").arg(pid)
+                                     : QStringLiteral("%1, PID %2").arg(program).arg(pid);
+        }
     return QString();
 }
 

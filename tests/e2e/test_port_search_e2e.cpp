@@ -88,11 +88,14 @@ TEST_F(PortSearchE2E, FindsTheUnitBehindTheThirdPortThenSetConnectsToIt) {
 
 TEST_F(PortSearchE2E, ALateAnswerOnTheSecondPortDoesNotHideTheThird) {
     // The second port answers, but 150 ms after its question: too late.
+    // (The answer reaches a port the search has closed by then; that a late
+    // answer on an open port cannot hide a later one is shown with the
+    // device double in the dialog's tests.)
     QSocketNotifier question(silent.master, QSocketNotifier::Read);
-    QObject::connect(&question, &QSocketNotifier::activated, [this] {
+    QObject::connect(&question, &QSocketNotifier::activated, [this, &question] {
         char buf[64];
         if (::read(silent.master, buf, sizeof buf) > 0)
-            QTimer::singleShot(150, [this] { silent.write("ZEVO3 late\r\n"); });
+            QTimer::singleShot(150, &question, [this] { silent.write("ZEVO3 late\r\n"); });
     });
     search();
     EXPECT_EQ(dialog->cmbPort->currentText(), sim.devicePath());
