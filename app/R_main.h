@@ -122,7 +122,7 @@ public:
     void comeToFront();
     bool ReadTableFile(const QString &path);
     bool WriteTableFile(const QString &path);
-    static FileDialogSpec tableDialogSpec();
+    static FileDialogSetup tableDialogSetup();
     QString saveDialogFileName() const { return saveFileName_; }
 
     AppObjects &objects;

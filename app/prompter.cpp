@@ -49,7 +49,7 @@ MsgAnswer QtPrompter::ask(QWidget *parent, const QString &text, const QString &c
     }
 }
 
-QStringList FileDialogSpec::descriptions() const {
+QStringList FileDialogSetup::descriptions() const {
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList out;
     for (int i = 0; i + 1 < parts.size(); i += 2)
@@ -59,21 +59,21 @@ QStringList FileDialogSpec::descriptions() const {
 
 namespace {
 
-std::optional<FileChoice> runFileDialog(QWidget *parent, const FileDialogSpec &spec, bool save) {
+std::optional<FileChoice> runFileDialog(QWidget *parent, const FileDialogSetup &setup, bool save) {
     QFileDialog dialog(parent);
     dialog.setObjectName(save ? QStringLiteral("dlgSave") : QStringLiteral("dlgOpen"));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     // "*.*" means every file where the list comes from; here it would miss
     // names without a dot, so "*" is added to that pattern.
-    QStringList filters = spec.descriptions();
+    QStringList filters = setup.descriptions();
     for (QString &filter : filters)
         filter.replace(QStringLiteral("(*.*)"), QStringLiteral("(*.* *)"));
     dialog.setNameFilters(filters);
-    if (spec.filterIndex >= 1 && spec.filterIndex <= filters.size())
-        dialog.selectNameFilter(filters[spec.filterIndex - 1]);
-    dialog.setDefaultSuffix(spec.defaultExt);
-    if (!spec.fileName.isEmpty()) dialog.selectFile(spec.fileName);
+    if (setup.filterIndex >= 1 && setup.filterIndex <= filters.size())
+        dialog.selectNameFilter(filters[setup.filterIndex - 1]);
+    dialog.setDefaultSuffix(setup.defaultExt);
+    if (!setup.fileName.isEmpty()) dialog.selectFile(setup.fileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     FileChoice choice;
     choice.path = dialog.selectedFiles().first();
@@ -83,8 +83,8 @@ std::optional<FileChoice> runFileDialog(QWidget *parent, const FileDialogSpec &s
 
 } // namespace
 
-std::optional<FileChoice> QtPrompter::openFile(QWidget *parent, const FileDialogSpec &spec) {
-    return runFileDialog(parent, spec, false);
+std::optional<FileChoice> QtPrompter::openFile(QWidget *parent, const FileDialogSetup &setup) {
+    return runFileDialog(parent, setup, false);
 }
 
 bool QtPrompter::choosePrinter(QWidget *parent, QPrinter &printer) {
@@ -93,8 +93,8 @@ bool QtPrompter::choosePrinter(QWidget *parent, QPrinter &printer) {
     return dialog.exec() == QDialog::Accepted;
 }
 
-std::optional<FileChoice> QtPrompter::saveFile(QWidget *parent, const FileDialogSpec &spec) {
-    return runFileDialog(parent, spec, true);
+std::optional<FileChoice> QtPrompter::saveFile(QWidget *parent, const FileDialogSetup &setup) {
+    return runFileDialog(parent, setup, true);
 }
 
 } // namespace zevo3

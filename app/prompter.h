@@ -19,7 +19,7 @@ enum class MsgAnswer { Ok, Cancel, Yes, No };
 // "description|pattern|description|pattern" form, the preselected filter
 // (1-based), the extension added to a name typed without one, and the name
 // proposed.
-struct FileDialogSpec {
+struct FileDialogSetup {
     QString filter;
     int filterIndex = 1;
     QString defaultExt;
@@ -41,8 +41,8 @@ public:
     virtual MsgAnswer ask(QWidget *parent, const QString &text, const QString &caption,
                           MsgIcon icon, MsgButtons buttons) = 0;
     // Empty when cancelled. The save dialog asks before replacing a file.
-    virtual std::optional<FileChoice> openFile(QWidget *parent, const FileDialogSpec &spec) = 0;
-    virtual std::optional<FileChoice> saveFile(QWidget *parent, const FileDialogSpec &spec) = 0;
+    virtual std::optional<FileChoice> openFile(QWidget *parent, const FileDialogSetup &setup) = 0;
+    virtual std::optional<FileChoice> saveFile(QWidget *parent, const FileDialogSetup &setup) = 0;
     // The print dialog: false when cancelled.
     virtual bool choosePrinter(QWidget *parent, QPrinter &printer) = 0;
 };
@@ -51,8 +51,8 @@ class QtPrompter : public Prompter {
 public:
     MsgAnswer ask(QWidget *parent, const QString &text, const QString &caption, MsgIcon icon,
                   MsgButtons buttons) override;
-    std::optional<FileChoice> openFile(QWidget *parent, const FileDialogSpec &spec) override;
-    std::optional<FileChoice> saveFile(QWidget *parent, const FileDialogSpec &spec) override;
+    std::optional<FileChoice> openFile(QWidget *parent, const FileDialogSetup &setup) override;
+    std::optional<FileChoice> saveFile(QWidget *parent, const FileDialogSetup &setup) override;
     bool choosePrinter(QWidget *parent, QPrinter &printer) override;
 };
 

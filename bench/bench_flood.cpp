@@ -43,8 +43,8 @@ public:
                : buttons == MsgButtons::OkCancel ? MsgAnswer::Cancel
                                                  : MsgAnswer::Ok;
     }
-    std::optional<FileChoice> openFile(QWidget *, const FileDialogSpec &) override { return {}; }
-    std::optional<FileChoice> saveFile(QWidget *, const FileDialogSpec &) override { return {}; }
+    std::optional<FileChoice> openFile(QWidget *, const FileDialogSetup &) override { return {}; }
+    std::optional<FileChoice> saveFile(QWidget *, const FileDialogSetup &) override { return {}; }
     bool choosePrinter(QWidget *, QPrinter &) override { return false; }
 };
 

@@ -48,8 +48,8 @@ public:
     MsgAnswer ask(QWidget *, const QString &, const QString &, MsgIcon, MsgButtons) override {
         return MsgAnswer::Yes;
     }
-    std::optional<FileChoice> openFile(QWidget *, const FileDialogSpec &) override { return {}; }
-    std::optional<FileChoice> saveFile(QWidget *, const FileDialogSpec &) override { return {}; }
+    std::optional<FileChoice> openFile(QWidget *, const FileDialogSetup &) override { return {}; }
+    std::optional<FileChoice> saveFile(QWidget *, const FileDialogSetup &) override { return {}; }
     bool choosePrinter(QWidget *, QPrinter &) override { return false; }
 };
 

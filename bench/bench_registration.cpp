@@ -97,8 +97,8 @@ public:
         texts.append(text);
         return buttons == MsgButtons::YesNo ? MsgAnswer::Yes : MsgAnswer::Ok;
     }
-    std::optional<FileChoice> openFile(QWidget *, const FileDialogSpec &) override { return {}; }
-    std::optional<FileChoice> saveFile(QWidget *, const FileDialogSpec &) override { return {}; }
+    std::optional<FileChoice> openFile(QWidget *, const FileDialogSetup &) override { return {}; }
+    std::optional<FileChoice> saveFile(QWidget *, const FileDialogSetup &) override { return {}; }
     bool choosePrinter(QWidget *, QPrinter &) override { return false; }
 };
 

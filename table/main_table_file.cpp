@@ -28,19 +28,19 @@ constexpr int kHandOverRetryMs = 200;
 
 } // namespace
 
-FileDialogSpec TfrmMain::tableDialogSpec() {
-    FileDialogSpec spec;
-    spec.filter = tr("ﾃｷｽﾄﾌｧｲﾙ (*.Txt)|*.Txt|ｶﾝﾏ形式ﾃﾞｰﾀﾌｧｲﾙ (*.Csv)|*.Csv|"
-                     "ﾘﾓｺﾝ波形ｲﾒｰｼﾞﾌｧｲﾙ (*.Bmp)|*.Bmp|全てのﾌｧｲﾙ (*.*)|*.*");
-    spec.filterIndex = 2;
-    spec.defaultExt = QStringLiteral("Csv");
-    return spec;
+FileDialogSetup TfrmMain::tableDialogSetup() {
+    FileDialogSetup setup;
+    setup.filter = tr("ﾃｷｽﾄﾌｧｲﾙ (*.Txt)|*.Txt|ｶﾝﾏ形式ﾃﾞｰﾀﾌｧｲﾙ (*.Csv)|*.Csv|"
+                      "ﾘﾓｺﾝ波形ｲﾒｰｼﾞﾌｧｲﾙ (*.Bmp)|*.Bmp|全てのﾌｧｲﾙ (*.*)|*.*");
+    setup.filterIndex = 2;
+    setup.defaultExt = QStringLiteral("Csv");
+    return setup;
 }
 
 void TfrmMain::mmFileSaveClick() {
-    FileDialogSpec spec = tableDialogSpec();
-    spec.fileName = saveFileName_;
-    const std::optional<FileChoice> choice = prompter.saveFile(this, spec);
+    FileDialogSetup setup = tableDialogSetup();
+    setup.fileName = saveFileName_;
+    const std::optional<FileChoice> choice = prompter.saveFile(this, setup);
     if (!choice) return;
     if (choice->filterIndex == kBitmapFilter) {
         prompter.ask(this, tr("選択されたファイル形式では保存出来ません。"),
@@ -74,8 +74,8 @@ bool TfrmMain::WriteTableFile(const QString &path) {
 }
 
 void TfrmMain::mmFileOpenClick() {
-    FileDialogSpec spec = tableDialogSpec();
-    const std::optional<FileChoice> choice = prompter.openFile(this, spec);
+    FileDialogSetup setup = tableDialogSetup();
+    const std::optional<FileChoice> choice = prompter.openFile(this, setup);
     if (!choice) return;
     openTableFile(choice->path);
 }

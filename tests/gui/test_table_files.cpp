@@ -76,13 +76,13 @@ TEST_F(TableFilesTest, DialogsOfferTheFilterListWithCsvPreselected) {
     w.mmFileSave->trigger();
     ASSERT_EQ(prompter.openDialogs.size(), 1);
     ASSERT_EQ(prompter.saveDialogs.size(), 1);
-    for (const FileDialogSpec &spec : {prompter.openDialogs[0], prompter.saveDialogs[0]}) {
-        EXPECT_EQ(spec.filter,
+    for (const FileDialogSetup &setup : {prompter.openDialogs[0], prompter.saveDialogs[0]}) {
+        EXPECT_EQ(setup.filter,
                   QStringLiteral("ﾃｷｽﾄﾌｧｲﾙ (*.Txt)|*.Txt|ｶﾝﾏ形式ﾃﾞｰﾀﾌｧｲﾙ (*.Csv)|*.Csv|"
                                  "ﾘﾓｺﾝ波形ｲﾒｰｼﾞﾌｧｲﾙ (*.Bmp)|*.Bmp|全てのﾌｧｲﾙ (*.*)|*.*"));
-        EXPECT_EQ(spec.filterIndex, 2);
-        EXPECT_EQ(spec.defaultExt, QStringLiteral("Csv"));
-        EXPECT_EQ(spec.descriptions().size(), 4);
+        EXPECT_EQ(setup.filterIndex, 2);
+        EXPECT_EQ(setup.defaultExt, QStringLiteral("Csv"));
+        EXPECT_EQ(setup.descriptions().size(), 4);
     }
     // Cancelled: nothing else happened.
     EXPECT_TRUE(prompter.asked.isEmpty());

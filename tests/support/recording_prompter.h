@@ -22,8 +22,8 @@ public:
     QList<MsgAnswer> answers; // taken in order; when empty: Ok / Yes
     // File dialogs: what each was set up with, and the choices to give in
     // order (an empty optional cancels; none left cancels too).
-    QList<FileDialogSpec> openDialogs;
-    QList<FileDialogSpec> saveDialogs;
+    QList<FileDialogSetup> openDialogs;
+    QList<FileDialogSetup> saveDialogs;
     QList<std::optional<FileChoice>> fileChoices;
 
     // The print dialog: how often it was shown, and what it does with the
@@ -35,12 +35,12 @@ public:
         return onPrint ? onPrint(printer) : false;
     }
 
-    std::optional<FileChoice> openFile(QWidget *, const FileDialogSpec &spec) override {
-        openDialogs.append(spec);
+    std::optional<FileChoice> openFile(QWidget *, const FileDialogSetup &setup) override {
+        openDialogs.append(setup);
         return fileChoices.isEmpty() ? std::nullopt : fileChoices.takeFirst();
     }
-    std::optional<FileChoice> saveFile(QWidget *, const FileDialogSpec &spec) override {
-        saveDialogs.append(spec);
+    std::optional<FileChoice> saveFile(QWidget *, const FileDialogSetup &setup) override {
+        saveDialogs.append(setup);
         return fileChoices.isEmpty() ? std::nullopt : fileChoices.takeFirst();
     }
 
