@@ -4,6 +4,7 @@
 
 #include "raw_pty.h"
 #include "registration.h"
+#include "run_zevo3.h"
 #include "samples.h"
 #include "save_file.h"
 #include "sim_unit.h"
@@ -17,31 +18,10 @@
 #include <memory>
 
 using namespace zevo3;
+using zevo3::test::Outcome;
+using zevo3::test::runZevo3;
 
 namespace {
-
-struct Outcome {
-    int code = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-Outcome runZevo3(const QStringList &args) {
-    QProcess process;
-    process.start(QStringLiteral(ZEVO3_PATH), args);
-    if (!process.waitForStarted(30000)) return {};
-    process.closeWriteChannel();
-    if (!process.waitForFinished(60000)) {
-        process.kill();
-        process.waitForFinished();
-        return {};
-    }
-    Outcome run;
-    run.code = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
-}
 
 QList<QByteArray> texts(const std::vector<QByteArray> &messages) {
     return QList<QByteArray>(messages.begin(), messages.end());

@@ -1,6 +1,7 @@
 // The zevo3 program as a script runs it: exit statuses, what goes to standard
 // output and what to standard error, and the files it leaves.
 
+#include "run_zevo3.h"
 #include "samples.h"
 #include "save_file.h"
 
@@ -12,34 +13,10 @@
 #include <gtest/gtest.h>
 
 using namespace zevo3;
+using zevo3::test::Outcome;
+using zevo3::test::runZevo3;
 
 namespace {
-
-struct Outcome {
-    int code = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-Outcome runZevo3(const QStringList &args, const QByteArray &input = {},
-                 const QString &outputFile = {}) {
-    QProcess process;
-    if (!outputFile.isEmpty()) process.setStandardOutputFile(outputFile);
-    process.start(QStringLiteral(ZEVO3_PATH), args);
-    if (!process.waitForStarted(30000)) return {};
-    process.write(input);
-    process.closeWriteChannel();
-    if (!process.waitForFinished(60000)) {
-        process.kill();
-        process.waitForFinished();
-        return {};
-    }
-    Outcome run;
-    run.code = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
-}
 
 QByteArray contents(const QString &path) {
     QFile file(path);

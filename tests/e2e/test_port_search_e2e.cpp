@@ -2,6 +2,7 @@
 // pseudo-terminals, one of them with the simulated unit behind it.
 
 #include "R_com.h"
+#include "listed_ports.h"
 #include "qt_serial_device.h"
 #include "raw_pty.h"
 #include "recording_observer.h"
@@ -23,11 +24,6 @@ using namespace zevo3;
 using namespace zevo3::test;
 
 namespace {
-
-struct ListedPorts : PortLister {
-    std::vector<PortCandidate> ports;
-    std::vector<PortCandidate> candidates() const override { return ports; }
-};
 
 class PortSearchE2E : public ::testing::Test {
 protected:

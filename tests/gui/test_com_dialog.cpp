@@ -4,6 +4,7 @@
 #include "R_com.h"
 #include "fake_serial_device.h"
 #include "link_texts.h"
+#include "listed_ports.h"
 #include "recording_observer.h"
 #include "recording_prompter.h"
 #include "tick_clock.h"
@@ -20,11 +21,6 @@ using namespace zevo3;
 using namespace zevo3::test;
 
 namespace {
-
-struct ListedPorts : PortLister {
-    std::vector<PortCandidate> ports;
-    std::vector<PortCandidate> candidates() const override { return ports; }
-};
 
 class ComDialogTest : public ::testing::Test {
 protected:
