@@ -9,7 +9,9 @@
 #include "prompter.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QStringList>
+#include <optional>
 
 class QAction;
 class QCheckBox;
@@ -57,7 +59,8 @@ public:
     void attachWindows(TfrmLayout &layout, TfrmWave &wave, TfrmMsgBox &msgBox,
                        TfrmWaveEdit &waveEdit);
     TfrmLayout *frmLayout = nullptr;
-    TfrmWave *frmWave = nullptr;
+    // Made after this window and gone before it: its end is noticed.
+    QPointer<TfrmWave> frmWave;
     TfrmMsgBox *frmMsgBox = nullptr;
     TfrmWaveEdit *frmWaveEdit = nullptr;
 
@@ -100,6 +103,29 @@ public:
     void btnTablePrintClick();
     void WaveEditIrOut();
     void WaveEditOk();
+    // The waveform panel (wave/): learning, clearing, drawing, markers and
+    // measurement, the wave data window, and what fills the store.
+    void pnlAnalyzeClick();
+    void SetLearningDisplay(bool on);
+    bool learning() const { return learning_; }
+    void btnWaveClearClick();
+    void ClearWaveStore();
+    void ClearTrack(int slot);
+    void DrawPulse(int slot, int k);
+    void SetZoomAndRedraw(int divisor);
+    void btnZoomLeftClick();
+    void btnZoomRightClick();
+    void scrBarChange(int position);
+    void imgWaveMouseDown(Qt::MouseButton button, QPoint at);
+    void imgWaveMouseUp(Qt::MouseButton button, QPoint at);
+    void btnWaveDataClick();
+    // "波形表示" in analysis-log mode: the current row's waveform, panel shown.
+    void ppWaveShowClick();
+    // Fills the store from the row's timing description and draws it.
+    void ShowRowWave(int row);
+    void btnWaveLoadClick();
+    bool loadWaveFile(const QString &path);
+    static FileDialogSetup waveDialogSetup();
     int currentRow() const;    // 1..70, 0 when there is no current cell
     int currentColumn() const; // 0..4
     void setCurrentCell(int row, int column);
@@ -151,6 +177,7 @@ public:
     QAction *ppDelete = nullptr;
     QAction *ppInsert = nullptr;
     QAction *ppWaveEdit = nullptr;
+    QAction *ppWaveShow = nullptr;
     QAction *ppCancel = nullptr;
     CellEditorDelegate *cellEditor = nullptr;
     // Waveform panel
@@ -164,6 +191,8 @@ public:
     QLineEdit *edtWrange = nullptr;
     QCheckBox *ckLearningMsg = nullptr;
     QPushButton *btnWaveClear = nullptr;
+    QPushButton *btnWaveLoad = nullptr;
+    QPushButton *btnWaveData = nullptr;
     QPushButton *btnZoomLeft = nullptr;
     QPushButton *btnZoomRight = nullptr;
     QLabel *pnlZoom = nullptr;
@@ -206,8 +235,11 @@ private:
     void BuildStatusBar();
     void SetupTable();
     void BuildWavePanel();
-    void ClearTrack(int slot);
-    void SetLearningDisplay(bool on);
+    // The wave data window follows a refilled store.
+    void waveFilled();
+    // While the panel is shown: another row chosen, or the table changed.
+    void waveRowSelected(int row);
+    void tableChangedUnderWave();
     bool SaveSettings(QString *error = nullptr);
 
     void BuildRowMenu();
@@ -221,6 +253,12 @@ private:
     bool rowMode_ = true;
     bool analysisLog_ = false;
     QString saveFileName_;
+    // The waveform panel: the learning display, and the row whose timing
+    // description the store was filled from, as it was then.
+    bool learning_ = false;
+    int shownRow_ = 0;
+    std::optional<WaveInfo> shownInfo_;
+    bool waveRefreshPending_ = false;
 };
 
 } // namespace zevo3

@@ -8,6 +8,8 @@
 #include "port_search.h"
 #include "settings.h"
 #include "tick_clock.h"
+#include "wave_grid.h"
+#include "wave_store.h"
 #include "wave_view.h"
 
 #include <QString>
@@ -26,6 +28,9 @@ struct AppObjects {
     CodeTable table;
     LayoutData layout;
     WaveViewState view;
+    // The learned waveform and the wave data grid's texts, filled together.
+    WaveStore waveStore;
+    WaveGridData waveGrid;
 
     // Where the port search looks; tests hand in their own.
     SystemPortLister systemPorts;

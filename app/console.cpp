@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTableView>
 #include <QTextBlock>
@@ -81,6 +82,8 @@ bool TfrmMain::eventFilter(QObject *watched, QEvent *event) {
     // The column split follows the grid's own width, which the layout sets
     // after the window's resize.
     if (watched == sGrid && event->type() == QEvent::Resize) FormResize();
+    if (watched == scrBar && event->type() == QEvent::Resize)
+        objects.view.scrollSpan = WaveViewState::scrollSpanFor(scrBar->width());
     if (tableEvent(watched, event)) return true;
     if (cmbSendText && (watched == cmbSendText || watched == cmbSendText->lineEdit()) &&
         event->type() == QEvent::KeyPress) {

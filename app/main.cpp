@@ -120,7 +120,7 @@ int run(GuardedApplication &app) {
     QtPrompter prompter;
     TfrmMain frmMain(objects, prompter);
     TfrmLayout frmLayout(objects.layout, prompter, &frmMain);
-    TfrmWave frmWave(&frmMain);
+    TfrmWave frmWave(objects.waveStore, objects.waveGrid, &frmMain);
     TfrmMsgBox frmMsgBox(&frmMain);
     TfrmWaveEdit frmWaveEdit(&frmMain);
     frmMain.attachWindows(frmLayout, frmWave, frmMsgBox, frmWaveEdit);

@@ -5,6 +5,7 @@
 
 #include "R_com.h"
 #include "R_layout.h"
+#include "R_wave.h"
 #include "R_waveedit.h"
 #include "code_table_model.h"
 #include "command_set.h"

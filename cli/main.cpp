@@ -11,7 +11,10 @@
 #include "table_file.h"
 #include "table_print.h"
 #include "transmit_messages.h"
+#include "wave_grid.h"
+#include "wave_render.h"
 
+#include <QBuffer>
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDate>
@@ -297,30 +300,40 @@ QString commandIn(int argc, char *argv[]) {
     return QString();
 }
 
-// The table print into a PDF file, as "Table 印刷" prints it.
-int print(const QString &tablePath, const QString &pdfPath) {
+// A table file read whole for an output of it; what is wrong goes to
+// standard error, followed by `nothing` ("nothing printed").
+std::optional<CodeTable> readWholeTable(const QString &tablePath, const QString &nothing) {
     QByteArray bytes;
     QString error;
     if (!readFileBounded(tablePath, kMaxFileBytes, &bytes, &error)) {
         tell(QStringLiteral("cannot read %1: %2").arg(tablePath, error));
-        return kCannot;
+        return std::nullopt;
     }
-    const TableFileRead read = ReadTableFile(bytes);
+    TableFileRead read = ReadTableFile(bytes);
     if (!read.identified)
         say(QStringLiteral("%1:1: the first line is not \"%2\"; read as after OK")
                 .arg(tablePath, QString::fromLatin1(kTableFileId)));
     if (!read.complete()) {
         for (const FileProblem &problem : read.problems)
             if (problem.error)
-                tell(QStringLiteral("%1:%2:%3: %4; nothing printed")
+                tell(QStringLiteral("%1:%2:%3: %4; %5")
                          .arg(tablePath)
                          .arg(problem.line)
                          .arg(problem.field)
-                         .arg(problem.message));
-        return kCannot;
+                         .arg(problem.message, nothing));
+        return std::nullopt;
     }
+    return std::move(read.table);
+}
+
+// The table print into a PDF file, as "Table 印刷" prints it.
+int print(const QString &tablePath, const QString &pdfPath) {
+    const std::optional<CodeTable> table =
+        readWholeTable(tablePath, QStringLiteral("nothing printed"));
+    if (!table) return kCannot;
     const QByteArray pdf =
-        tablePrintPdf(read.table, QFileInfo(tablePath).fileName(), QDate::currentDate());
+        tablePrintPdf(*table, QFileInfo(tablePath).fileName(), QDate::currentDate());
+    QString error;
     if (!saveFileAtomically(pdfPath, pdf, &error)) {
         tell(QStringLiteral("cannot write %1: %2").arg(pdfPath, error));
         return kCannot;
@@ -328,11 +341,51 @@ int print(const QString &tablePath, const QString &pdfPath) {
     return kDone;
 }
 
+// A row's waveform as the panel draws it: the store filled from the row's
+// timing description, drawn on the 20000 x 63 image at the zoom step, saved
+// as PNG.
+int wave(const QString &tablePath, const QString &rowText, int zoom, const QString &pngPath) {
+    const std::optional<int> row = number(rowText, 1, CodeTable::kRows);
+    if (!row) {
+        tell(QStringLiteral("wave: the row is 1 to %1, not \"%2\"")
+                 .arg(CodeTable::kRows)
+                 .arg(rowText));
+        return kCannot;
+    }
+    const std::optional<CodeTable> table =
+        readWholeTable(tablePath, QStringLiteral("nothing drawn"));
+    if (!table) return kCannot;
+    WaveStore store;
+    WaveGridData grid;
+    const WaveFill fill = fillWaveFromRow(*table, *row, store, grid);
+    if (!fill.notice.isEmpty()) tell(fill.notice);
+    if (fill.pulses == 0) {
+        tell(QStringLiteral("%1: row %2 has no waveform to draw; nothing written")
+                 .arg(tablePath)
+                 .arg(*row));
+        return kCannot;
+    }
+    QImage image = makeWaveImage();
+    WaveViewState view;
+    view.zoomDivisor = zoom;
+    WaveRenderer(image, view).drawStore(store);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QString error;
+    if (!image.save(&buffer, "PNG") || !saveFileAtomically(pngPath, png, &error)) {
+        tell(QStringLiteral("cannot write %1: %2").arg(pngPath, error));
+        return kCannot;
+    }
+    return kDone;
+}
+
 int main(int argc, char *argv[]) {
-    // Printing draws text, which takes the GUI module (without a window);
+    // Printing and drawing take the GUI module (without a window);
     // every other command is the core alone.
     std::unique_ptr<QCoreApplication> application;
-    if (commandIn(argc, argv) == QLatin1String("print")) {
+    const QString first = commandIn(argc, argv);
+    if (first == QLatin1String("print") || first == QLatin1String("wave")) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
         application = std::make_unique<QGuiApplication>(argc, argv);
     } else {
@@ -365,6 +418,8 @@ int main(int argc, char *argv[]) {
         "                  (or --ports P1,P2,...): each port and what became of it\n"
         "  print TABLE --pdf OUT\n"
         "                  the table print (occupied rows under a header) into a PDF file\n"
+        "  wave TABLE ROW [--zoom Z] --png OUT\n"
+        "                  the row's waveform as the panel draws it (20000 x 63) into a PNG\n"
         "\n"
         "Exit status: 0 success; 1 the files have problems (dump, check, make), or the unit\n"
         "did not answer or acknowledge; 2 bad usage, a file that cannot be read or written,\n"
@@ -402,14 +457,24 @@ int main(int argc, char *argv[]) {
     const QCommandLineOption pdfOption(QStringLiteral("pdf"),
                                        QStringLiteral("print: the PDF file to write."),
                                        QStringLiteral("OUT"));
+    const QCommandLineOption pngOption(QStringLiteral("png"),
+                                       QStringLiteral("wave: the PNG file to write."),
+                                       QStringLiteral("OUT"));
+    const QCommandLineOption zoomOption(
+        QStringLiteral("zoom"),
+        QStringLiteral("wave: microseconds a pixel, one of the panel's zoom steps 25, 50, 100, "
+                       "150, ... 3000 (default 200)."),
+        QStringLiteral("Z"));
     const QCommandLineOption dryRunOption(
         QStringLiteral("dry-run"),
         QStringLiteral("download: print the messages, one a line, instead of sending them."));
     parser.addOptions({iniOption, portOption, simulateOption, simLogOption, waitOption,
-                       framesOption, tableOption, dryRunOption, pdfOption, portsOption});
-    parser.addPositionalArgument(QStringLiteral("command"),
-                                 QStringLiteral("dump, make, check, version, send, fire or "
-                                                "download"));
+                       framesOption, tableOption, dryRunOption, pdfOption, portsOption, pngOption,
+                       zoomOption});
+    parser.addPositionalArgument(
+        QStringLiteral("command"),
+        QStringLiteral("dump, make, check, print, wave, version, send, fire or "
+                       "download"));
     parser.addPositionalArgument(QStringLiteral("arguments"),
                                  QStringLiteral("the command's files or texts"),
                                  QStringLiteral("ARG..."));
@@ -417,7 +482,8 @@ int main(int argc, char *argv[]) {
     const auto usage = [](const QString &why) {
         tell(why);
         say(QStringLiteral("usage: zevo3 dump TABLE | make JSON OUT | check TABLE | version | "
-                           "send TEXT... | fire N [--frames F | --table TABLE] | download TABLE "
+                           "send TEXT... | fire N [--frames F | --table TABLE] | download TABLE | "
+                           "print TABLE --pdf OUT | wave TABLE ROW [--zoom Z] --png OUT "
                            "(see zevo3 --help)"));
         return kCannot;
     };
@@ -438,6 +504,21 @@ int main(int argc, char *argv[]) {
         return print(args[1], parser.value(pdfOption));
     }
     if (parser.isSet(pdfOption)) return usage(QStringLiteral("--pdf goes with print"));
+    if (command == QLatin1String("wave")) {
+        if (!arity(2) || !parser.isSet(pngOption))
+            return usage(QStringLiteral("wave: give one table file, a row and --png OUT"));
+        int zoom = 200;
+        if (parser.isSet(zoomOption)) {
+            const std::optional<int> z = number(parser.value(zoomOption), 1, 3000);
+            if (!z || zoomIndex(*z) == int(kZoomSteps.size()))
+                return usage(QStringLiteral("--zoom: one of the zoom steps 25 to 3000, not \"%1\"")
+                                 .arg(parser.value(zoomOption)));
+            zoom = *z;
+        }
+        return wave(args[1], args[2], zoom, parser.value(pngOption));
+    }
+    if (parser.isSet(pngOption) || parser.isSet(zoomOption))
+        return usage(QStringLiteral("--png and --zoom go with wave"));
     if (command == QLatin1String("dump") || command == QLatin1String("check") ||
         command == QLatin1String("make"))
         return usage(QStringLiteral("%1: wrong number of files").arg(command));

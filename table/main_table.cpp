@@ -37,6 +37,9 @@ namespace zevo3 {
 
 void TfrmMain::SetupTable() {
     tableModel = new CodeTableModel(objects.table, this);
+    // A waveform on show follows its row's timing description.
+    connect(tableModel, &QAbstractItemModel::dataChanged, this, &TfrmMain::tableChangedUnderWave);
+    connect(tableModel, &QAbstractItemModel::modelReset, this, &TfrmMain::tableChangedUnderWave);
     // Rows 18 pixels high whatever the font's own line height.
     sGrid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     sGrid->verticalHeader()->setMinimumSectionSize(18);
@@ -82,9 +85,12 @@ void TfrmMain::BuildRowMenu() {
     add(ppDelete, tr("削除 (&Delete)"), "ppDelete");
     add(ppInsert, tr("挿入 (&Insert)"), "ppInsert");
     add(ppWaveEdit, tr("波形情報の編集"), "ppWaveEdit");
+    add(ppWaveShow, tr("波形表示"), "ppWaveShow");
     ppMenu->addSeparator();
     add(ppCancel, tr("ｷｬﾝｾﾙ (&Cancel)"), "ppCancel");
     ppWaveEdit->setVisible(false);
+    ppWaveShow->setVisible(false);
+    connect(ppWaveShow, &QAction::triggered, this, &TfrmMain::ppWaveShowClick);
     connect(ppWaveEdit, &QAction::triggered, this, &TfrmMain::ppWaveEditClick);
     connect(ppMenu, &QMenu::aboutToShow, this, &TfrmMain::ppMenuPopup);
     connect(ppCopy, &QAction::triggered, this, &TfrmMain::ppCopyClick);
@@ -160,6 +166,7 @@ void TfrmMain::ClearTable() {
     setCurrentCell(1, CodeTable::kColCarry);
     memoRecv->clear();
     ClearTrack(0);
+    ClearWaveStore();
     setPanelText(1, QString());
     setPanelText(2, QString());
 }
@@ -172,7 +179,6 @@ void TfrmMain::SelectNextFreeRow() {
 }
 
 void TfrmMain::sGridSelectCell(int column, int row) {
-    Q_UNUSED(row);
     // Carry: row mode, the whole row selected and no cell editor; any other
     // column: cell mode, where Frames, Comments and Result are edited in place.
     rowMode_ = column == CodeTable::kColCarry;
@@ -183,6 +189,7 @@ void TfrmMain::sGridSelectCell(int column, int row) {
         sGrid->selectionModel()->select(
             current, QItemSelectionModel::ClearAndSelect |
                          (rowMode_ ? QItemSelectionModel::Rows : QItemSelectionModel::NoUpdate));
+    waveRowSelected(row);
 }
 
 void TfrmMain::sGridKeyPress(int key, bool editing) {
@@ -241,7 +248,10 @@ void TfrmMain::sBarDblClick() {
     analysisLog_ = !analysisLog_;
     setPanelText(1, analysisLog_ ? tr("解析Log") : QString());
     ppWaveEdit->setVisible(analysisLog_);
+    ppWaveShow->setVisible(analysisLog_);
     btnTablePrint->setVisible(analysisLog_);
+    // The waveform panel is reached from analysis-log mode and leaves with it.
+    if (!analysisLog_) pnlWave->setVisible(false);
 }
 
 void TfrmMain::btnTestClick() {

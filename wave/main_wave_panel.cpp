@@ -5,6 +5,7 @@
 #include "click_panel.h"
 #include "wave_image.h"
 #include "wave_panel_frame.h"
+#include "wave_render.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -12,7 +13,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
@@ -22,7 +22,6 @@ namespace zevo3 {
 namespace {
 constexpr int kStripHeight = 47;
 constexpr int kScrollBarHeight = 16;
-constexpr int kTrackHeight = 55; // one slot of the image
 } // namespace
 
 void TfrmMain::BuildWavePanel() {
@@ -83,6 +82,8 @@ void TfrmMain::BuildWavePanel() {
     plainLabel(QStringLiteral("mS"));
     check(ckLearningMsg, QStringLiteral("Msg"), "ckLearningMsg");
     button(btnWaveClear, QStringLiteral("Clear"), "btnWaveClear");
+    button(btnWaveLoad, QStringLiteral("Load"), "btnWaveLoad");
+    button(btnWaveData, QStringLiteral("Data"), "btnWaveData");
     button(btnZoomLeft, QStringLiteral("＜"), "btnZoomLeft");
     pnlZoom = new QLabel(QStringLiteral("1/2000"), pnlCont);
     pnlZoom->setObjectName(QStringLiteral("pnlZoom"));
@@ -123,6 +124,7 @@ void TfrmMain::BuildWavePanel() {
 
     imgWave = new WaveImage(pnlWave);
     imgWave->setObjectName(QStringLiteral("imgWave"));
+    imgWave->setCursor(Qt::CrossCursor);
 
     // 8. The zoom read-out.
     pnlZoom->setText(QStringLiteral("1/%1").arg(objects.view.zoomDivisor));
@@ -153,24 +155,19 @@ void TfrmMain::BuildWavePanel() {
     cmbBt->setCurrentIndex(1);
     for (QWidget *w : std::initializer_list<QWidget *>{lblTs, lblTw, lblBt, cmbTs, cmbTw, cmbBt})
         w->setVisible(false);
-}
 
-void TfrmMain::ClearTrack(int slot) {
-    objects.view.referenceMarker = -1;
-    objects.view.measureMarker = -1;
-    QPainter painter(&imgWave->canvas());
-    painter.fillRect(QRect(0, kTrackHeight * slot + 1, WaveViewState::kImageWidth, kTrackHeight),
-                     Qt::white);
-    imgWave->update();
-    setPanelText(1, QString());
-}
-
-void TfrmMain::SetLearningDisplay(bool on) {
-    QPalette palette = pnlAnalyze->palette();
-    palette.setColor(QPalette::Window, on ? QColor(0, 255, 0) : palette.color(QPalette::Button));
-    pnlAnalyze->setPalette(palette);
-    pnlAnalyze->setText(on ? tr("学習 On") : tr("学習 Off"));
-    pnlAnalyze->setProperty("learning", on);
+    connect(pnlAnalyze, &ClickPanel::clicked, this, &TfrmMain::pnlAnalyzeClick);
+    connect(btnWaveClear, &QPushButton::clicked, this, &TfrmMain::btnWaveClearClick);
+    connect(btnWaveLoad, &QPushButton::clicked, this, &TfrmMain::btnWaveLoadClick);
+    connect(btnWaveData, &QPushButton::clicked, this, &TfrmMain::btnWaveDataClick);
+    connect(btnZoomLeft, &QPushButton::clicked, this, &TfrmMain::btnZoomLeftClick);
+    connect(btnZoomRight, &QPushButton::clicked, this, &TfrmMain::btnZoomRightClick);
+    connect(scrBar, &QScrollBar::valueChanged, this, &TfrmMain::scrBarChange);
+    connect(imgWave, &WaveImage::pressed, this, &TfrmMain::imgWaveMouseDown);
+    connect(imgWave, &WaveImage::released, this, &TfrmMain::imgWaveMouseUp);
+    // The scroll span follows the scroll bar's own width, which the panel's
+    // layout sets (also when the panel is first shown).
+    scrBar->installEventFilter(this);
 }
 
 } // namespace zevo3

@@ -1,5 +1,6 @@
 #include "wave_image.h"
 
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -23,6 +24,14 @@ void WaveImage::resizeCanvas(int width, int height) {
 void WaveImage::paintEvent(QPaintEvent *event) {
     QPainter p(this);
     p.drawImage(event->rect(), canvas_, event->rect());
+}
+
+void WaveImage::mousePressEvent(QMouseEvent *event) {
+    emit pressed(event->button(), event->position().toPoint());
+}
+
+void WaveImage::mouseReleaseEvent(QMouseEvent *event) {
+    emit released(event->button(), event->position().toPoint());
 }
 
 } // namespace zevo3

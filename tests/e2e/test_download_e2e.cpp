@@ -101,7 +101,7 @@ protected:
         objects->settingsReadOnly = true;
         window = std::make_unique<TfrmMain>(*objects, prompter);
         layout = std::make_unique<TfrmLayout>(objects->layout, prompter, window.get());
-        wave = std::make_unique<TfrmWave>(window.get());
+        wave = std::make_unique<TfrmWave>(objects->waveStore, objects->waveGrid, window.get());
         msgBox = std::make_unique<TfrmMsgBox>(window.get());
         waveEdit = std::make_unique<TfrmWaveEdit>(window.get());
         window->attachWindows(*layout, *wave, *msgBox, *waveEdit);

@@ -150,7 +150,7 @@ TEST_F(MainWindowTest, TheWindowsMadeAtStartAreReachable) {
     TfrmMain &w = create();
     EXPECT_EQ(w.frmLayout, nullptr);
     TfrmLayout layout(objects->layout, prompter, &w);
-    TfrmWave wave(&w);
+    TfrmWave wave(objects->waveStore, objects->waveGrid, &w);
     TfrmMsgBox msgBox(&w);
     TfrmWaveEdit waveEdit(&w);
     w.attachWindows(layout, wave, msgBox, waveEdit);

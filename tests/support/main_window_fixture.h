@@ -39,7 +39,7 @@ protected:
     TfrmMain &createAll() {
         TfrmMain &w = create();
         layout = std::make_unique<TfrmLayout>(objects->layout, prompter, &w);
-        wave = std::make_unique<TfrmWave>(&w);
+        wave = std::make_unique<TfrmWave>(objects->waveStore, objects->waveGrid, &w);
         msgBox = std::make_unique<TfrmMsgBox>(&w);
         waveEdit = std::make_unique<TfrmWaveEdit>(&w);
         w.attachWindows(*layout, *wave, *msgBox, *waveEdit);

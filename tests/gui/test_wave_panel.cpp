@@ -1,0 +1,375 @@
+// The waveform panel as the operator reaches it: analysis-log mode, the row
+// menu's "波形表示", the learning toggle, zoom, scroll, markers and the
+// measurement, the wave data window, Clear, New and Load.
+
+#include "../unit/wave_samples.h"
+#include "R_wave.h"
+#include "click_panel.h"
+#include "code_table_model.h"
+#include "link_texts.h"
+#include "main_window_fixture.h"
+#include "wave_grid_model.h"
+#include "wave_image.h"
+#include "wave_text_file.h"
+
+#include <QCheckBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QTableView>
+#include <QTest>
+
+using namespace zevo3;
+using namespace zevo3::test;
+
+namespace {
+
+constexpr QRgb kGreen = 0xff008000;
+
+class WavePanelTest : public MainWindowTest {
+protected:
+    TfrmMain &open() {
+        TfrmMain &w = createAll();
+        w.resize(900, 700);
+        w.show();
+        device.written.clear();
+        return w;
+    }
+    QByteArrayList sentLines() const {
+        QByteArrayList lines = device.written.split('\n');
+        lines.removeLast();
+        for (QByteArray &line : lines)
+            line.chop(1); // CR
+        return lines;
+    }
+    void analysisLog() {
+        QTest::mouseDClick(window->sBar->findChild<QLabel *>(QStringLiteral("sBarPanel1")),
+                           Qt::LeftButton);
+        ASSERT_TRUE(window->analysisLog());
+    }
+    // The row's waveform through the row menu, as the operator asks for it.
+    void showRow(int row) {
+        window->setCurrentCell(row, CodeTable::kColCarry);
+        ASSERT_TRUE(window->ppWaveShow->isVisible());
+        window->ppWaveShow->trigger();
+    }
+    void necRows(std::initializer_list<int> rows, int dataBits = 34) {
+        for (int row : rows)
+            putNecRow(objects->table, row, dataBits);
+        window->tableModel->refresh();
+    }
+    int greenAt(int y) const {
+        const QImage &image = window->imgWave->canvas();
+        int n = 0;
+        for (int x = 0; x < image.width(); ++x)
+            n += image.pixel(x, y) == kGreen;
+        return n;
+    }
+    void typeLearningTime(const QString &text) {
+        window->edtLtime->selectAll();
+        QTest::keyClick(window->edtLtime, Qt::Key_Delete);
+        QTest::keyClicks(window->edtLtime, text);
+    }
+    void clickLearning() { QTest::mouseClick(window->pnlAnalyze, Qt::LeftButton); }
+};
+
+TEST_F(WavePanelTest, TheRowMenuOffersTheWaveformOnlyInAnalysisLogMode) {
+    TfrmMain &w = open();
+    necRows({3, 4});
+    EXPECT_TRUE(w.pnlWave->isHidden());
+    EXPECT_FALSE(w.ppWaveShow->isVisible());
+    analysisLog();
+    showRow(3);
+    EXPECT_FALSE(w.pnlWave->isHidden());
+    EXPECT_EQ(objects->waveStore.lastPulse, 33);
+    EXPECT_EQ(objects->waveStore.tableRow, 3);
+    EXPECT_EQ(w.pnlZoom->text(), QStringLiteral("1/200"));
+    EXPECT_EQ(greenAt(32), 68); // 34 pulses, two edges each
+    EXPECT_EQ(wave->model->data(wave->model->index(0, 0), Qt::DisplayRole).toString(),
+              QStringLiteral("9000"));
+    // Another row with a timing description refills; one without keeps it.
+    objects->table.waveInfo(4).DataBits = 20;
+    w.setCurrentCell(4, CodeTable::kColComments);
+    EXPECT_EQ(objects->waveStore.tableRow, 4);
+    EXPECT_EQ(objects->waveStore.lastPulse, 19);
+    w.setCurrentCell(9, CodeTable::kColCarry);
+    EXPECT_EQ(objects->waveStore.tableRow, 4);
+    // Leaving analysis-log mode takes the panel away.
+    QTest::mouseDClick(w.sBar->findChild<QLabel *>(QStringLiteral("sBarPanel1")), Qt::LeftButton);
+    EXPECT_TRUE(w.pnlWave->isHidden());
+    EXPECT_FALSE(w.ppWaveShow->isVisible());
+}
+
+TEST_F(WavePanelTest, ARowThatCannotBeShownWholeSaysSoInPanelOne) {
+    TfrmMain &w = open();
+    necRows({2});
+    objects->table.waveInfo(2).High[1] = 5000; // above its Width of 1120
+    analysisLog();
+    showRow(2);
+    EXPECT_EQ(objects->waveStore.lastPulse, 0); // only the leader is valid
+    EXPECT_TRUE(w.panelText(1).contains(QStringLiteral("No.002")));
+    EXPECT_EQ(greenAt(32), 0);
+    showRow(7); // no timing description: an empty track, never the old pulses
+    EXPECT_TRUE(w.panelText(1).contains(QStringLiteral("No.007")));
+}
+
+TEST_F(WavePanelTest, AChangedTimingDescriptionRedrawsTheRowOnShow) {
+    TfrmMain &w = open();
+    necRows({1});
+    putNecRow(objects->table, 2, 12);
+    w.tableModel->refresh();
+    analysisLog();
+    showRow(1);
+    EXPECT_EQ(objects->waveStore.lastPulse, 33);
+    w.tableModel->pasteRow(2, 1); // row 2 copied over row 1
+    QTest::qWait(0);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(objects->waveStore.tableRow, 1);
+    EXPECT_EQ(objects->waveStore.lastPulse, 11);
+    EXPECT_EQ(greenAt(32), 24);
+}
+
+TEST_F(WavePanelTest, LearningSendsTheTimeAndStartThenEndsWithT) {
+    TfrmMain &w = open();
+    w.pnlWave->setVisible(true);
+    EXPECT_EQ(w.pnlAnalyze->text(), QStringLiteral("学習 Off"));
+    EXPECT_EQ(w.edtLtime->text(), QStringLiteral("500"));
+    w.appendLogText(QStringLiteral("old line"));
+    clickLearning();
+    EXPECT_EQ(sentLines(), (QByteArrayList{"Lend:0500", "A"}));
+    EXPECT_EQ(w.pnlAnalyze->text(), QStringLiteral("学習 On"));
+    EXPECT_EQ(w.pnlAnalyze->palette().color(QPalette::Window), QColor(0, 255, 0));
+    EXPECT_TRUE(w.memoRecv->toPlainText().isEmpty());
+    device.written.clear();
+    clickLearning();
+    EXPECT_EQ(sentLines(), QByteArrayList{"T"});
+    EXPECT_EQ(w.pnlAnalyze->text(), QStringLiteral("学習 Off"));
+
+    // What is typed is what is sent, and what is not a number sends 200.
+    const std::pair<const char *, const char *> typed[] = {
+        {"1000", "Lend:1000"},   {"abc", "Lend:0200"}, {"", "Lend:0200"},
+        {"12345", "Lend:12345"}, {"-5", "Lend:-005"},
+    };
+    for (const auto &[text, message] : typed) {
+        typeLearningTime(QString::fromLatin1(text));
+        device.written.clear();
+        clickLearning();
+        clickLearning();
+        EXPECT_EQ(sentLines(), (QByteArrayList{message, "A", "T"})) << text;
+        EXPECT_EQ(w.edtLtime->text(), QString::fromLatin1(text));
+    }
+}
+
+TEST_F(WavePanelTest, LearningMovesToTheNextFreeRowWithCursorAuto) {
+    TfrmMain &w = open();
+    w.pnlWave->setVisible(true);
+    necRows({10, 11});
+    objects->table.setCell(12, CodeTable::kColCarry, "   "); // blanks count as empty
+    w.setCurrentCell(10, CodeTable::kColComments);
+    clickLearning();
+    EXPECT_EQ(w.currentRow(), 12);
+    clickLearning();
+    w.ckCursor->setChecked(false);
+    w.setCurrentCell(10, CodeTable::kColCarry);
+    clickLearning();
+    EXPECT_EQ(w.currentRow(), 10);
+}
+
+TEST_F(WavePanelTest, LearningWithThePortClosedOnlyAsks) {
+    TfrmMain &w = open();
+    w.pnlWave->setVisible(true);
+    objects->link.ClosePort();
+    device.written.clear();
+    clickLearning();
+    EXPECT_TRUE(device.written.isEmpty());
+    ASSERT_EQ(prompter.asked.size(), 1);
+    EXPECT_EQ(prompter.asked[0].text, QStringLiteral("通信ポートを設定して下さい"));
+    EXPECT_EQ(prompter.asked[0].caption, QStringLiteral("確認"));
+    EXPECT_EQ(w.pnlAnalyze->text(), QStringLiteral("学習 Off"));
+}
+
+TEST_F(WavePanelTest, ZoomButtonsStepAndRedrawAndStopAtTheEnds) {
+    TfrmMain &w = open();
+    necRows({1});
+    analysisLog();
+    showRow(1);
+    QTest::mouseClick(w.btnZoomRight, Qt::LeftButton);
+    EXPECT_EQ(w.pnlZoom->text(), QStringLiteral("1/250"));
+    EXPECT_EQ(objects->view.zoomDivisor, 250);
+    for (int i = 0; i < 25; ++i)
+        QTest::mouseClick(w.btnZoomRight, Qt::LeftButton);
+    EXPECT_EQ(w.pnlZoom->text(), QStringLiteral("1/3000"));
+    for (int i = 0; i < 25; ++i)
+        QTest::mouseClick(w.btnZoomLeft, Qt::LeftButton);
+    EXPECT_EQ(w.pnlZoom->text(), QStringLiteral("1/25"));
+    // At 25 the train is 25 times wider: its end lies at (sum of widths)/25+10.
+    int64_t total = 0;
+    for (int k = 0; k <= 33; ++k)
+        total += objects->waveStore.pulses[k].Width;
+    EXPECT_EQ(objects->view.pen.x, int(total / 25 + 10));
+}
+
+TEST_F(WavePanelTest, ScrollingMovesTheImageWithoutRedrawingIt) {
+    TfrmMain &w = open();
+    necRows({1});
+    analysisLog();
+    showRow(1);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(objects->view.scrollSpan, w.scrBar->width() - 20000 - 20);
+    const qint64 before = w.imgWave->canvas().cacheKey();
+    w.scrBar->setValue(100);
+    EXPECT_EQ(w.imgWave->x(), objects->view.scrollSpan);
+    w.scrBar->setValue(50);
+    EXPECT_EQ(w.imgWave->x(), 50 * objects->view.scrollSpan / 100);
+    EXPECT_EQ(w.imgWave->canvas().cacheKey(), before);
+}
+
+TEST_F(WavePanelTest, PressAndReleaseMeasureIntoTheLogAndMoveTheDataRow) {
+    TfrmMain &w = open();
+    necRows({1});
+    analysisLog();
+    showRow(1);
+    // Zoom 200: pulse 1 rises at 13500 (x 77) and falls at 14060 (x 80).
+    w.memoRecv->clear();
+    wave->setCurrentCell(3, 1); // the " Pno" column
+    QTest::mousePress(w.imgWave, Qt::LeftButton, {}, QPoint(79, 30));
+    EXPECT_EQ(objects->view.referenceMarker, 0);
+    EXPECT_EQ(objects->view.measureMarker, 79);
+    QTest::mouseRelease(w.imgWave, Qt::LeftButton, {}, QPoint(79, 30));
+    EXPECT_EQ(w.memoRecv->toPlainText(), QStringLiteral("tw:13.500mS"));
+    EXPECT_EQ(wave->currentRow(), 2);
+    EXPECT_EQ(wave->currentColumn(), 3);
+    // The " Pno" column stays current: the panels follow the new row.
+    EXPECT_EQ(wave->pnlPno->text(), QStringLiteral("1"));
+    EXPECT_EQ(wave->pnlHmin->text(), QStringLiteral("560"));
+    EXPECT_EQ(wave->pnlWmax->text(), QStringLiteral("1120"));
+    // The right button places the reference and measures nothing.
+    QTest::mousePress(w.imgWave, Qt::RightButton, {}, QPoint(79, 30));
+    QTest::mouseRelease(w.imgWave, Qt::RightButton, {}, QPoint(79, 30));
+    EXPECT_EQ(objects->view.referenceMarker, 79);
+    EXPECT_EQ(objects->view.measureMarker, -1);
+    EXPECT_EQ(w.memoRecv->toPlainText().count(QLatin1Char('\n')), 0);
+    // Beyond the train: from the rising edge after the reference (14620) to
+    // its end (100640), and the last pulse's row.
+    QTest::mousePress(w.imgWave, Qt::LeftButton, {}, QPoint(19000, 30));
+    QTest::mouseRelease(w.imgWave, Qt::LeftButton, {}, QPoint(19000, 30));
+    EXPECT_TRUE(w.memoRecv->toPlainText().endsWith(QStringLiteral("tw:86.020mS")))
+        << w.memoRecv->toPlainText().toStdString();
+    EXPECT_EQ(wave->currentRow(), 34);
+}
+
+TEST_F(WavePanelTest, TheDataWindowShowsThePulsesAndThePatternRanges) {
+    TfrmMain &w = open();
+    necRows({1});
+    analysisLog();
+    showRow(1);
+    QTest::mouseClick(w.btnWaveData, Qt::LeftButton);
+    ASSERT_TRUE(wave->isVisible());
+    EXPECT_EQ(wave->windowTitle(), QStringLiteral("Wave Data"));
+    EXPECT_EQ(wave->model->rowCount(), 4096);
+    EXPECT_EQ(wave->model->headerData(0, Qt::Vertical, Qt::DisplayRole).toString(),
+              QStringLiteral("    0"));
+    EXPECT_EQ(wave->model->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(),
+              QStringLiteral(" Width"));
+    QTableView *grid = wave->sGridWave;
+    const auto click = [grid](int column, int row) {
+        grid->scrollTo(grid->model()->index(row - 1, column - 1));
+        const QRect cell = grid->visualRect(grid->model()->index(row - 1, column - 1));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+    };
+    click(3, 4); // " Pno" of pulse 3: a long bit
+    EXPECT_EQ(wave->currentColumn(), 3);
+    EXPECT_EQ(wave->pnlPno->text(), QStringLiteral("2"));
+    EXPECT_EQ(wave->pnlHmin->text(), QStringLiteral("560"));
+    EXPECT_EQ(wave->pnlWmin->text(), QStringLiteral("2250"));
+    click(1, 1); // a " High" cell changes nothing
+    EXPECT_EQ(wave->pnlPno->text(), QStringLiteral("2"));
+    click(3, 40); // an empty " Pno" cell changes nothing
+    EXPECT_EQ(wave->pnlPno->text(), QStringLiteral("2"));
+    // Down with the keyboard in the " Pno" column follows the rows.
+    click(3, 1);
+    EXPECT_EQ(wave->pnlPno->text(), QStringLiteral("0"));
+    EXPECT_EQ(wave->pnlHmax->text(), QStringLiteral("9000"));
+    QTest::keyClick(grid, Qt::Key_Down);
+    EXPECT_EQ(wave->pnlPno->text(), QStringLiteral("1"));
+    // Close hides; "Data" shows it again where it was.
+    const QPoint at = wave->pos();
+    QTest::mouseClick(wave->Close, Qt::LeftButton);
+    EXPECT_FALSE(wave->isVisible());
+    QTest::mouseClick(w.btnWaveData, Qt::LeftButton);
+    EXPECT_EQ(wave->pos(), at);
+}
+
+TEST_F(WavePanelTest, ClearAndNewEmptyTheStoreTheGridAndThePanels) {
+    TfrmMain &w = open();
+    necRows({1});
+    analysisLog();
+    showRow(1);
+    wave->setCurrentCell(3, 2);
+    EXPECT_FALSE(wave->pnlPno->text().isEmpty());
+    w.appendLogText(QStringLiteral("learned"));
+    QTest::mouseClick(w.btnWaveClear, Qt::LeftButton);
+    EXPECT_TRUE(w.memoRecv->toPlainText().isEmpty());
+    EXPECT_TRUE(objects->waveStore.empty());
+    EXPECT_EQ(objects->waveStore.pulses[0].High, 9000); // the old pulses stay, unread
+    EXPECT_TRUE(objects->waveGrid.cell(1, 1).isEmpty());
+    EXPECT_TRUE(objects->waveGrid.cell(3, 34).isEmpty());
+    EXPECT_EQ(wave->currentRow(), 1);
+    EXPECT_EQ(wave->currentColumn(), 1);
+    EXPECT_TRUE(wave->pnlPno->text().isEmpty());
+    EXPECT_TRUE(wave->pnlHmin->text().isEmpty());
+    EXPECT_EQ(greenAt(32), 0);
+    // A zoom click with an empty store only changes the caption.
+    QTest::mouseClick(w.btnZoomLeft, Qt::LeftButton);
+    EXPECT_EQ(greenAt(32), 0);
+
+    showRow(1);
+    EXPECT_FALSE(objects->waveStore.empty());
+    w.mmCleate->trigger();
+    EXPECT_TRUE(objects->waveStore.empty());
+    EXPECT_TRUE(objects->waveGrid.cell(1, 1).isEmpty());
+}
+
+TEST_F(WavePanelTest, LoadReadsAWaveFileAndRefusesOneThatIsNot) {
+    TfrmMain &w = open();
+    analysisLog();
+    showRow(1);
+    WaveStore saved;
+    saved.pulses[0] = {9000, 13500};
+    saved.pulses[1] = {560, 1120};
+    saved.pulses[2] = {570, 1130};
+    saved.lastPulse = 2;
+    const QString good = dir.filePath(QStringLiteral("wave.Txt"));
+    QFile f(good);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(writeWaveText(saved, "38.0kHz", "TV"));
+    f.close();
+    prompter.fileChoices = {FileChoice{good, 1}};
+    QTest::mouseClick(w.btnWaveLoad, Qt::LeftButton);
+    EXPECT_TRUE(prompter.asked.isEmpty());
+    EXPECT_EQ(objects->waveStore.lastPulse, 2);
+    EXPECT_EQ(objects->waveStore.carrier, 380);
+    EXPECT_EQ(objects->waveStore.tableRow, 0);
+    EXPECT_EQ(objects->waveStore.pulses[2], (WavePulse{570, 1130}));
+    EXPECT_EQ(objects->waveGrid.cell(3, 3), "1"); // grouped with pulse 1
+    EXPECT_EQ(greenAt(32), 6);
+
+    const QString bad = dir.filePath(QStringLiteral("bad.Txt"));
+    QFile b(bad);
+    ASSERT_TRUE(b.open(QIODevice::WriteOnly));
+    b.write(writeWaveText(saved, "38.0kHz", "TV").replace("  1130", "  1999"));
+    b.close();
+    prompter.fileChoices = {FileChoice{bad, 1}};
+    QTest::mouseClick(w.btnWaveLoad, Qt::LeftButton);
+    ASSERT_EQ(prompter.asked.size(), 1);
+    EXPECT_TRUE(prompter.asked[0].text.contains(QStringLiteral("5 行目")))
+        << prompter.asked[0].text.toStdString();
+    EXPECT_EQ(objects->waveStore.pulses[2], (WavePulse{570, 1130})); // as it was
+    EXPECT_EQ(objects->waveStore.lastPulse, 2);
+}
+
+} // namespace

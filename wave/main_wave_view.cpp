@@ -1,0 +1,159 @@
+// The main window's waveform view: drawing the store with zoom and scroll,
+// the two markers and the measurement, the wave data window, and what fills
+// the store (a table row's timing description, or a wave text file).
+
+#include "R_main.h"
+
+#include "R_wave.h"
+#include "code_table_model.h"
+#include "link_texts.h"
+#include "save_file.h"
+#include "wave_image.h"
+#include "wave_render.h"
+#include "wave_text_file.h"
+
+#include <QLabel>
+#include <QScrollBar>
+#include <QTimer>
+
+namespace zevo3 {
+
+namespace {
+constexpr qint64 kMaxWaveFileBytes = 4 * 1024 * 1024;
+}
+
+void TfrmMain::ClearTrack(int slot) {
+    WaveRenderer(imgWave->canvas(), objects.view).clearTrack(slot);
+    imgWave->update();
+    setPanelText(1, QString());
+}
+
+void TfrmMain::DrawPulse(int slot, int k) {
+    if (k == 0) setPanelText(1, QString()); // pulse 0 clears the track
+    WaveRenderer(imgWave->canvas(), objects.view).drawPulse(objects.waveStore, slot, k);
+    imgWave->update();
+}
+
+void TfrmMain::SetZoomAndRedraw(int divisor) {
+    objects.view.zoomDivisor = divisor;
+    pnlZoom->setText(QStringLiteral("1/%1").arg(divisor));
+    // An empty store leaves the old drawing.
+    if (!WaveRenderer(imgWave->canvas(), objects.view).drawStore(objects.waveStore)) return;
+    setPanelText(1, QString());
+    imgWave->update();
+}
+
+void TfrmMain::btnZoomLeftClick() {
+    SetZoomAndRedraw(zoomLeft(objects.view.zoomDivisor));
+}
+
+void TfrmMain::btnZoomRightClick() {
+    SetZoomAndRedraw(zoomRight(objects.view.zoomDivisor));
+}
+
+void TfrmMain::scrBarChange(int position) {
+    // The image moves; nothing is redrawn.
+    imgWave->move(objects.view.imageLeftFor(position, scrBar->maximum()), imgWave->y());
+}
+
+void TfrmMain::imgWaveMouseDown(Qt::MouseButton button, QPoint at) {
+    if (button != Qt::LeftButton && button != Qt::RightButton) return;
+    WaveRenderer(imgWave->canvas(), objects.view)
+        .placeMarker(button == Qt::LeftButton ? Marker::Measure : Marker::Reference, at.x());
+    imgWave->update();
+}
+
+void TfrmMain::imgWaveMouseUp(Qt::MouseButton button, QPoint at) {
+    if (button != Qt::LeftButton || objects.view.measureMarker == -1) return;
+    const WaveMeasurement m =
+        measureWave(objects.waveGrid, at.y() / 65, objects.view.referenceMarker, at.x(),
+                    objects.view.zoomDivisor);
+    appendLogText(QString::fromLatin1(m.text));
+    if (frmWave) frmWave->setCurrentRow(m.row);
+}
+
+void TfrmMain::btnWaveDataClick() {
+    if (frmWave) frmWave->showOver(this);
+}
+
+void TfrmMain::waveFilled() {
+    if (!frmWave) return;
+    frmWave->gridChanged();
+    // The range panels belong to the old pulses: shown again for the new
+    // ones when a pattern number is chosen.
+    frmWave->clearPanels();
+    const int column = frmWave->currentColumn();
+    if (column != 0) frmWave->sGridWaveSelectCell(column, frmWave->currentRow());
+}
+
+void TfrmMain::ShowRowWave(int row) {
+    const WaveFill fill = fillWaveFromRow(objects.table, row, objects.waveStore, objects.waveGrid);
+    shownRow_ = row;
+    shownInfo_ = objects.table.waveInfo(row);
+    waveFilled();
+    if (fill.pulses == 0)
+        ClearTrack(0); // the old pulses are never shown for a row that has none
+    else
+        SetZoomAndRedraw(objects.view.zoomDivisor);
+    setPanelText(1, fill.notice);
+}
+
+void TfrmMain::ppWaveShowClick() {
+    const int row = currentRow();
+    if (!CodeTable::validRow(row)) return;
+    pnlWave->setVisible(true);
+    ShowRowWave(row);
+}
+
+void TfrmMain::waveRowSelected(int row) {
+    if (!pnlWave || pnlWave->isHidden() || row == shownRow_ || !CodeTable::validRow(row)) return;
+    if (objects.table.waveInfo(row).present()) ShowRowWave(row);
+}
+
+void TfrmMain::tableChangedUnderWave() {
+    if (!pnlWave || pnlWave->isHidden() || shownRow_ <= 0 || waveRefreshPending_) return;
+    // Once, after the change is complete (a file load changes every row).
+    waveRefreshPending_ = true;
+    QTimer::singleShot(0, this, [this] {
+        waveRefreshPending_ = false;
+        if (pnlWave->isHidden() || !CodeTable::validRow(shownRow_)) return;
+        if (!shownInfo_ || objects.table.waveInfo(shownRow_) != *shownInfo_) ShowRowWave(shownRow_);
+    });
+}
+
+FileDialogSetup TfrmMain::waveDialogSetup() {
+    FileDialogSetup setup;
+    setup.filter = tr("ﾃｷｽﾄﾌｧｲﾙ (*.Txt)|*.Txt|全てのﾌｧｲﾙ (*.*)|*.*");
+    setup.filterIndex = 1;
+    setup.defaultExt = QStringLiteral("Txt");
+    return setup;
+}
+
+bool TfrmMain::loadWaveFile(const QString &path) {
+    QByteArray bytes;
+    QString error;
+    const auto refuse = [this](const QString &why) {
+        prompter.ask(this, tr("波形ファイルを読み込めません。波形は変わりません。\n%1").arg(why),
+                     texts::captionWarning(), MsgIcon::Warning, MsgButtons::Ok);
+        return false;
+    };
+    if (!readFileBounded(path, kMaxWaveFileBytes, &bytes, &error))
+        return refuse(QStringLiteral("%1: %2").arg(path, error));
+    const WaveFileRead read = readWaveText(bytes);
+    if (!read.ok) return refuse(tr("%1 の %2 行目: %3").arg(path).arg(read.line).arg(read.message));
+    fillWaveFromPulses(read.pulses,
+                       classifyPulses(read.pulses, objects.wave.H_Range_, objects.wave.W_Range_),
+                       read.carrier, 0, objects.waveStore, objects.waveGrid);
+    shownRow_ = 0;
+    shownInfo_.reset();
+    waveFilled();
+    SetZoomAndRedraw(objects.view.zoomDivisor);
+    return true;
+}
+
+void TfrmMain::btnWaveLoadClick() {
+    const std::optional<FileChoice> choice = prompter.openFile(this, waveDialogSetup());
+    if (choice) loadWaveFile(choice->path);
+}
+
+} // namespace zevo3

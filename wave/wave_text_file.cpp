@@ -1,0 +1,133 @@
+#include "wave_text_file.h"
+
+#include "wave_grid.h"
+
+#include <QList>
+#include <cstdio>
+
+namespace zevo3 {
+
+namespace {
+
+QByteArray pulseLine(int index, const WavePulse &pulse) {
+    char buffer[96];
+    const int n = std::snprintf(buffer, sizeof buffer, "[%03d],%6d,%6d,%6d", index, pulse.High,
+                                int(int64_t(pulse.Width) - pulse.High), pulse.Width);
+    return QByteArray(buffer, n);
+}
+
+// A signed decimal number with blanks before it, as "%6d" writes it.
+bool paddedNumber(QByteArrayView text, int32_t *value) {
+    qsizetype start = 0;
+    while (start < text.size() && text[start] == ' ')
+        ++start;
+    return parseDecimal(text.sliced(start), value);
+}
+
+} // namespace
+
+QByteArray writeWaveText(const WaveStore &store, const QByteArray &carryCell,
+                         const QByteArray &commentsCell) {
+    QByteArray out = carryCell + ',' + commentsCell + ",\r\n";
+    out += kWaveListHeader;
+    out += "\r\n";
+    for (int k = 0; k < store.count(); ++k)
+        out += pulseLine(k, store.pulses[k]) + "\r\n";
+    out += "\r\n";
+    return out;
+}
+
+int32_t carrierFromCell(const QByteArray &cell) {
+    const QByteArray text = trimmedCell(cell);
+    int64_t whole = 0;
+    qsizetype i = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9' && whole < 100000; ++i)
+        whole = whole * 10 + (text[i] - '0');
+    if (i == 0 || whole >= 100000) return 0;
+    int tenth = 0;
+    if (i + 1 < text.size() && text[i] == '.' && text[i + 1] >= '0' && text[i + 1] <= '9')
+        tenth = text[i + 1] - '0';
+    return int32_t(whole * 10 + tenth);
+}
+
+WaveFileRead readWaveText(const QByteArray &bytes) {
+    WaveFileRead read;
+    const auto fail = [&read](int line, const QString &why) {
+        read.ok = false;
+        read.line = line;
+        read.message = why;
+        read.pulses.clear();
+        return read;
+    };
+    QList<QByteArrayView> lines;
+    qsizetype from = 0;
+    while (from < bytes.size()) {
+        qsizetype end = bytes.indexOf('\n', from);
+        if (end < 0) end = bytes.size();
+        QByteArrayView line(bytes.constData() + from, end - from);
+        if (line.endsWith('\r')) line.chop(1);
+        lines.append(line);
+        from = end + 1;
+    }
+    if (lines.isEmpty()) return fail(1, QStringLiteral("the file is empty"));
+
+    const QByteArrayView head = lines[0];
+    const QList<QByteArray> cells = head.toByteArray().split(',');
+    if (cells.size() != 3 || !cells[2].isEmpty())
+        return fail(1, QStringLiteral("not the header line \"Carry,Comments,\""));
+    read.carryCell = cells[0];
+    read.commentsCell = cells[1];
+    read.carrier = carrierFromCell(read.carryCell);
+
+    if (lines.size() < 2 || lines[1] != QByteArrayView(kWaveListHeader))
+        return fail(
+            2,
+            QStringLiteral("not the column line \"%1\"").arg(QString::fromLatin1(kWaveListHeader)));
+
+    int lineNo = 3;
+    bool closed = false;
+    for (qsizetype n = 2; n < lines.size(); ++n, ++lineNo) {
+        const QByteArrayView line = lines[n];
+        if (closed) {
+            if (!line.trimmed().isEmpty())
+                return fail(lineNo, QStringLiteral("text after the empty line that ends the list"));
+            continue;
+        }
+        if (line.isEmpty()) {
+            closed = true;
+            continue;
+        }
+        const int index = int(read.pulses.size());
+        if (index >= WaveGridData::kRows)
+            return fail(lineNo, QStringLiteral("more than %1 pulses").arg(WaveGridData::kRows));
+        const qsizetype close = line.indexOf(']');
+        int32_t number = 0;
+        if (!line.startsWith('[') || close < 2 || line[1] == '-' || line[1] == '+' ||
+            !parseDecimal(line.sliced(1, close - 1), &number))
+            return fail(lineNo, QStringLiteral("not a pulse line \"[NNN],H,L,W\""));
+        if (number != index)
+            return fail(lineNo, QStringLiteral("pulse [%1] where [%2] was due")
+                                    .arg(number)
+                                    .arg(index, 3, 10, QLatin1Char('0')));
+        const QList<QByteArray> fields = line.sliced(close + 1).toByteArray().split(',');
+        int32_t high = 0, low = 0, width = 0;
+        if (fields.size() != 4 || !fields[0].isEmpty() || !paddedNumber(fields[1], &high) ||
+            !paddedNumber(fields[2], &low) || !paddedNumber(fields[3], &width))
+            return fail(lineNo, QStringLiteral("not three numbers H, L and W after the index"));
+        if (width <= 0 || high < 0)
+            return fail(lineNo, QStringLiteral("W must be above 0 and H not below 0"));
+        if (high > width)
+            return fail(lineNo,
+                        QStringLiteral("H (%1) is greater than W (%2)").arg(high).arg(width));
+        if (int64_t(high) + low != width)
+            return fail(
+                lineNo,
+                QStringLiteral("H + L (%1 + %2) is not W (%3)").arg(high).arg(low).arg(width));
+        read.pulses.push_back({high, width});
+    }
+    if (read.pulses.size() < 2) return fail(lineNo - 1, QStringLiteral("fewer than two pulses"));
+    read.ok = true;
+    return read;
+}
+
+} // namespace zevo3

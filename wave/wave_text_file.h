@@ -1,0 +1,52 @@
+#pragma once
+// The wave text file: the pulse list of the store as the panel's "Save" writes
+// it and its "Load" reads it back.
+//
+//   38.0kHz,TV power,
+//   [No.],   [H],   [L],   [W] (uS)
+//   [000],  9000,  4500, 13500
+//   [001],   560,   560,  1120
+//   ...
+//   (an empty line)
+//
+// Line 1 holds a table row's "Carry" and "Comments" cells; each pulse line its
+// index, High, low part (Width - High) and Width in microseconds. Lines end
+// with CR LF; the reader takes any line ends.
+
+#include "wave_store.h"
+
+#include <QByteArray>
+#include <QString>
+#include <vector>
+
+namespace zevo3 {
+
+inline constexpr char kWaveListHeader[] = "[No.],   [H],   [L],   [W] (uS)";
+
+// The file for the store's valid pulses; an empty store gives the two header
+// lines and the empty line, never old pulses.
+QByteArray writeWaveText(const WaveStore &store, const QByteArray &carryCell,
+                         const QByteArray &commentsCell);
+
+struct WaveFileRead {
+    bool ok = false;
+    int line = 0;    // where reading stopped, when not ok
+    QString message; // why, when not ok
+    QByteArray carryCell;
+    QByteArray commentsCell;
+    int32_t carrier = 0; // from the "Carry" cell ("38.0kHz" gives 380), 0 when it has none
+    std::vector<WavePulse> pulses;
+};
+
+// Reads a wave text file. Every line is checked: a line that does not fit
+// the format, a pulse whose numbers disagree (High + low != Width, a High
+// above its Width), an index out of order, more pulses than the grid holds
+// (4096), fewer than two, or text after the closing empty line, stops the
+// reading with the line and the reason, and nothing is taken.
+WaveFileRead readWaveText(const QByteArray &bytes);
+
+// The carrier in tenths of a kilohertz from a "Carry" cell such as "38.0kHz"
+// or "38kHz"; 0 when the text does not begin with such a number.
+int32_t carrierFromCell(const QByteArray &cell);
+
+} // namespace zevo3
