@@ -495,6 +495,10 @@ int main(int argc, char *argv[]) {
     if (args.isEmpty()) return usage(QStringLiteral("no command given"));
     const QString command = args.first();
     const auto arity = [&](int count) { return args.size() == count + 1; };
+    if (parser.isSet(pdfOption) && command != QLatin1String("print"))
+        return usage(QStringLiteral("--pdf goes with print"));
+    if ((parser.isSet(pngOption) || parser.isSet(zoomOption)) && command != QLatin1String("wave"))
+        return usage(QStringLiteral("--png and --zoom go with wave"));
     if (command == QLatin1String("dump") && arity(1)) return dump(args[1]);
     if (command == QLatin1String("check") && arity(1)) return check(args[1]);
     if (command == QLatin1String("make") && arity(2)) return make(args[1], args[2]);
@@ -503,7 +507,6 @@ int main(int argc, char *argv[]) {
             return usage(QStringLiteral("print: give one table file and --pdf OUT"));
         return print(args[1], parser.value(pdfOption));
     }
-    if (parser.isSet(pdfOption)) return usage(QStringLiteral("--pdf goes with print"));
     if (command == QLatin1String("wave")) {
         if (!arity(2) || !parser.isSet(pngOption))
             return usage(QStringLiteral("wave: give one table file, a row and --png OUT"));
@@ -517,8 +520,7 @@ int main(int argc, char *argv[]) {
         }
         return wave(args[1], args[2], zoom, parser.value(pngOption));
     }
-    if (parser.isSet(pngOption) || parser.isSet(zoomOption))
-        return usage(QStringLiteral("--png and --zoom go with wave"));
+
     if (command == QLatin1String("dump") || command == QLatin1String("check") ||
         command == QLatin1String("make"))
         return usage(QStringLiteral("%1: wrong number of files").arg(command));

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Writes the hand-made seed inputs of fuzz/corpus/receive, settings, table, layout,
-json and check.
+json, check and wave.
 
 Run from anywhere; it rewrites only the files named here (inputs that fuzzing
 found are kept beside them as they are). The receive inputs follow the layout
@@ -285,13 +285,38 @@ CHECK = {
 }
 
 
+WAVE_HEAD = b"38.0kHz,TV power,\r\n[No.],   [H],   [L],   [W] (uS)\r\n"
+
+
+def wave_line(index, high, width):
+    return b"[%03d],%6d,%6d,%6d\r\n" % (index, high, width - high, width)
+
+
+NEC = [(9000, 13500)] + [(560, 2250 if k % 3 == 0 else 1120) for k in range(1, 33)] + \
+    [(560, 40000)]
+WAVE = {
+    "nec.Txt": WAVE_HEAD + b"".join(wave_line(k, h, w) for k, (h, w) in enumerate(NEC)) +
+    b"\r\n",
+    "lf_no_end.Txt": (WAVE_HEAD + wave_line(0, 9000, 13500) + wave_line(1, 560, 1120))
+    .replace(b"\r\n", b"\n"),
+    "cp932_comment.Txt": b"38.0kHz," + NONE_CP932 + b",\r\n" + WAVE_HEAD.split(b"\r\n")[1] +
+    b"\r\n" + wave_line(0, 100, 200) + wave_line(1, 100, 300) + b"\r\n",
+    "negative_low.Txt": WAVE_HEAD + wave_line(0, 900, 500) + wave_line(1, 1, 2),
+    "out_of_order.Txt": WAVE_HEAD + wave_line(0, 1, 2) + wave_line(2, 1, 2),
+    "after_end.Txt": WAVE_HEAD + wave_line(0, 1, 2) + wave_line(1, 1, 2) + b"\r\nmore\r\n",
+    "wide.Txt": WAVE_HEAD + wave_line(0, 1, 2) + b"[001],2147483647,0,2147483647\r\n",
+    "overflow.Txt": WAVE_HEAD + b"[000],1,99999999999,2\r\n",
+    "full.Txt": WAVE_HEAD + b"".join(wave_line(k, 560, 1120) for k in range(4097)),
+}
+
+
 def main():
     for name, data in RECEIVE.items():
         (HERE / "corpus" / "receive" / name).write_bytes(data)
     for name, data in SETTINGS.items():
         (HERE / "corpus" / "settings" / name).write_bytes(data)
     for directory, seeds in (("table", TABLE), ("layout", LAYOUT), ("json", JSON),
-                             ("check", CHECK)):
+                             ("check", CHECK), ("wave", WAVE)):
         (HERE / "corpus" / directory).mkdir(exist_ok=True)
         for name, data in seeds.items():
             (HERE / "corpus" / directory / name).write_bytes(data)

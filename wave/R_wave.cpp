@@ -79,7 +79,7 @@ void TfrmWave::FormCreate() {
             [this](const QModelIndex &current) {
                 if (current.isValid()) sGridWaveSelectCell(current.column() + 1, current.row() + 1);
             });
-    resize(330, 480);
+    resize(300, 480);
 }
 
 void TfrmWave::InitWaveGrid() {

@@ -79,7 +79,8 @@ WaveFileRead readWaveText(const QByteArray &bytes) {
     read.commentsCell = cells[1];
     read.carrier = carrierFromCell(read.carryCell);
 
-    if (lines.size() < 2 || lines[1] != QByteArrayView(kWaveListHeader))
+    if (lines.size() < 2) return fail(1, QStringLiteral("the file ends after the header line"));
+    if (lines[1] != QByteArrayView(kWaveListHeader))
         return fail(
             2,
             QStringLiteral("not the column line \"%1\"").arg(QString::fromLatin1(kWaveListHeader)));

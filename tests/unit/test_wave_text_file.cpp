@@ -65,6 +65,7 @@ TEST(WaveTextFileTest, AFileThatIsNotAPulseListNamesTheLineAndGivesNoPulses) {
         {"", 1, "empty"},
         {"just some text\r\n", 1, "header"},
         {"a,b,c,\r\n", 1, "header"},
+        {"38.0kHz,TV,", 1, "ends after the header"},
         {"38.0kHz,TV,\r\n[No.] [H] [L] [W]\r\n", 2, "column line"},
         {head + p0 + "[002],   560,   560,  1120\r\n", 4, "[001] was due"},
         {head + p0 + "[001],   560,   560,  1130\r\n", 4, "is not W"},
