@@ -9,6 +9,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
+#include <cstdio>
 #include <gtest/gtest.h>
 
 namespace {
@@ -19,19 +20,47 @@ protected:
         if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty() ||
             QStandardPaths::findExecutable(QStringLiteral("xwininfo")).isEmpty())
             GTEST_SKIP() << "Xvfb and xwininfo are needed";
-        // -displayfd picks a free display and writes its number to stdout.
+        // A server that reported its display may still refuse a client on a
+        // busy machine; such a server is replaced, up to three times.
+        for (int attempt = 0; attempt < 3 && display.isEmpty(); ++attempt) {
+            startServer();
+            if (display.isEmpty() || !displayAnswers()) {
+                std::fprintf(stderr, "display \"%s\" does not answer; starting another server\n",
+                             qPrintable(display));
+                stop(xvfb);
+                display.clear();
+            }
+        }
+        ASSERT_FALSE(display.isEmpty()) << "no X server could be started";
+    }
+    // -displayfd picks a free display and writes its number to stdout.
+    void startServer() {
         xvfb.start(QStringLiteral("Xvfb"),
                    {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
                     QStringLiteral("0"), QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
                     QStringLiteral("tcp")});
-        ASSERT_TRUE(xvfb.waitForStarted(5000));
+        if (!xvfb.waitForStarted(5000)) return;
         QElapsedTimer t;
         t.start();
-        while (!xvfb.canReadLine() && t.elapsed() < 15000)
+        while (!xvfb.canReadLine() && t.elapsed() < 15000 && xvfb.state() == QProcess::Running)
             xvfb.waitForReadyRead(100);
         const QByteArray number = xvfb.readLine().trimmed();
-        ASSERT_FALSE(number.isEmpty());
-        display = QStringLiteral(":") + QString::fromLatin1(number);
+        if (!number.isEmpty()) display = QStringLiteral(":") + QString::fromLatin1(number);
+    }
+    // True once a client can open the display.
+    bool displayAnswers() const {
+        QElapsedTimer t;
+        t.start();
+        while (t.elapsed() < 10000) {
+            QProcess info;
+            info.setProcessEnvironment(environment());
+            info.start(QStringLiteral("xwininfo"), {QStringLiteral("-root")});
+            if (info.waitForFinished(5000) && info.exitStatus() == QProcess::NormalExit &&
+                info.exitCode() == 0)
+                return true;
+            QThread::msleep(100);
+        }
+        return false;
     }
     void TearDown() override {
         stop(tool);
@@ -76,17 +105,17 @@ protected:
         return names;
     }
     // Waits for a window whose name starts with `prefix`; returns its name.
-    QString waitForWindow(const QString &prefix) const {
+    QString waitForWindow(const QString &prefix) {
         QElapsedTimer t;
         t.start();
         while (t.elapsed() < 60000) {
             for (const QString &name : windowNames())
                 if (name.startsWith(prefix)) return name;
-            if (tool.state() == QProcess::NotRunning) {
+            // Waiting on the process also brings its state up to date.
+            if (tool.waitForFinished(100) || tool.state() == QProcess::NotRunning) {
                 ADD_FAILURE() << "the tool ended with status " << tool.exitCode();
                 return QString();
             }
-            QThread::msleep(100);
         }
         return QString();
     }
