@@ -7,6 +7,7 @@
 #include "R_waveedit.h"
 #include "cell_editor.h"
 #include "code_table_model.h"
+#include "learning.h"
 #include "link_texts.h"
 #include "table_print.h"
 #include "text_codec.h"
@@ -251,7 +252,14 @@ void TfrmMain::sBarDblClick() {
     ppWaveShow->setVisible(analysisLog_);
     btnTablePrint->setVisible(analysisLog_);
     // The waveform panel is reached from analysis-log mode and leaves with it.
-    if (!analysisLog_) pnlWave->setVisible(false);
+    if (analysisLog_) return;
+    pnlWave->setVisible(false);
+    // Its learning toggle goes too, so the unit is not left learning
+    // without a way to end it.
+    if (learning_) {
+        SetLearningDisplay(false);
+        if (objects.link.portOpen()) objects.link.SendMessage(kLearningEnd);
+    }
 }
 
 void TfrmMain::btnTestClick() {

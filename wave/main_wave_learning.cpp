@@ -54,6 +54,8 @@ void TfrmMain::btnWaveClearClick() {
 void TfrmMain::ClearWaveStore() {
     objects.waveGrid.clearFilledRows();
     objects.waveStore.clear();
+    // Nothing is shown any more, so a later edit of the table row refills nothing.
+    shownRow_ = 0;
     shownInfo_.reset();
     if (!frmWave) return;
     frmWave->gridChanged();

@@ -9,6 +9,8 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFontMetrics>
+
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -16,6 +18,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
+#include <algorithm>
 
 namespace zevo3 {
 
@@ -76,7 +79,11 @@ void TfrmMain::BuildWavePanel() {
     pnlAnalyze->setFrameShadow(QFrame::Raised);
     pnlAnalyze->setAlignment(Qt::AlignCenter);
     pnlAnalyze->setAutoFillBackground(true);
-    pnlAnalyze->setMinimumWidth(64);
+    // Wide enough for either caption, however narrow the window gets.
+    const QFontMetrics metrics(pnlAnalyze->font());
+    pnlAnalyze->setMinimumWidth(std::max(metrics.horizontalAdvance(tr("学習 Off")),
+                                         metrics.horizontalAdvance(tr("学習 On"))) +
+                                16);
     row->addWidget(pnlAnalyze);
     edit(edtLtime, "edtLtime", 48);
     plainLabel(QStringLiteral("mS"));

@@ -64,19 +64,29 @@ void WaveRenderer::eraseMarkers() {
 }
 
 void WaveRenderer::clearTrack(int slot) {
+    whiten(slot);
+    QPainter painter(&image_);
+    markersAtZero(painter);
+}
+
+void WaveRenderer::whiten(int slot) {
     eraseMarkers();
     QPainter painter(&image_);
     painter.fillRect(QRect(0, kTrack * slot + 1, kWidth, kTrack), Qt::white);
-    // A marker at x 0 outlives the clearing; its line is put back so that the
-    // picture shows what the next press will erase.
+}
+
+// A marker at x 0 outlives the clearing. Its line goes back over whatever
+// was drawn there (the lead-in), so that the next press erases it cleanly.
+void WaveRenderer::markersAtZero(QPainter &painter) {
     if (view_.referenceMarker == 0) markerLine(painter, kReference, 0);
     if (view_.measureMarker == 0) markerLine(painter, kMeasure, 0);
 }
 
 void WaveRenderer::drawPulse(const WaveStore &store, int slot, int k) {
-    if (k == 0) clearTrack(slot);
+    if (k == 0) whiten(slot);
     QPainter painter(&image_);
     drawPulse(painter, store, slot, k);
+    if (k == 0) markersAtZero(painter);
 }
 
 void WaveRenderer::drawPulse(QPainter &p, const WaveStore &store, int slot, int k) {
@@ -107,13 +117,14 @@ void WaveRenderer::drawPulse(QPainter &p, const WaveStore &store, int slot, int 
 
 bool WaveRenderer::drawStore(const WaveStore &store, int slot) {
     if (store.empty()) return false;
-    clearTrack(slot);
+    whiten(slot);
     QPainter painter(&image_);
     const int last = std::min<int>(store.lastPulse, WaveStore::kPulses - 1);
     for (int k = 0; k <= last; ++k) {
         if (k > 0 && view_.pen.x >= kWidth) break; // nothing more would be drawn
         drawPulse(painter, store, slot, k);
     }
+    markersAtZero(painter);
     return true;
 }
 

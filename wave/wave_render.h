@@ -60,6 +60,8 @@ public:
 private:
     void drawPulse(QPainter &painter, const WaveStore &store, int slot, int k);
     void markerLine(QPainter &painter, const QColor &colour, int x);
+    void whiten(int slot);
+    void markersAtZero(QPainter &painter);
 
     QImage &image_;
     WaveViewState &view_;

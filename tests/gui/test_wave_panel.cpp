@@ -164,6 +164,24 @@ TEST_F(WavePanelTest, LearningSendsTheTimeAndStartThenEndsWithT) {
     }
 }
 
+TEST_F(WavePanelTest, LeavingAnalysisLogModeEndsLearningWithThePanel) {
+    TfrmMain &w = open();
+    analysisLog();
+    showRow(1);
+    clickLearning();
+    device.written.clear();
+    QTest::mouseDClick(w.sBar->findChild<QLabel *>(QStringLiteral("sBarPanel1")), Qt::LeftButton);
+    EXPECT_FALSE(w.analysisLog());
+    EXPECT_FALSE(w.pnlWave->isVisible());
+    EXPECT_EQ(sentLines(), QByteArrayList{"T"});
+    EXPECT_EQ(w.pnlAnalyze->text(), QStringLiteral("学習 Off"));
+    // Learning off: leaving sends nothing.
+    analysisLog();
+    device.written.clear();
+    QTest::mouseDClick(w.sBar->findChild<QLabel *>(QStringLiteral("sBarPanel1")), Qt::LeftButton);
+    EXPECT_TRUE(device.written.isEmpty());
+}
+
 TEST_F(WavePanelTest, LearningMovesToTheNextFreeRowWithCursorAuto) {
     TfrmMain &w = open();
     w.pnlWave->setVisible(true);
@@ -326,12 +344,20 @@ TEST_F(WavePanelTest, ClearAndNewEmptyTheStoreTheGridAndThePanels) {
     // A zoom click with an empty store only changes the caption.
     QTest::mouseClick(w.btnZoomLeft, Qt::LeftButton);
     EXPECT_EQ(greenAt(32), 0);
+    // A later edit of the row once shown does not bring the cleared pulses back.
+    necRows({1}, 20);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(objects->waveStore.empty());
+    EXPECT_EQ(greenAt(32), 0);
 
     showRow(1);
     EXPECT_FALSE(objects->waveStore.empty());
     w.mmCleate->trigger();
+    QCoreApplication::processEvents();
     EXPECT_TRUE(objects->waveStore.empty());
     EXPECT_TRUE(objects->waveGrid.cell(1, 1).isEmpty());
+    // New empties the table too: the panel does not go on about row 1.
+    EXPECT_TRUE(w.panelText(1).isEmpty()) << w.panelText(1).toStdString();
 }
 
 TEST_F(WavePanelTest, LoadReadsAWaveFileAndRefusesOneThatIsNot) {

@@ -182,6 +182,20 @@ TEST_F(RenderTest, AMarkerAtZeroOutlivesARedrawAndStaysVisible) {
     // Moving it removes the line at 0 instead of drawing a stray one there.
     r.placeMarker(Marker::Reference, 50);
     EXPECT_EQ(at(0, 10), kWhite);
+    // and leaves the lead-in under it as it was drawn.
+    EXPECT_EQ(at(0, 45), kGreen);
+}
+
+TEST_F(RenderTest, AMarkerAtZeroOverAPulseByPulseDrawingIsRemovedCleanly) {
+    twoPulses();
+    WaveRenderer r(image, view);
+    r.placeMarker(Marker::Measure, 300);
+    view.zoomDivisor = 100;
+    r.drawPulse(store, 0, 0);
+    r.drawPulse(store, 0, 1);
+    r.placeMarker(Marker::Reference, 50);
+    EXPECT_EQ(at(0, 45), kGreen);
+    EXPECT_EQ(at(0, 10), kWhite);
 }
 
 TEST(ZoomTest, StepsStopAtBothEndsAndStrayDivisorsGoToTheNarrowest) {
