@@ -6,6 +6,7 @@
 #include "app_objects.h"
 #include "code_table.h"
 #include "link.h"
+#include "overlay_walk.h"
 #include "prompter.h"
 
 #include <QMainWindow>
@@ -21,6 +22,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QMenuBar;
+class QPainter;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
@@ -38,6 +40,7 @@ class TfrmLayout;
 class TfrmMsgBox;
 class TfrmWave;
 class TfrmWaveEdit;
+struct TrackNotes;
 class WaveImage;
 
 class TfrmMain : public QMainWindow, public LinkObserver {
@@ -126,6 +129,22 @@ public:
     void btnWaveLoadClick();
     bool loadWaveFile(const QString &path);
     static FileDialogSetup waveDialogSetup();
+    // The annotation and code check, the overlays and their switches, the
+    // wave print and the export (wave/main_wave_overlay.cpp).
+    void AnnotateTrack(const TrackNotes &notes);
+    void ckCodeCheckClick();
+    void ckEiritsuClick();
+    void ckPhilipsClick();
+    void pnlContDblClick();
+    void cmbTsKeyPress();
+    void cmbTwKeyPress();
+    // The overlay the switches and the Ts, Tw and Bits boxes choose.
+    OverlaySettings overlaySettings() const;
+    void btnWavePrintClick();
+    void PrintWave(QPainter &painter, int pageWidth);
+    void btnWaveSaveClick();
+    bool ExportWave(const QString &path, int filterIndex);
+    static FileDialogSetup waveSaveDialogSetup();
     int currentRow() const;    // 1..70, 0 when there is no current cell
     int currentColumn() const; // 0..4
     void setCurrentCell(int row, int column);
@@ -193,6 +212,9 @@ public:
     QPushButton *btnWaveClear = nullptr;
     QPushButton *btnWaveLoad = nullptr;
     QPushButton *btnWaveData = nullptr;
+    QPushButton *btnWavePrint = nullptr;
+    QPushButton *btnWaveSave = nullptr;
+    QCheckBox *ckCodeCheck = nullptr;
     QPushButton *btnZoomLeft = nullptr;
     QPushButton *btnZoomRight = nullptr;
     QLabel *pnlZoom = nullptr;

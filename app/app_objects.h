@@ -7,6 +7,7 @@
 #include "link.h"
 #include "port_search.h"
 #include "settings.h"
+#include "sound_player.h"
 #include "tick_clock.h"
 #include "wave_grid.h"
 #include "wave_store.h"
@@ -31,6 +32,9 @@ struct AppObjects {
     // The learned waveform and the wave data grid's texts, filled together.
     WaveStore waveStore;
     WaveGridData waveGrid;
+    // The code check's sounds: silent unless main() or a test hands in a player.
+    SilentSoundPlayer silence;
+    SoundPlayer *sounds = &silence;
 
     // Where the port search looks; tests hand in their own.
     SystemPortLister systemPorts;

@@ -85,6 +85,10 @@ bool TfrmMain::eventFilter(QObject *watched, QEvent *event) {
     if (watched == scrBar && event->type() == QEvent::Resize)
         objects.view.scrollSpan = WaveViewState::scrollSpanFor(scrBar->width());
     if (tableEvent(watched, event)) return true;
+    if (watched == pnlCont && event->type() == QEvent::MouseButtonDblClick) {
+        pnlContDblClick();
+        return true;
+    }
     if (cmbSendText && (watched == cmbSendText || watched == cmbSendText->lineEdit()) &&
         event->type() == QEvent::KeyPress) {
         // (Should both see one key, handling Enter twice changes nothing.)

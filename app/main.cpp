@@ -10,6 +10,7 @@
 #include "fatal_error.h"
 #include "link_texts.h"
 #include "qt_serial_device.h"
+#include "qt_sound_player.h"
 #include "quit_signals.h"
 #include "save_file.h"
 #include "settings.h"
@@ -112,6 +113,8 @@ int run(GuardedApplication &app) {
                                      ? QFileInfo(parser.value(iniOption)).absoluteFilePath()
                                      : settingsPathFor(QCoreApplication::applicationFilePath());
     AppObjects objects(device, settingsPath);
+    QtSoundPlayer sounds;
+    objects.sounds = &sounds;
     if (sim) {
         objects.portOverride = toCp932(sim->devicePath());
         objects.settingsReadOnly = true;

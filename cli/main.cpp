@@ -11,7 +11,7 @@
 #include "table_file.h"
 #include "table_print.h"
 #include "transmit_messages.h"
-#include "wave_grid.h"
+#include "wave_command.h"
 #include "wave_render.h"
 
 #include <QBuffer>
@@ -341,10 +341,15 @@ int print(const QString &tablePath, const QString &pdfPath) {
     return kDone;
 }
 
-// A row's waveform as the panel draws it: the store filled from the row's
-// timing description, drawn on the 20000 x 63 image at the zoom step, saved
-// as PNG.
-int wave(const QString &tablePath, const QString &rowText, int zoom, const QString &pngPath) {
+// A row's waveform: drawn as the panel draws it (PNG), printed as "Print"
+// prints it (PDF), exported as "Save" writes it (text); with an overlay the
+// frame values go to standard output.
+struct WaveFiles {
+    QString png, pdf, text;
+};
+
+int wave(const QString &tablePath, const QString &rowText, cli::WaveRequest request,
+         const WaveFiles &files) {
     const std::optional<int> row = number(rowText, 1, CodeTable::kRows);
     if (!row) {
         tell(QStringLiteral("wave: the row is 1 to %1, not \"%2\"")
@@ -352,31 +357,30 @@ int wave(const QString &tablePath, const QString &rowText, int zoom, const QStri
                  .arg(rowText));
         return kCannot;
     }
+    request.row = *row;
     const std::optional<CodeTable> table =
         readWholeTable(tablePath, QStringLiteral("nothing drawn"));
     if (!table) return kCannot;
-    WaveStore store;
-    WaveGridData grid;
-    const WaveFill fill = fillWaveFromRow(*table, *row, store, grid);
-    if (!fill.notice.isEmpty()) tell(fill.notice);
-    if (fill.pulses == 0) {
+    const cli::WaveOutputs out = cli::makeWaveOutputs(*table, request);
+    if (!out.notice.isEmpty()) tell(out.notice);
+    if (!out.drawn) {
         tell(QStringLiteral("%1: row %2 has no waveform to draw; nothing written")
                  .arg(tablePath)
-                 .arg(*row));
+                 .arg(request.row));
         return kCannot;
     }
-    QImage image = makeWaveImage();
-    WaveViewState view;
-    view.zoomDivisor = zoom;
-    WaveRenderer(image, view).drawStore(store);
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    QString error;
-    if (!image.save(&buffer, "PNG") || !saveFileAtomically(pngPath, png, &error)) {
-        tell(QStringLiteral("cannot write %1: %2").arg(pngPath, error));
-        return kCannot;
+    const std::pair<const QString &, const QByteArray &> writes[] = {
+        {files.png, out.png}, {files.pdf, out.pdf}, {files.text, out.text}};
+    for (const auto &[path, bytes] : writes) {
+        if (path.isEmpty()) continue;
+        QString error;
+        if (!saveFileAtomically(path, bytes, &error)) {
+            tell(QStringLiteral("cannot write %1: %2").arg(path, error));
+            return kCannot;
+        }
     }
+    if (!out.checkLine.isEmpty()) say(out.checkLine);
+    if (!out.frameLines.isEmpty() && !writeOut(out.frameLines)) return cannotWriteOut();
     return kDone;
 }
 
@@ -418,8 +422,11 @@ int main(int argc, char *argv[]) {
         "                  (or --ports P1,P2,...): each port and what became of it\n"
         "  print TABLE --pdf OUT\n"
         "                  the table print (occupied rows under a header) into a PDF file\n"
-        "  wave TABLE ROW [--zoom Z] --png OUT\n"
-        "                  the row's waveform as the panel draws it (20000 x 63) into a PNG\n"
+        "  wave TABLE ROW [--overlay eiritsu|philips [--ts N --tw N --bits N]] [--zoom Z]\n"
+        "       [--code-check] (--png OUT | --pdf OUT | --text OUT)...\n"
+        "                  the row's waveform: as the panel draws it (20000 x 63) into a PNG,\n"
+        "                  as the wave print into a PDF, as the wave export into a text file;\n"
+        "                  with an overlay, each frame's value on standard output\n"
         "\n"
         "Exit status: 0 success; 1 the files have problems (dump, check, make), or the unit\n"
         "did not answer or acknowledge; 2 bad usage, a file that cannot be read or written,\n"
@@ -455,11 +462,33 @@ int main(int argc, char *argv[]) {
                                          QStringLiteral("search: the ports to try, in this order."),
                                          QStringLiteral("P1,P2,..."));
     const QCommandLineOption pdfOption(QStringLiteral("pdf"),
-                                       QStringLiteral("print: the PDF file to write."),
+                                       QStringLiteral("print, wave: the PDF file to write."),
                                        QStringLiteral("OUT"));
     const QCommandLineOption pngOption(QStringLiteral("png"),
                                        QStringLiteral("wave: the PNG file to write."),
                                        QStringLiteral("OUT"));
+    const QCommandLineOption textOption(QStringLiteral("text"),
+                                        QStringLiteral("wave: the wave text file to write."),
+                                        QStringLiteral("OUT"));
+    const QCommandLineOption overlayOption(
+        QStringLiteral("overlay"),
+        QStringLiteral("wave: the bit-sampling overlay, eiritsu or philips."),
+        QStringLiteral("NAME"));
+    const QCommandLineOption tsOption(
+        QStringLiteral("ts"),
+        QStringLiteral("wave, philips: microseconds to the first sample (default 450)."),
+        QStringLiteral("N"));
+    const QCommandLineOption twOption(
+        QStringLiteral("tw"),
+        QStringLiteral("wave, philips: microseconds between samples, above 0 (default 878)."),
+        QStringLiteral("N"));
+    const QCommandLineOption bitsOption(
+        QStringLiteral("bits"), QStringLiteral("wave, philips: samples a frame (default 32)."),
+        QStringLiteral("N"));
+    const QCommandLineOption codeCheckOption(
+        QStringLiteral("code-check"),
+        QStringLiteral("wave: annotate without the code and compare it with the row's Result, "
+                       "as CodeCheck does; the outcome goes to standard error."));
     const QCommandLineOption zoomOption(
         QStringLiteral("zoom"),
         QStringLiteral("wave: microseconds a pixel, one of the panel's zoom steps 25, 50, 100, "
@@ -470,7 +499,8 @@ int main(int argc, char *argv[]) {
         QStringLiteral("download: print the messages, one a line, instead of sending them."));
     parser.addOptions({iniOption, portOption, simulateOption, simLogOption, waitOption,
                        framesOption, tableOption, dryRunOption, pdfOption, portsOption, pngOption,
-                       zoomOption});
+                       zoomOption, textOption, overlayOption, tsOption, twOption, bitsOption,
+                       codeCheckOption});
     parser.addPositionalArgument(
         QStringLiteral("command"),
         QStringLiteral("dump, make, check, print, wave, version, send, fire or "
@@ -483,7 +513,8 @@ int main(int argc, char *argv[]) {
         tell(why);
         say(QStringLiteral("usage: zevo3 dump TABLE | make JSON OUT | check TABLE | version | "
                            "send TEXT... | fire N [--frames F | --table TABLE] | download TABLE | "
-                           "print TABLE --pdf OUT | wave TABLE ROW [--zoom Z] --png OUT "
+                           "print TABLE --pdf OUT | wave TABLE ROW [--overlay NAME] [--zoom Z] "
+                           "(--png OUT | --pdf OUT | --text OUT) "
                            "(see zevo3 --help)"));
         return kCannot;
     };
@@ -495,10 +526,13 @@ int main(int argc, char *argv[]) {
     if (args.isEmpty()) return usage(QStringLiteral("no command given"));
     const QString command = args.first();
     const auto arity = [&](int count) { return args.size() == count + 1; };
-    if (parser.isSet(pdfOption) && command != QLatin1String("print"))
-        return usage(QStringLiteral("--pdf goes with print"));
-    if ((parser.isSet(pngOption) || parser.isSet(zoomOption)) && command != QLatin1String("wave"))
-        return usage(QStringLiteral("--png and --zoom go with wave"));
+    const bool isWave = command == QLatin1String("wave");
+    if (parser.isSet(pdfOption) && command != QLatin1String("print") && !isWave)
+        return usage(QStringLiteral("--pdf goes with print or wave"));
+    for (const QCommandLineOption *option : {&pngOption, &zoomOption, &textOption, &overlayOption,
+                                             &tsOption, &twOption, &bitsOption, &codeCheckOption})
+        if (parser.isSet(*option) && !isWave)
+            return usage(QStringLiteral("--%1 goes with wave").arg(option->names().first()));
     if (command == QLatin1String("dump") && arity(1)) return dump(args[1]);
     if (command == QLatin1String("check") && arity(1)) return check(args[1]);
     if (command == QLatin1String("make") && arity(2)) return make(args[1], args[2]);
@@ -507,18 +541,52 @@ int main(int argc, char *argv[]) {
             return usage(QStringLiteral("print: give one table file and --pdf OUT"));
         return print(args[1], parser.value(pdfOption));
     }
-    if (command == QLatin1String("wave")) {
-        if (!arity(2) || !parser.isSet(pngOption))
-            return usage(QStringLiteral("wave: give one table file, a row and --png OUT"));
-        int zoom = 200;
+    if (isWave) {
+        const WaveFiles files{parser.value(pngOption), parser.value(pdfOption),
+                              parser.value(textOption)};
+        if (!arity(2) || (files.png.isEmpty() && files.pdf.isEmpty() && files.text.isEmpty()))
+            return usage(QStringLiteral(
+                "wave: give one table file, a row and --png OUT, --pdf OUT or --text OUT"));
+        cli::WaveRequest request;
+        request.png = !files.png.isEmpty();
+        request.pdf = !files.pdf.isEmpty();
+        request.text = !files.text.isEmpty();
+        request.codeCheck = parser.isSet(codeCheckOption);
         if (parser.isSet(zoomOption)) {
             const std::optional<int> z = number(parser.value(zoomOption), 1, 3000);
             if (!z || zoomIndex(*z) == int(kZoomSteps.size()))
                 return usage(QStringLiteral("--zoom: one of the zoom steps 25 to 3000, not \"%1\"")
                                  .arg(parser.value(zoomOption)));
-            zoom = *z;
+            request.zoom = *z;
         }
-        return wave(args[1], args[2], zoom, parser.value(pngOption));
+        const QString overlay = parser.value(overlayOption);
+        const bool philips = overlay == QLatin1String("philips");
+        if (parser.isSet(overlayOption) && !philips && overlay != QLatin1String("eiritsu"))
+            return usage(QStringLiteral("--overlay: eiritsu or philips, not \"%1\"").arg(overlay));
+        if (!philips &&
+            (parser.isSet(tsOption) || parser.isSet(twOption) || parser.isSet(bitsOption)))
+            return usage(QStringLiteral("--ts, --tw and --bits go with --overlay philips"));
+        if (overlay == QLatin1String("eiritsu")) request.overlay = OverlaySettings::eiritsu();
+        if (philips) {
+            request.overlay = OverlaySettings::philips({}, {}, {});
+            const std::pair<const QCommandLineOption *, int *> timings[] = {
+                {&tsOption, &request.overlay.ts},
+                {&twOption, &request.overlay.tw},
+                {&bitsOption, &request.overlay.bits}};
+            for (const auto &[option, target] : timings) {
+                if (!parser.isSet(*option)) continue;
+                const int least = option == &twOption ? 1 : -1000000;
+                const std::optional<int> value = number(parser.value(*option), least, 10000000);
+                if (!value)
+                    return usage(
+                        QStringLiteral("--%1: a whole number%2, not \"%3\"")
+                            .arg(option->names().first(),
+                                 option == &twOption ? QStringLiteral(" above 0") : QString(),
+                                 parser.value(*option)));
+                *target = *value;
+            }
+        }
+        return wave(args[1], args[2], request, files);
     }
 
     if (command == QLatin1String("dump") || command == QLatin1String("check") ||

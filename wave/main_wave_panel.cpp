@@ -91,6 +91,9 @@ void TfrmMain::BuildWavePanel() {
     button(btnWaveClear, QStringLiteral("Clear"), "btnWaveClear");
     button(btnWaveLoad, QStringLiteral("Load"), "btnWaveLoad");
     button(btnWaveData, QStringLiteral("Data"), "btnWaveData");
+    button(btnWavePrint, QStringLiteral("Print"), "btnWavePrint");
+    button(btnWaveSave, QStringLiteral("Save"), "btnWaveSave");
+    check(ckCodeCheck, QStringLiteral("CodeCheck"), "ckCodeCheck");
     button(btnZoomLeft, QStringLiteral("＜"), "btnZoomLeft");
     pnlZoom = new QLabel(QStringLiteral("1/2000"), pnlCont);
     pnlZoom->setObjectName(QStringLiteral("pnlZoom"));
@@ -108,12 +111,12 @@ void TfrmMain::BuildWavePanel() {
     plainLabel(QStringLiteral("%"));
     check(ckEiritsu, QStringLiteral("Eiritsu"), "ckEiritsu");
     check(ckPhilips, QStringLiteral("Philips"), "ckPhilips");
-    check(ckPcode, QStringLiteral("Pcode"), "ckPcode");
-    label(lblTs, QStringLiteral("Ts"), "lblTs");
+    check(ckPcode, QStringLiteral("PCode Result"), "ckPcode");
+    label(lblTs, QStringLiteral("Ts:"), "lblTs");
     combo(cmbTs, "cmbTs");
-    label(lblTw, QStringLiteral("Tw"), "lblTw");
+    label(lblTw, QStringLiteral("Tw:"), "lblTw");
     combo(cmbTw, "cmbTw");
-    label(lblBt, QStringLiteral("Bt"), "lblBt");
+    label(lblBt, QStringLiteral("Bits:"), "lblBt");
     cmbBt = new QComboBox(pnlCont);
     cmbBt->setObjectName(QStringLiteral("cmbBt"));
     cmbBt->addItems({QStringLiteral("16"), QStringLiteral("32")});
@@ -167,6 +170,18 @@ void TfrmMain::BuildWavePanel() {
     connect(btnWaveClear, &QPushButton::clicked, this, &TfrmMain::btnWaveClearClick);
     connect(btnWaveLoad, &QPushButton::clicked, this, &TfrmMain::btnWaveLoadClick);
     connect(btnWaveData, &QPushButton::clicked, this, &TfrmMain::btnWaveDataClick);
+    connect(btnWavePrint, &QPushButton::clicked, this, &TfrmMain::btnWavePrintClick);
+    connect(btnWaveSave, &QPushButton::clicked, this, &TfrmMain::btnWaveSaveClick);
+    connect(ckCodeCheck, &QCheckBox::clicked, this, &TfrmMain::ckCodeCheckClick);
+    connect(ckEiritsu, &QCheckBox::clicked, this, &TfrmMain::ckEiritsuClick);
+    connect(ckPhilips, &QCheckBox::clicked, this, &TfrmMain::ckPhilipsClick);
+    // Enter in Ts or Tw keeps a new value among the box's items.
+    cmbTs->setInsertPolicy(QComboBox::NoInsert);
+    cmbTw->setInsertPolicy(QComboBox::NoInsert);
+    connect(cmbTs->lineEdit(), &QLineEdit::returnPressed, this, [this] { cmbTsKeyPress(); });
+    connect(cmbTw->lineEdit(), &QLineEdit::returnPressed, this, [this] { cmbTwKeyPress(); });
+    // A double-click on the strip shows or hides the decoder switches.
+    pnlCont->installEventFilter(this);
     connect(btnZoomLeft, &QPushButton::clicked, this, &TfrmMain::btnZoomLeftClick);
     connect(btnZoomRight, &QPushButton::clicked, this, &TfrmMain::btnZoomRightClick);
     connect(scrBar, &QScrollBar::valueChanged, this, &TfrmMain::scrBarChange);

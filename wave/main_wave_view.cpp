@@ -8,10 +8,12 @@
 #include "code_table_model.h"
 #include "link_texts.h"
 #include "save_file.h"
+#include "track_notes.h"
 #include "wave_image.h"
 #include "wave_render.h"
 #include "wave_text_file.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QScrollBar>
 #include <QTimer>
@@ -37,10 +39,14 @@ void TfrmMain::DrawPulse(int slot, int k) {
 void TfrmMain::SetZoomAndRedraw(int divisor) {
     objects.view.zoomDivisor = divisor;
     pnlZoom->setText(QStringLiteral("1/%1").arg(divisor));
-    // An empty store leaves the old drawing.
-    if (!WaveRenderer(imgWave->canvas(), objects.view).drawStore(objects.waveStore)) return;
+    // An empty store leaves the old drawing. The pulses, then the overlay,
+    // then the annotation with the code check.
+    const TrackNotes notes = trackNotes(objects.table, objects.waveStore, ckCodeCheck->isChecked());
+    if (!drawTrack(imgWave->canvas(), objects.view, objects.waveStore, overlaySettings(), notes))
+        return;
     setPanelText(1, QString());
     imgWave->update();
+    AnnotateTrack(notes);
 }
 
 void TfrmMain::btnZoomLeftClick() {

@@ -1,5 +1,6 @@
 #include "wave_render.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
 
@@ -43,7 +44,49 @@ void vline(QPainter &p, int x, int y0, int y1, const QColor &colour) {
     p.fillRect(QRect(x, y0, 1, y1 - y0 + 1), colour);
 }
 
+// A text with its top left corner at (x, top).
+void textAt(QPainter &p, int x, int top, const QString &text) {
+    p.drawText(QPoint(x, top + QFontMetrics(p.font()).ascent()), text);
+}
+
 } // namespace
+
+QFont trackFont() {
+    QFont font;
+    font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("Noto Sans CJK JP")});
+    font.setPixelSize(11);
+    return font;
+}
+
+void WaveRenderer::drawOverlay(const WaveStore &store, const OverlaySettings &settings, int slot) {
+    // At 150 and above the walk would draw nothing at all.
+    if (view_.zoomDivisor >= kOverlayZoomLimit || view_.zoomDivisor < 1) return;
+    QPainter painter(&image_);
+    painter.setFont(trackFont());
+    painter.setPen(Qt::black);
+    const int top = kTrack * slot;
+    const QString labels[2] = {overlayLabel(settings.kind, false),
+                               overlayLabel(settings.kind, true)};
+    int lastLine = -1;
+    walkOverlay(
+        store, settings, WalkFor::Screen, {view_.zoomDivisor, kLeadIn, kWidth},
+        [&](const OverlaySample &sample) {
+            if (sample.x != lastLine) { // one dotted line per column
+                for (int y = top + kSampleTop; y <= top + kSampleEnd; y += 2)
+                    painter.fillRect(QRect(sample.x, y, 1, 1), kSampleLine);
+                lastLine = sample.x;
+            }
+            textAt(painter, sample.x - 2, top + kLabelTop, labels[sample.high]);
+        },
+        [](const OverlayFrame &) {});
+}
+
+void WaveRenderer::annotate(const QString &text, int slot) {
+    QPainter painter(&image_);
+    painter.setFont(trackFont());
+    painter.setPen(kAnnotation);
+    textAt(painter, kAnnotationX, kTrack * slot + kAnnotationTop, text);
+}
 
 void WaveRenderer::markerLine(QPainter &painter, const QColor &colour, int x) {
     painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);

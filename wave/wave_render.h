@@ -8,10 +8,12 @@
 // Time runs left to right, `zoomDivisor` microseconds a pixel, after a
 // 10-pixel lead-in.
 
+#include "overlay_walk.h"
 #include "wave_store.h"
 #include "wave_view.h"
 
 #include <QColor>
+#include <QFont>
 #include <QImage>
 
 class QPainter;
@@ -32,7 +34,19 @@ inline int baseline(int slot) {
 inline const QColor kWave{0, 128, 0};
 inline const QColor kReference{255, 255, 0};
 inline const QColor kMeasure{0, 128, 0};
+inline const QColor kSampleLine{192, 192, 192};
+inline const QColor kAnnotation{0, 0, 255};
+inline constexpr int kAnnotationX = 10;
+inline constexpr int kAnnotationTop = 6; // from the top of the track
+inline constexpr int kSampleTop = 10;
+inline constexpr int kSampleEnd = 50;
+inline constexpr int kLabelTop = 41;
+// The overlay is drawn only below this zoom step.
+inline constexpr int kOverlayZoomLimit = 150;
 } // namespace wavegeom
+
+// The face of the texts on the track: the annotation and the bit labels.
+QFont trackFont();
 
 // A fresh image as the panel holds it at start-up: 20000 x 63, white.
 QImage makeWaveImage();
@@ -56,6 +70,10 @@ public:
     // reference marker, with the rules for the first press and for a press
     // left of the reference.
     void placeMarker(Marker which, int x);
+    // The overlay's dotted sample lines and bit labels, below zoom 150 only.
+    void drawOverlay(const WaveStore &store, const OverlaySettings &settings, int slot = 0);
+    // The annotation, blue, at x 10 near the top of the track.
+    void annotate(const QString &text, int slot = 0);
 
 private:
     void drawPulse(QPainter &painter, const WaveStore &store, int slot, int k);

@@ -1,0 +1,37 @@
+#include "track_notes.h"
+
+#include "text_codec.h"
+#include "wave_render.h"
+
+namespace zevo3 {
+
+TrackNotes trackNotes(const CodeTable &table, const WaveStore &store, bool codeCheck) {
+    TrackNotes notes;
+    const int row = store.tableRow;
+    const QByteArray &result = table.cell(row, CodeTable::kColResult);
+    notes.overlayAllowed = !overlaySuppressedBy(toDisplay(result));
+    if (row <= 0) return notes;
+    notes.annotate = true;
+    if (codeCheck) {
+        // cell() of the row after the table is empty.
+        notes.sound = codeCheckSound(QString(), toDisplay(result),
+                                     toDisplay(table.cell(row + 1, CodeTable::kColResult)));
+    } else {
+        notes.code = result;
+    }
+    notes.text =
+        annotationLabel(row, store.carrier, toDisplay(table.cell(row, CodeTable::kColComments))) +
+        QLatin1Char(' ') + toDisplay(notes.code);
+    return notes;
+}
+
+bool drawTrack(QImage &image, WaveViewState &view, const WaveStore &store,
+               const OverlaySettings &overlay, const TrackNotes &notes) {
+    WaveRenderer renderer(image, view);
+    if (!renderer.drawStore(store)) return false;
+    if (notes.overlayAllowed && overlay.walkable()) renderer.drawOverlay(store, overlay);
+    if (notes.annotate) renderer.annotate(notes.text);
+    return true;
+}
+
+} // namespace zevo3
