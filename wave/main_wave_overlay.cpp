@@ -39,7 +39,7 @@ void TfrmMain::AnnotateTrack(const TrackNotes &notes) {
         }
         return;
     }
-    objects.sounds->play(soundFileName(notes.sound));
+    if (notes.sound != CheckSound::None) objects.sounds->play(soundFileName(notes.sound));
 }
 
 void TfrmMain::ckCodeCheckClick() {

@@ -1,13 +1,19 @@
 // `zevo3 wave` draws a row's waveform as the window's panel does: the PNG it
-// writes is the panel's image, pixel for pixel, for the same table and zoom.
+// writes is the panel's image, pixel for pixel, for the same table, zoom,
+// overlay and code check. Its text export reads back through the panel's
+// "Load" into the same store, and its frame values are the print's.
 
 #include "../cli/run_zevo3.h"
 #include "../unit/wave_samples.h"
 #include "main_window_fixture.h"
 #include "save_file.h"
 #include "table_file.h"
+#include "wave_grid.h"
 #include "wave_image.h"
+#include "wave_print.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QStatusBar>
 #include <QTest>
@@ -22,6 +28,7 @@ protected:
     QString writeTable() {
         CodeTable table;
         putNecRow(table, 4);
+        table.setCell(4, CodeTable::kColResult, "01FE");
         putNecRow(table, 6, 12);
         table.setCell(7, CodeTable::kColCarry, "38.0kHz"); // no timing description
         const QString path = dir.filePath(QStringLiteral("remote.Csv"));
@@ -52,6 +59,86 @@ TEST_F(WaveCliTest, ThePngIsThePanelsImageForTheSameRowAndZoom) {
         EXPECT_EQ(written.size(), QSize(20000, 63));
         EXPECT_EQ(written.convertToFormat(QImage::Format_RGB32), w.imgWave->canvas());
     }
+    // With an overlay chosen in the window and named on the command line.
+    struct Case {
+        QStringList args;
+        int zoom;
+        std::function<void()> choose;
+    };
+    const Case cases[] = {
+        {{QStringLiteral("--overlay"), QStringLiteral("eiritsu")},
+         100,
+         [&] { w.ckEiritsu->setChecked(true); }},
+        {{QStringLiteral("--overlay"), QStringLiteral("philips"), QStringLiteral("--ts"),
+          QStringLiteral("400"), QStringLiteral("--tw"), QStringLiteral("560"),
+          QStringLiteral("--bits"), QStringLiteral("16")},
+         50,
+         [&] {
+             w.ckEiritsu->setChecked(false);
+             w.ckPhilips->setChecked(true);
+             w.cmbTs->setEditText(QStringLiteral("400"));
+             w.cmbTw->setEditText(QStringLiteral("560"));
+             w.cmbBt->setCurrentIndex(0); // 16
+         }},
+        {{QStringLiteral("--code-check")},
+         25,
+         [&] {
+             w.ckPhilips->setChecked(false);
+             w.ckCodeCheck->setChecked(true);
+         }},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        c.choose();
+        w.SetZoomAndRedraw(c.zoom);
+        const Outcome run = runZevo3(QStringList{QStringLiteral("wave"), table, QStringLiteral("4"),
+                                                 QStringLiteral("--zoom"), QString::number(c.zoom),
+                                                 QStringLiteral("--png"), png("row4.png")} +
+                                     c.args);
+        ASSERT_EQ(run.code, 0) << run.err.constData();
+        EXPECT_EQ(QImage(png("row4.png")).convertToFormat(QImage::Format_RGB32),
+                  w.imgWave->canvas());
+    }
+    EXPECT_EQ(objects->table.cell(4, CodeTable::kColResult), "01FE");
+}
+
+TEST_F(WaveCliTest, TheTextExportLoadsBackAndTheFrameValuesAreThePrints) {
+    const QString table = writeTable();
+    const QString text = dir.filePath(QStringLiteral("row4.Txt"));
+    const QString pdf = dir.filePath(QStringLiteral("row4.pdf"));
+    const Outcome run =
+        runZevo3({QStringLiteral("wave"), table, QStringLiteral("4"), QStringLiteral("--overlay"),
+                  QStringLiteral("eiritsu"), QStringLiteral("--zoom"), QStringLiteral("50"),
+                  QStringLiteral("--text"), text, QStringLiteral("--pdf"), pdf});
+    ASSERT_EQ(run.code, 0) << run.err.constData();
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().startsWith("%PDF"));
+
+    // The same frames as the print core gives for the row.
+    CodeTable rows;
+    putNecRow(rows, 4);
+    WaveStore store;
+    WaveGridData grid;
+    fillWaveFromRow(rows, 4, store, grid);
+    WavePrintPlan plan;
+    wavePrintPdf(store, rows, OverlaySettings::eiritsu(), 50, &plan);
+    QByteArrayList lines = run.out.split('\n');
+    ASSERT_EQ(lines.takeLast(), QByteArray());
+    ASSERT_EQ(lines.size(), qsizetype(plan.frames.size()));
+    for (size_t i = 0; i < plan.frames.size(); ++i) {
+        const FrameTexts t = frameTexts(OverlayKind::Eiritsu, plan.frames[i]);
+        EXPECT_EQ(lines[qsizetype(i)],
+                  (t.upper.isEmpty() ? t.lower : t.upper + QLatin1Char(' ') + t.lower).toLatin1());
+    }
+
+    // "Load" in the window reads the export into the same pulses.
+    TfrmMain &w = createAll();
+    ASSERT_TRUE(w.loadWaveFile(text));
+    EXPECT_EQ(objects->waveStore.lastPulse, store.lastPulse);
+    EXPECT_EQ(objects->waveStore.carrier, 380);
+    for (int k = 0; k <= store.lastPulse; ++k)
+        ASSERT_EQ(objects->waveStore.pulses[size_t(k)], store.pulses[size_t(k)]) << k;
 }
 
 TEST_F(WaveCliTest, RowsWithoutAWaveformAndBadArgumentsWriteNothing) {
@@ -79,6 +166,17 @@ TEST_F(WaveCliTest, RowsWithoutAWaveformAndBadArgumentsWriteNothing) {
         {QStringLiteral("wave"), dir.filePath(QStringLiteral("none.Csv")), QStringLiteral("4"),
          QStringLiteral("--png"), out},
         {QStringLiteral("dump"), table, QStringLiteral("--png"), out},
+        {QStringLiteral("wave"), table, QStringLiteral("4"), QStringLiteral("--overlay"),
+         QStringLiteral("nec"), QStringLiteral("--png"), out},
+        {QStringLiteral("wave"), table, QStringLiteral("4"), QStringLiteral("--overlay"),
+         QStringLiteral("philips"), QStringLiteral("--tw"), QStringLiteral("0"),
+         QStringLiteral("--png"), out},
+        {QStringLiteral("wave"), table, QStringLiteral("4"), QStringLiteral("--overlay"),
+         QStringLiteral("eiritsu"), QStringLiteral("--ts"), QStringLiteral("100"),
+         QStringLiteral("--png"), out},
+        {QStringLiteral("print"), table, QStringLiteral("--code-check"), QStringLiteral("--pdf"),
+         out},
+        {QStringLiteral("check"), table, QStringLiteral("--text"), out},
     };
     for (const QStringList &args : bad) {
         run = runZevo3(args);
