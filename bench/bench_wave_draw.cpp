@@ -2,7 +2,9 @@
 // 20000-pixel image at the widest (25) and the narrowest (3000) zoom step,
 // as the core does it for the panel and for zevo3 wave; (b) the time from
 // the row menu's "波形表示" on a row of 4096 codes until the image has been
-// painted on the (offscreen) screen, through the real main window.
+// painted on the (offscreen) screen, through the real main window; (c) the
+// overlay walk over the 4097 pulses, alone and as the panel draws it at zoom
+// 100; (d) the wave print of them with the Eiritsu overlay into a PDF.
 //
 //   bench_wave_draw [--rounds 50] [--shows 20]
 
@@ -14,7 +16,9 @@
 #include "bench_common.h"
 #include "prompter.h"
 #include "qt_serial_device.h"
+#include "table_print.h"
 #include "wave_image.h"
+#include "wave_print.h"
 #include "wave_render.h"
 
 #include <QAction>
@@ -91,6 +95,67 @@ void redraws(long rounds) {
     }
 }
 
+template <typename Work> std::vector<double> timed(long rounds, Work work) {
+    std::vector<double> times;
+    for (long r = 0; r < rounds + 3; ++r) {
+        const auto start = Clock::now();
+        work();
+        if (r >= 3) times.push_back(ms(Clock::now() - start));
+    }
+    std::sort(times.begin(), times.end());
+    return times;
+}
+
+void overlays(long rounds) {
+    WaveStore store;
+    fillTrain(store, WaveStore::kPulses);
+    const OverlaySettings philips = OverlaySettings::philips(
+        QStringLiteral("450"), QStringLiteral("878"), QStringLiteral("32"));
+    for (const auto &[name, settings] :
+         {std::pair{"Eiritsu", OverlaySettings::eiritsu()}, std::pair{"Philips", philips}}) {
+        long samples = 0, frames = 0;
+        // At zoom 3000 the image spans 60 s: the walk passes every pulse.
+        const std::vector<double> times = timed(rounds, [&] {
+            samples = frames = 0;
+            walkOverlay(
+                store, settings, WalkFor::Screen, {3000, 10, 20000},
+                [&](const OverlaySample &) { ++samples; }, [&](const OverlayFrame &) { ++frames; });
+        });
+        std::printf(
+            "%s walk over %d pulses: %ld samples, %ld frames; median %.3f ms, max %.3f ms\n", name,
+            WaveStore::kPulses, samples, frames, percentile(times, 50), times.back());
+        const std::string measure = std::string("(c) ") + name + " walk of 4097 pulses, median ms";
+        summary(kBench, measure.c_str(), fixed(percentile(times, 50), 3), "< 5");
+    }
+    QImage image = makeWaveImage();
+    WaveViewState view;
+    view.zoomDivisor = 100;
+    WaveRenderer renderer(image, view);
+    renderer.drawStore(store);
+    const std::vector<double> drawn =
+        timed(rounds, [&] { renderer.drawOverlay(store, OverlaySettings::eiritsu()); });
+    std::printf("Eiritsu overlay drawn at zoom 100 (2 s of the train): median %.3f ms, max %.3f "
+                "ms\n",
+                percentile(drawn, 50), drawn.back());
+    summary(kBench, "(c) Eiritsu overlay drawn at zoom 100, median ms",
+            fixed(percentile(drawn, 50), 3), "-");
+
+    CodeTable table;
+    for (int zoom : {25, 3000}) {
+        QByteArray pdf;
+        const std::vector<double> printed = timed(std::max(3L, rounds / 5), [&] {
+            pdf = wavePrintPdf(store, table, OverlaySettings::eiritsu(), zoom);
+        });
+        std::printf("wave print to PDF at zoom %d with the Eiritsu overlay: %lld bytes; median "
+                    "%.1f ms, max %.1f ms\n",
+                    zoom, static_cast<long long>(pdf.size()), percentile(printed, 50),
+                    printed.back());
+        const std::string measure =
+            "(d) wave print to PDF at zoom " + std::to_string(zoom) + ", median ms";
+        summary(kBench, measure.c_str(), fixed(percentile(printed, 50), 1), "< 1000");
+    }
+}
+
 int shows(long count) {
     QTemporaryDir dir;
     QtSerialDevice device;
@@ -157,5 +222,6 @@ int main(int argc, char **argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     redraws(optionNumber(argc, argv, "--rounds", 50));
+    overlays(optionNumber(argc, argv, "--rounds", 50));
     return shows(optionNumber(argc, argv, "--shows", 20));
 }

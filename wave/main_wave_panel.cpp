@@ -44,10 +44,12 @@ void TfrmMain::BuildWavePanel() {
     auto label = [this, row](QLabel *&target, const QString &text, const char *name) {
         target = new QLabel(text, pnlCont);
         target->setObjectName(QString::fromLatin1(name));
+        target->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
         row->addWidget(target);
     };
     auto plainLabel = [this, row](const QString &text) {
         auto *l = new QLabel(text, pnlCont);
+        l->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
         row->addWidget(l);
     };
     auto edit = [this, row](QLineEdit *&target, const char *name, int width) {
@@ -59,17 +61,22 @@ void TfrmMain::BuildWavePanel() {
     auto check = [this, row](QCheckBox *&target, const QString &text, const char *name) {
         target = new QCheckBox(text, pnlCont);
         target->setObjectName(QString::fromLatin1(name));
+        target->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
         row->addWidget(target);
     };
+    // Buttons as wide as their captions (the style's 80-pixel minimum would
+    // push the decoder controls off the strip).
     auto button = [this, row](QPushButton *&target, const QString &text, const char *name) {
         target = new QPushButton(text, pnlCont);
         target->setObjectName(QString::fromLatin1(name));
+        target->setFixedWidth(target->fontMetrics().horizontalAdvance(text) + 20);
         row->addWidget(target);
     };
     auto combo = [this, row](QComboBox *&target, const char *name) {
         target = new QComboBox(pnlCont);
         target->setObjectName(QString::fromLatin1(name));
         target->setEditable(true);
+        target->setFixedWidth(72);
         row->addWidget(target);
     };
 
@@ -103,12 +110,6 @@ void TfrmMain::BuildWavePanel() {
     pnlZoom->setAlignment(Qt::AlignCenter);
     row->addWidget(pnlZoom);
     button(btnZoomRight, QStringLiteral("＞"), "btnZoomRight");
-    plainLabel(QStringLiteral("H"));
-    edit(edtHrange, "edtHrange", 32);
-    plainLabel(QStringLiteral("%"));
-    plainLabel(QStringLiteral("W"));
-    edit(edtWrange, "edtWrange", 32);
-    plainLabel(QStringLiteral("%"));
     check(ckEiritsu, QStringLiteral("Eiritsu"), "ckEiritsu");
     check(ckPhilips, QStringLiteral("Philips"), "ckPhilips");
     check(ckPcode, QStringLiteral("PCode Result"), "ckPcode");
@@ -120,7 +121,16 @@ void TfrmMain::BuildWavePanel() {
     cmbBt = new QComboBox(pnlCont);
     cmbBt->setObjectName(QStringLiteral("cmbBt"));
     cmbBt->addItems({QStringLiteral("16"), QStringLiteral("32")});
+    cmbBt->setFixedWidth(56);
     row->addWidget(cmbBt);
+    // The tolerances last: they are only shown and saved, so they are the
+    // first to go off a narrow strip.
+    plainLabel(QStringLiteral("H"));
+    edit(edtHrange, "edtHrange", 32);
+    plainLabel(QStringLiteral("%"));
+    plainLabel(QStringLiteral("W"));
+    edit(edtWrange, "edtWrange", 32);
+    plainLabel(QStringLiteral("%"));
     pgBar = new QProgressBar(pnlCont);
     pgBar->setObjectName(QStringLiteral("pgBar"));
     pgBar->setRange(0, 512);

@@ -14,8 +14,6 @@ namespace zevo3 {
 
 using namespace waveprint;
 
-
-
 QString wavePrintTitle() {
     return QStringLiteral("MORIKA ZEVO3 Tool[ Wave Date ]");
 }
