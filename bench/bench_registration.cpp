@@ -245,7 +245,7 @@ int main(int argc, char **argv) {
     YesPrompter prompter;
     TfrmMain w(objects, prompter);
     TfrmLayout frmLayout(objects.layout, prompter, &w);
-    TfrmWave frmWave(&w);
+    TfrmWave frmWave(objects.waveStore, objects.waveGrid, &w);
     TfrmMsgBox frmMsgBox(&w);
     TfrmWaveEdit frmWaveEdit(&w);
     w.attachWindows(frmLayout, frmWave, frmMsgBox, frmWaveEdit);
