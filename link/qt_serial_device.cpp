@@ -19,7 +19,10 @@ constexpr int kWriteStallMs = 1000;
 } // namespace
 
 QtSerialDevice::QtSerialDevice(QObject *parent) : QObject(parent) {
-    connect(&port_, &QSerialPort::readyRead, this, [this] { signal(); });
+    connect(&port_, &QSerialPort::readyRead, this, [this] {
+        unread_ = true;
+        signal();
+    });
     connect(&port_, &QSerialPort::errorOccurred, this, &QtSerialDevice::onError);
 }
 
@@ -71,6 +74,7 @@ bool QtSerialDevice::open(const QString &deviceName, const LineParameters &param
     errors_ = 0;
     lineErrors_.start(readLineErrorCounts(int(port_.handle())));
     input_.reset();
+    unread_ = port_.bytesAvailable() > 0;
     open_ = true;
     return true;
 }
@@ -83,6 +87,7 @@ void QtSerialDevice::clearDtrRts() {
 
 void QtSerialDevice::close() {
     open_ = false;
+    unread_ = false;
     if (port_.isOpen()) port_.close();
     port_.clearError();
 }
@@ -134,7 +139,9 @@ uint32_t QtSerialDevice::errorMask() {
 
 int64_t QtSerialDevice::read(char *data, int64_t max) {
     if (!port_.isOpen()) return -1;
-    return port_.read(data, max);
+    const int64_t got = port_.read(data, max);
+    unread_ = port_.bytesAvailable() > 0;
+    return got;
 }
 
 int64_t QtSerialDevice::write(const QByteArray &data) {
