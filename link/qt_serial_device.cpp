@@ -3,6 +3,10 @@
 #include "open_failure.h"
 
 #include <QFileInfo>
+#include <cerrno>
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 namespace zevo3 {
 
@@ -146,10 +150,30 @@ int64_t QtSerialDevice::read(char *data, int64_t max) {
 
 int64_t QtSerialDevice::write(const QByteArray &data) {
     if (!port_.isOpen()) return 0;
-    const qint64 queued = port_.write(data);
+    // With nothing queued before it, the message goes to the driver at once,
+    // as far as the driver takes it: no round through the port's buffer and
+    // its write notifier. Whatever is left (a full driver, or an error the
+    // port then reports as always) is queued behind it.
+    qint64 direct = 0;
+#ifdef Q_OS_UNIX
+    if (port_.bytesToWrite() == 0) {
+        const int fd = int(port_.handle());
+        while (direct < data.size()) {
+            const ssize_t n = ::write(fd, data.constData() + direct, size_t(data.size() - direct));
+            if (n > 0)
+                direct += n;
+            else if (n < 0 && errno == EINTR)
+                continue;
+            else
+                break;
+        }
+        if (direct == data.size()) return direct;
+    }
+#endif
+    const qint64 queued = port_.write(data.constData() + direct, data.size() - direct);
     if (queued < 0) {
         errors_ |= kErrorWrite;
-        return 0;
+        return direct;
     }
     // Block until the bytes are with the driver, as a synchronous write would,
     // as long as they keep moving.
@@ -160,7 +184,7 @@ int64_t QtSerialDevice::write(const QByteArray &data) {
         }
     }
     const int64_t unwritten = port_.isOpen() ? port_.bytesToWrite() : queued;
-    return queued - unwritten;
+    return direct + queued - unwritten;
 }
 
 void QtSerialDevice::signal() {
