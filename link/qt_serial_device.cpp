@@ -3,6 +3,10 @@
 #include "open_failure.h"
 
 #include <QFileInfo>
+#include <cerrno>
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 namespace zevo3 {
 
@@ -19,7 +23,10 @@ constexpr int kWriteStallMs = 1000;
 } // namespace
 
 QtSerialDevice::QtSerialDevice(QObject *parent) : QObject(parent) {
-    connect(&port_, &QSerialPort::readyRead, this, [this] { signal(); });
+    connect(&port_, &QSerialPort::readyRead, this, [this] {
+        unread_ = true;
+        signal();
+    });
     connect(&port_, &QSerialPort::errorOccurred, this, &QtSerialDevice::onError);
 }
 
@@ -71,6 +78,7 @@ bool QtSerialDevice::open(const QString &deviceName, const LineParameters &param
     errors_ = 0;
     lineErrors_.start(readLineErrorCounts(int(port_.handle())));
     input_.reset();
+    unread_ = port_.bytesAvailable() > 0;
     open_ = true;
     return true;
 }
@@ -83,6 +91,7 @@ void QtSerialDevice::clearDtrRts() {
 
 void QtSerialDevice::close() {
     open_ = false;
+    unread_ = false;
     if (port_.isOpen()) port_.close();
     port_.clearError();
 }
@@ -134,15 +143,37 @@ uint32_t QtSerialDevice::errorMask() {
 
 int64_t QtSerialDevice::read(char *data, int64_t max) {
     if (!port_.isOpen()) return -1;
-    return port_.read(data, max);
+    const int64_t got = port_.read(data, max);
+    unread_ = port_.bytesAvailable() > 0;
+    return got;
 }
 
 int64_t QtSerialDevice::write(const QByteArray &data) {
     if (!port_.isOpen()) return 0;
-    const qint64 queued = port_.write(data);
+    // With nothing queued before it, the message goes to the driver at once,
+    // as far as the driver takes it: no round through the port's buffer and
+    // its write notifier. Whatever is left (a full driver, or an error the
+    // port then reports as always) is queued behind it.
+    qint64 direct = 0;
+#ifdef Q_OS_UNIX
+    if (port_.bytesToWrite() == 0) {
+        const int fd = int(port_.handle());
+        while (direct < data.size()) {
+            const ssize_t n = ::write(fd, data.constData() + direct, size_t(data.size() - direct));
+            if (n > 0)
+                direct += n;
+            else if (n < 0 && errno == EINTR)
+                continue;
+            else
+                break;
+        }
+        if (direct == data.size()) return direct;
+    }
+#endif
+    const qint64 queued = port_.write(data.constData() + direct, data.size() - direct);
     if (queued < 0) {
         errors_ |= kErrorWrite;
-        return 0;
+        return direct;
     }
     // Block until the bytes are with the driver, as a synchronous write would,
     // as long as they keep moving.
@@ -153,7 +184,7 @@ int64_t QtSerialDevice::write(const QByteArray &data) {
         }
     }
     const int64_t unwritten = port_.isOpen() ? port_.bytesToWrite() : queued;
-    return queued - unwritten;
+    return direct + queued - unwritten;
 }
 
 void QtSerialDevice::signal() {

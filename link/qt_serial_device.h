@@ -30,6 +30,7 @@ public:
     int64_t write(const QByteArray &data) override;
     bool waitForInput(int timeoutMs) override;
     void wake() override;
+    bool inputWaiting() const override { return unread_ || errors_ != 0; }
 
     // How often the waiting thread looks for the device node (pulled cable).
     static constexpr int kNodeCheckMs = 250;
@@ -42,6 +43,7 @@ private:
     QString systemLocation_;
     std::atomic<uint32_t> errors_{0};
     std::atomic<bool> open_{false};
+    std::atomic<bool> unread_{false}; // the port's buffer holds bytes not yet read
     bool errorCloseQueued_ = false;
     QString openFailure_;
 

@@ -12,10 +12,15 @@ void TRecvThread::run() {
         const bool signalled =
             more || link_.device().waitForInput(link_.messagePending() ? kTickMs : kIdleMs);
         if (link_.stopRequested()) break;
-        if (signalled || link_.messagePending()) {
+        // The acknowledgement wait reads an answer on the GUI thread as soon
+        // as it is there: a wake-up for input it has already read needs no
+        // step, and no round trip through the GUI thread.
+        if ((signalled && link_.device().inputWaiting()) || link_.messagePending()) {
             QMetaObject::invokeMethod(
                 &link_, [this, &more] { more = link_.ReceiveStep(); },
                 Qt::BlockingQueuedConnection);
+        } else {
+            more = false;
         }
         if (link_.lineFailure()) {
             QMetaObject::invokeMethod(

@@ -38,6 +38,11 @@ public:
     // signalled since the last call.
     virtual bool waitForInput(int timeoutMs) = 0;
     virtual void wake() = 0;
+    // Thread-safe. False only when every byte the device has taken in has
+    // been read and no error is waiting: a wake-up then needs no receive
+    // step (the acknowledgement wait read the answer first). A device that
+    // cannot tell says true.
+    virtual bool inputWaiting() const { return true; }
 };
 
 // Milliseconds that wrap at 32 bits, like the system tick counter.

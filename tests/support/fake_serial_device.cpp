@@ -15,12 +15,14 @@ bool FakeSerialDevice::open(const QString &deviceName, const LineParameters &par
     open_ = true;
     errors_ = 0;
     input_.clear();
+    updateWaiting();
     return true;
 }
 
 void FakeSerialDevice::close() {
     calls << QStringLiteral("close");
     open_ = false;
+    updateWaiting();
 }
 
 uint32_t FakeSerialDevice::errorMask() {
@@ -28,6 +30,7 @@ uint32_t FakeSerialDevice::errorMask() {
 }
 
 int64_t FakeSerialDevice::bytesWaiting() {
+    ++bytesWaitingCalls;
     return open_ ? input_.size() : 0;
 }
 
@@ -36,6 +39,7 @@ int64_t FakeSerialDevice::read(char *data, int64_t max) {
     const int64_t n = std::min<int64_t>(max, input_.size());
     std::memcpy(data, input_.constData(), size_t(n));
     input_.remove(0, n);
+    updateWaiting();
     return n;
 }
 
@@ -43,6 +47,7 @@ int64_t FakeSerialDevice::write(const QByteArray &data) {
     ++writes;
     if (stallWrites) {
         errors_ |= 1u << 2;
+        updateWaiting();
         return 0;
     }
     const int64_t n = writeLimit < 0 ? data.size() : std::min<int64_t>(writeLimit, data.size());
@@ -53,11 +58,13 @@ int64_t FakeSerialDevice::write(const QByteArray &data) {
 
 void FakeSerialDevice::inject(const QByteArray &bytes) {
     input_ += bytes;
+    updateWaiting();
     signal_.signal();
 }
 
 void FakeSerialDevice::injectError(uint32_t mask) {
     errors_ |= mask;
+    updateWaiting();
     signal_.signal();
 }
 

@@ -9,6 +9,7 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <atomic>
 #include <functional>
 
 namespace zevo3::test {
@@ -32,6 +33,8 @@ public:
     LineParameters lastParams;
     QByteArray written;
     int writes = 0;
+    // Every receive step asks once, and so does the acknowledgement wait.
+    int bytesWaitingCalls = 0;
 
     bool open(const QString &deviceName, const LineParameters &params) override;
     bool isOpen() const override { return open_; }
@@ -43,8 +46,10 @@ public:
     int64_t write(const QByteArray &data) override;
     bool waitForInput(int timeoutMs) override;
     void wake() override { signal_.wake(); }
+    bool inputWaiting() const override { return waiting_; }
 
-    // GUI thread: bytes from the unit, and line errors.
+    // GUI thread: bytes from the unit, and line errors. Injecting no bytes
+    // wakes the receive thread as input would.
     void inject(const QByteArray &bytes);
     void injectError(uint32_t mask);
 
@@ -54,7 +59,10 @@ private:
     bool open_ = false;
     QByteArray input_;
     uint32_t errors_ = 0;
+    std::atomic<bool> waiting_{false}; // input_ or errors_, for the receive thread
     InputSignal signal_;
+
+    void updateWaiting() { waiting_ = open_ && (!input_.isEmpty() || errors_ != 0); }
 };
 
 } // namespace zevo3::test

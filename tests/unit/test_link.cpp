@@ -244,6 +244,24 @@ TEST_F(LinkTest, ReceiveThreadWakesRarelyWhileIdleAndTicksDuringAMessage) {
     EXPECT_LT(t.elapsed(), 200);
 }
 
+TEST_F(LinkTest, AWakeForInputAlreadyReadHandsNoStepToTheGuiThread) {
+    ASSERT_TRUE(link.OpenPort(true));
+    pump(50);
+    // As when the acknowledgement wait has read the answer before the
+    // receive thread woke for it: the thread wakes and finds nothing unread.
+    const int before = device.bytesWaitingCalls;
+    for (int i = 0; i < 10; ++i) {
+        device.inject({});
+        pump(10);
+    }
+    EXPECT_EQ(device.bytesWaitingCalls, before);
+    // Input and errors still get their step.
+    device.inject("late\r\n");
+    EXPECT_TRUE(waitFor([&] { return observer.log.contains("late"); }));
+    device.injectError(2);
+    EXPECT_TRUE(waitFor([&] { return !link.portOpen(); }));
+}
+
 TEST_F(LinkTest, FailedReadIsRetriedOnTheNextTickWithoutNewInput) {
     ASSERT_TRUE(link.OpenPort(true));
     device.failReads = true;

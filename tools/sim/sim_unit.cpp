@@ -13,6 +13,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
@@ -30,6 +31,12 @@ constexpr char kAck = 0x06;
 constexpr auto kIdleMessageEnd = 50ms;
 constexpr int kMaxLearnMs = 300;
 constexpr auto kLineSlice = 5ms;
+// With the line rate emulated, an answer is due at an exact moment. The
+// worker then runs with a timer slack of 1 us instead of the kernel's 50 us,
+// wakes this much before the moment and polls without waiting until it has
+// come, so that a late wake-up does not add to every message.
+constexpr auto kSpinBeforeAnswer = 150us;
+constexpr unsigned long kPacedTimerSlackNs = 1000;
 
 QString errnoText(const char *what, int err) {
     return QStringLiteral("%1: %2").arg(QString::fromLatin1(what),
@@ -424,6 +431,8 @@ void SimUnit::requestWake() {
 void SimUnit::run() {
     Worker &w = *m_worker;
     const SimOptions &opts = w.opts;
+    const bool paced = opts.lineRate > 0 || opts.inLineRate > 0;
+    if (paced) ::prctl(PR_SET_TIMERSLACK, kPacedTimerSlackNs, 0, 0, 0);
     const auto lineSliceBytes =
         std::max<qsizetype>(1, qsizetype(opts.lineRate) / 10 * kLineSlice.count() / 1000);
     const auto byteTime = [&](qsizetype n) {
@@ -630,8 +639,13 @@ void SimUnit::run() {
         };
         if (!w.partial.isEmpty()) earliest(w.lastRx + kIdleMessageEnd);
         if (w.learnDue) earliest(*w.learnDue);
-        if (!w.scheduled.empty()) earliest(w.scheduled.begin()->first);
-        if (w.pendingOutput() && !w.waitWritable && opts.lineRate > 0) earliest(w.lineFreeAt);
+        std::optional<Clock::time_point> answerDue;
+        if (!w.scheduled.empty()) answerDue = w.scheduled.begin()->first;
+        if (w.pendingOutput() && !w.waitWritable && opts.lineRate > 0)
+            answerDue = answerDue ? std::min(*answerDue, w.lineFreeAt) : w.lineFreeAt;
+        // Paced: from shortly before the answer is due, the loop polls
+        // without waiting (the input is still read meanwhile).
+        if (answerDue) earliest(paced ? *answerDue - kSpinBeforeAnswer : *answerDue);
 
         pollfd fds[2] = {{m_wakeRead, POLLIN, 0}, {w.pty.master, POLLIN, 0}};
         if (w.waitWritable) fds[1].events |= POLLOUT;
