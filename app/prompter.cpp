@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QRegularExpression>
 
 namespace zevo3 {
 
@@ -59,8 +60,26 @@ QStringList FileDialogSetup::descriptions() const {
 
 namespace {
 
+// A name typed without an extension gets the chosen filter's one when the
+// dialog is accepted (a picture is not saved as ".Txt"); a filter of several
+// patterns or "*.*" gives the default extension.
+class FileDialog : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+    void setDefaultExtension(const QString &ext) { defaultExt_ = ext; }
+    void accept() override {
+        static const QRegularExpression single(QStringLiteral("\\(\\*\\.(\\w+)\\)$"));
+        const QRegularExpressionMatch m = single.match(selectedNameFilter());
+        setDefaultSuffix(m.hasMatch() ? m.captured(1) : defaultExt_);
+        QFileDialog::accept();
+    }
+
+private:
+    QString defaultExt_;
+};
+
 std::optional<FileChoice> runFileDialog(QWidget *parent, const FileDialogSetup &setup, bool save) {
-    QFileDialog dialog(parent);
+    FileDialog dialog(parent);
     dialog.setObjectName(save ? QStringLiteral("dlgSave") : QStringLiteral("dlgOpen"));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
@@ -70,9 +89,9 @@ std::optional<FileChoice> runFileDialog(QWidget *parent, const FileDialogSetup &
     for (QString &filter : filters)
         filter.replace(QStringLiteral("(*.*)"), QStringLiteral("(*.* *)"));
     dialog.setNameFilters(filters);
+    dialog.setDefaultExtension(setup.defaultExt);
     if (setup.filterIndex >= 1 && setup.filterIndex <= filters.size())
         dialog.selectNameFilter(filters[setup.filterIndex - 1]);
-    dialog.setDefaultSuffix(setup.defaultExt);
     if (!setup.fileName.isEmpty()) dialog.selectFile(setup.fileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     FileChoice choice;

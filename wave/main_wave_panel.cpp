@@ -121,6 +121,10 @@ void TfrmMain::BuildWavePanel() {
     cmbBt = new QComboBox(pnlCont);
     cmbBt->setObjectName(QStringLiteral("cmbBt"));
     cmbBt->addItems({QStringLiteral("16"), QStringLiteral("32")});
+    // Typed like Ts and Tw (0 or less never ends a frame on screen), but
+    // Enter keeps nothing.
+    cmbBt->setEditable(true);
+    cmbBt->setInsertPolicy(QComboBox::NoInsert);
     cmbBt->setFixedWidth(56);
     row->addWidget(cmbBt);
     // The tolerances last: they are only shown and saved, so they are the

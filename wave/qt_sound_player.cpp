@@ -13,7 +13,12 @@ QtSoundPlayer::QtSoundPlayer(QObject *parent) : QObject(parent) {
 void QtSoundPlayer::play(const QString &fileName) {
     if (!checked_) { // the multimedia back end is loaded only once a sound is due
         checked_ = true;
+        // Without a sound server the back end complains on the terminal;
+        // a machine without audio output says nothing.
+        const QtMessageHandler previous =
+            qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
         haveOutput_ = !QMediaDevices::audioOutputs().isEmpty();
+        qInstallMessageHandler(previous);
     }
     if (!haveOutput_ || fileName.isEmpty()) return;
     for (QSoundEffect *effect : std::as_const(effects_))

@@ -6,17 +6,24 @@
 #include "click_panel.h"
 #include "code_table_model.h"
 #include "main_window_fixture.h"
+#include "prompter.h"
 #include "wave_image.h"
 #include "wave_text_file.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 
 using namespace zevo3;
 using namespace zevo3::test;
@@ -152,6 +159,28 @@ TEST_F(WaveOverlayTest, EnterKeepsATypedTimingOnceAmongTheItems) {
     EXPECT_EQ(w.overlaySettings().bits, 32);
 }
 
+// "Bits:" is read as a text like "Ts:" and "Tw:": the operator types the
+// samples a frame, 0 or less for a walk that never resynchronises, and a
+// text that is not a number falls back to 32.
+TEST_F(WaveOverlayTest, TheBitsBoxTakesATypedSampleCount) {
+    TfrmMain &w = open();
+    showRow(1);
+    doubleClickStrip();
+    QTest::mouseClick(w.ckPhilips, Qt::LeftButton);
+    ASSERT_TRUE(w.cmbBt->isVisible());
+    ASSERT_NE(w.cmbBt->lineEdit(), nullptr) << "Bits: can only be picked, not typed";
+    QLineEdit *bits = w.cmbBt->lineEdit();
+    bits->selectAll();
+    QTest::keyClicks(bits, QStringLiteral("64"));
+    EXPECT_EQ(w.overlaySettings().bits, 64);
+    bits->selectAll();
+    QTest::keyClicks(bits, QStringLiteral("0"));
+    EXPECT_EQ(w.overlaySettings().bits, 0);
+    bits->selectAll();
+    QTest::keyClicks(bits, QStringLiteral("x"));
+    EXPECT_EQ(w.overlaySettings().bits, 32);
+}
+
 TEST_F(WaveOverlayTest, TheCodeCheckSoundsOnEveryRedraw) {
     TfrmMain &w = open();
     necRows({1, 2, 5, 70});
@@ -249,6 +278,41 @@ TEST_F(WaveOverlayTest, SaveWritesTheListUnderTheHeaderOfTheRowTwoAbove) {
     QTest::mouseClick(w.btnWaveSave, Qt::LeftButton);
     ASSERT_EQ(prompter.asked.size(), 1);
     EXPECT_TRUE(prompter.asked[0].text.contains(QStringLiteral("no/such/wave.Txt")));
+}
+
+// "Save" with the picture filter chosen and a name typed without an
+// extension: the file is named for what it holds, not "Txt".
+TEST(WaveSaveDialogTest, ThePictureFilterNamesTheFileForThePicture) {
+    QTemporaryDir dir;
+    QtPrompter prompter;
+    bool answered = false;
+    std::function<void()> answer = [&] {
+        QFileDialog *dialog = nullptr;
+        for (QWidget *top : QApplication::topLevelWidgets())
+            if (auto *d = qobject_cast<QFileDialog *>(top); d && d->isVisible()) dialog = d;
+        if (!dialog) {
+            QTimer::singleShot(20, answer);
+            return;
+        }
+        dialog->setDirectory(dir.path());
+        const QStringList filters = dialog->nameFilters();
+        if (filters.size() < 3) {
+            dialog->reject();
+            return;
+        }
+        dialog->selectNameFilter(filters[2]); // "ﾘﾓｺﾝ波形ｲﾒｰｼﾞﾌｧｲﾙ (*.Bmp)"
+        dialog->selectFile(QStringLiteral("track"));
+        answered = true;
+        static_cast<QDialog *>(dialog)->accept(); // QFileDialog::accept, as the Save button
+    };
+    QTimer::singleShot(0, answer);
+    const std::optional<FileChoice> choice =
+        prompter.saveFile(nullptr, TfrmMain::waveSaveDialogSetup());
+    ASSERT_TRUE(answered);
+    ASSERT_TRUE(choice.has_value());
+    EXPECT_EQ(choice->filterIndex, 3);
+    EXPECT_EQ(QFileInfo(choice->path).suffix().toLower(), QStringLiteral("bmp"))
+        << choice->path.toStdString();
 }
 
 } // namespace
