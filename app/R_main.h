@@ -12,6 +12,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 class QAction;
@@ -23,6 +24,7 @@ class QLineEdit;
 class QMenu;
 class QMenuBar;
 class QPainter;
+class QPrinter;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
@@ -104,6 +106,10 @@ public:
     void ppWaveEditClick();
     // "Table 印刷": the occupied rows, through the print dialog.
     void btnTablePrintClick();
+    // The print dialog for a job of that title, then draw() on the chosen
+    // printer; a printer that cannot start is reported.
+    void printThroughDialog(QPrinter &printer, const QString &title,
+                            const std::function<void(QPainter &)> &draw);
     void WaveEditIrOut();
     void WaveEditOk();
     // The waveform panel (wave/): learning, clearing, drawing, markers and
@@ -140,6 +146,8 @@ public:
     void cmbTwKeyPress();
     // The overlay the switches and the Ts, Tw and Bits boxes choose.
     OverlaySettings overlaySettings() const;
+    // The Philips timing boxes and their labels.
+    void showPhilipsTiming(bool on);
     void btnWavePrintClick();
     void PrintWave(QPainter &painter, int pageWidth);
     void btnWaveSaveClick();

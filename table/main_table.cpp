@@ -283,9 +283,9 @@ void TfrmMain::btnTestClick() {
         setCurrentCell(row + 1, CodeTable::kColCarry);
 }
 
-void TfrmMain::btnTablePrintClick() {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(tablePrintTitle());
+void TfrmMain::printThroughDialog(QPrinter &printer, const QString &title,
+                                  const std::function<void(QPainter &)> &draw) {
+    printer.setDocName(title);
     if (!prompter.choosePrinter(this, printer)) return;
     QPainter painter;
     if (!painter.begin(&printer)) {
@@ -293,10 +293,17 @@ void TfrmMain::btnTablePrintClick() {
                      MsgIcon::Warning, MsgButtons::Ok);
         return;
     }
-    painter.setFont(tablePrintFont()); // the receive log's face and size
-    PrintTable(painter, objects.table, QFileInfo(panelText(2)).fileName(), QDate::currentDate(),
-               printer.width(), printer.height(), [&printer] { printer.newPage(); });
+    draw(painter);
     painter.end();
+}
+
+void TfrmMain::btnTablePrintClick() {
+    QPrinter printer(QPrinter::HighResolution);
+    printThroughDialog(printer, tablePrintTitle(), [this, &printer](QPainter &painter) {
+        painter.setFont(tablePrintFont()); // the receive log's face and size
+        PrintTable(painter, objects.table, QFileInfo(panelText(2)).fileName(), QDate::currentDate(),
+                   printer.width(), printer.height(), [&printer] { printer.newPage(); });
+    });
 }
 
 void TfrmMain::ppWaveEditClick() {

@@ -27,20 +27,27 @@ QFont tablePrintFont() {
     return font;
 }
 
-QByteArray tablePrintPdf(const CodeTable &table, const QString &fileName, const QDate &date) {
+QByteArray printA4Pdf(const QString &title, int dotsPerInch,
+                      const std::function<void(QPdfWriter &, QPainter &)> &draw) {
     QByteArray pdf;
     QBuffer buffer(&pdf);
     buffer.open(QIODevice::WriteOnly);
     QPdfWriter writer(&buffer);
-    writer.setTitle(tablePrintTitle());
+    writer.setTitle(title);
     writer.setPageSize(QPageSize(QPageSize::A4));
-    writer.setResolution(600);
+    writer.setResolution(dotsPerInch);
     QPainter painter(&writer);
     painter.setFont(tablePrintFont());
-    PrintTable(painter, table, fileName, date, writer.width(), writer.height(),
-               [&writer] { writer.newPage(); });
+    draw(writer, painter);
     painter.end();
     return pdf;
+}
+
+QByteArray tablePrintPdf(const CodeTable &table, const QString &fileName, const QDate &date) {
+    return printA4Pdf(tablePrintTitle(), 600, [&](QPdfWriter &writer, QPainter &painter) {
+        PrintTable(painter, table, fileName, date, writer.width(), writer.height(),
+                   [&writer] { writer.newPage(); });
+    });
 }
 
 TablePrintPlan planTablePrint(const CodeTable &table, const QString &fileName, const QDate &date,

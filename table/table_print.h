@@ -15,6 +15,7 @@
 #include <vector>
 
 class QPainter;
+class QPdfWriter;
 
 namespace zevo3 {
 
@@ -36,6 +37,11 @@ QString tablePrintTitle();
 // The print face: the receive log's fixed-pitch face at its size (15 pixels
 // on a 96-dpi screen: 11.25 points).
 QFont tablePrintFont();
+
+// A PDF of A4 pages at the resolution, titled, drawn by draw() with the
+// print face set.
+QByteArray printA4Pdf(const QString &title, int dotsPerInch,
+                      const std::function<void(QPdfWriter &, QPainter &)> &draw);
 
 // The whole print into a PDF (A4), as bytes.
 QByteArray tablePrintPdf(const CodeTable &table, const QString &fileName, const QDate &date);

@@ -29,16 +29,10 @@ constexpr int kBmpFilter = 3; // "ﾘﾓｺﾝ波形ｲﾒｰｼﾞﾌｧｲﾙ 
 }
 
 void TfrmMain::AnnotateTrack(const TrackNotes &notes) {
-    if (!notes.annotate) return;
-    const int row = objects.waveStore.tableRow;
-    if (!ckCodeCheck->isChecked()) {
-        // The code text is the row's own "Result": writing it back changes nothing.
-        if (objects.table.cell(row, CodeTable::kColResult) != notes.code) {
-            objects.table.setCell(row, CodeTable::kColResult, notes.code);
-            tableModel->refresh();
-        }
-        return;
-    }
+    // With the check off the code text is the row's own "Result", so writing
+    // it back into the row would change nothing; with it on the table is
+    // never written and the verdict is heard.
+    if (!notes.annotate || !ckCodeCheck->isChecked()) return;
     if (notes.sound != CheckSound::None) objects.sounds->play(soundFileName(notes.sound));
 }
 
@@ -49,17 +43,20 @@ void TfrmMain::ckCodeCheckClick() {
         setCurrentCell(1, CodeTable::kColCarry);
 }
 
+void TfrmMain::showPhilipsTiming(bool on) {
+    for (QWidget *w : std::initializer_list<QWidget *>{lblTs, lblTw, lblBt, cmbTs, cmbTw, cmbBt})
+        w->setVisible(on);
+}
+
 void TfrmMain::ckEiritsuClick() {
     if (!ckEiritsu->isChecked()) return;
     ckPhilips->setChecked(false);
-    for (QWidget *w : std::initializer_list<QWidget *>{lblTs, lblTw, lblBt, cmbTs, cmbTw, cmbBt})
-        w->setVisible(false);
+    showPhilipsTiming(false);
 }
 
 void TfrmMain::ckPhilipsClick() {
     const bool on = ckPhilips->isChecked();
-    for (QWidget *w : std::initializer_list<QWidget *>{lblTs, lblTw, lblBt, cmbTs, cmbTw, cmbBt})
-        w->setVisible(on);
+    showPhilipsTiming(on);
     if (on) ckEiritsu->setChecked(false);
 }
 
@@ -98,16 +95,9 @@ OverlaySettings TfrmMain::overlaySettings() const {
 void TfrmMain::btnWavePrintClick() {
     QPrinter printer(QPrinter::HighResolution);
     printer.setResolution(kWavePrintResolution);
-    printer.setDocName(wavePrintTitle());
-    if (!prompter.choosePrinter(this, printer)) return;
-    QPainter painter;
-    if (!painter.begin(&printer)) {
-        prompter.ask(this, tr("印刷を開始できませんでした。"), texts::captionWarning(),
-                     MsgIcon::Warning, MsgButtons::Ok);
-        return;
-    }
-    PrintWave(painter, printer.width());
-    painter.end();
+    printThroughDialog(printer, wavePrintTitle(), [this, &printer](QPainter &painter) {
+        PrintWave(painter, printer.width());
+    });
 }
 
 void TfrmMain::PrintWave(QPainter &painter, int pageWidth) {

@@ -177,8 +177,7 @@ void TfrmMain::BuildWavePanel() {
     cmbTw->addItems({QStringLiteral("878"), QStringLiteral("830"), QStringLiteral("2100")});
     cmbTw->setEditText(QStringLiteral("878"));
     cmbBt->setCurrentIndex(1);
-    for (QWidget *w : std::initializer_list<QWidget *>{lblTs, lblTw, lblBt, cmbTs, cmbTw, cmbBt})
-        w->setVisible(false);
+    showPhilipsTiming(false);
 
     connect(pnlAnalyze, &ClickPanel::clicked, this, &TfrmMain::pnlAnalyzeClick);
     connect(btnWaveClear, &QPushButton::clicked, this, &TfrmMain::btnWaveClearClick);

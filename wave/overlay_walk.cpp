@@ -18,60 +18,17 @@ int xOf(int64_t t, const WalkGeometry &g) {
     return int(t / scale + g.left);
 }
 
-// The bit a low ("1") Eiritsu sample sets; -1 none.
-int pointerXBit(int n) {
-    switch (n) {
-    case 6:
-        return 7;
-    case 9:
-        return 0;
-    case 10:
-        return 1;
-    case 11:
-        return 2;
-    case 12:
-        return 3;
-    default:
-        return -1;
-    }
-}
-int pointerYBit(int n) {
-    switch (n) {
-    case 7:
-        return 7;
-    case 17:
-        return 0;
-    case 18:
-        return 1;
-    case 19:
-        return 2;
-    case 20:
-        return 3;
-    default:
-        return -1;
-    }
-}
-int keyBit(int n) {
-    switch (n) {
-    case 6:
-        return 0;
-    case 7:
-        return 1;
-    case 10:
-        return 2;
-    case 11:
-        return 3;
-    case 13:
-        return 4;
-    case 14:
-        return 5;
-    case 16:
-        return 6;
-    case 17:
-        return 7;
-    default:
-        return -1;
-    }
+// The bit a low ("1") Eiritsu sample n sets in each byte; -1 none.
+constexpr int8_t kPointerXBit[] = {-1, -1, -1, -1, -1, -1, 7,  -1, -1, 0, 1,
+                                   2,  3,  -1, -1, -1, -1, -1, -1, -1, -1};
+constexpr int8_t kPointerYBit[] = {-1, -1, -1, -1, -1, -1, -1, 7, -1, -1, -1,
+                                   -1, -1, -1, -1, -1, -1, 0,  1, 2,  3};
+constexpr int8_t kKeyBit[] = {-1, -1, -1, -1, -1, -1, 0, 1,  -1, -1, 2,
+                              3,  -1, 4,  5,  -1, 6,  7, -1, -1, -1};
+
+// Sets the bit the table gives for sample n, if any; later samples set none.
+template <size_t N> void setBit(uint8_t &byte, const int8_t (&table)[N], int n) {
+    if (n >= 0 && n < int(N) && table[n] >= 0) byte |= uint8_t(1u << table[n]);
 }
 
 } // namespace
@@ -121,10 +78,10 @@ void walkOverlay(const WaveStore &store, const OverlaySettings &s, WalkFor mode,
             if (!high) { // "1"
                 if (n == 1) pointerMode = true;
                 if (pointerMode) {
-                    if (int b = pointerXBit(n); b >= 0) frame.xByte |= uint8_t(1u << b);
-                    if (int b = pointerYBit(n); b >= 0) frame.yByte |= uint8_t(1u << b);
-                } else if (int b = keyBit(n); b >= 0) {
-                    frame.key |= uint8_t(1u << b);
+                    setBit(frame.xByte, kPointerXBit, n);
+                    setBit(frame.yByte, kPointerYBit, n);
+                } else {
+                    setBit(frame.key, kKeyBit, n);
                 }
             }
         } else if (high) {

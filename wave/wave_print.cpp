@@ -4,9 +4,7 @@
 #include "text_codec.h"
 #include "wave_view.h"
 
-#include <QBuffer>
 #include <QFontMetrics>
-#include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 
@@ -97,20 +95,13 @@ void paintWavePrint(QPainter &painter, const WavePrintPlan &plan) {
 
 QByteArray wavePrintPdf(const WaveStore &store, const CodeTable &table,
                         const OverlaySettings &overlay, int zoomDivisor, WavePrintPlan *plan) {
-    QByteArray pdf;
-    QBuffer buffer(&pdf);
-    buffer.open(QIODevice::WriteOnly);
-    QPdfWriter writer(&buffer);
-    writer.setTitle(wavePrintTitle());
-    writer.setPageSize(QPageSize(QPageSize::A4));
-    writer.setResolution(kWavePrintResolution);
-    QPainter painter(&writer);
-    painter.setFont(tablePrintFont()); // the receive log's face
-    const WavePrintPlan drawn = planWavePrint(store, table, overlay, zoomDivisor, writer.width());
-    paintWavePrint(painter, drawn);
-    painter.end();
-    if (plan) *plan = drawn;
-    return pdf;
+    return printA4Pdf(wavePrintTitle(), kWavePrintResolution,
+                      [&](QPdfWriter &writer, QPainter &painter) {
+                          const WavePrintPlan drawn =
+                              planWavePrint(store, table, overlay, zoomDivisor, writer.width());
+                          paintWavePrint(painter, drawn);
+                          if (plan) *plan = drawn;
+                      });
 }
 
 } // namespace zevo3
