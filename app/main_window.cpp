@@ -190,8 +190,9 @@ void TfrmMain::BuildTopPanel() {
     connect(btnLayout, &QPushButton::clicked, this, &TfrmMain::btnLayoutClick);
     connect(btnTest, &QPushButton::clicked, this, &TfrmMain::btnTestClick);
     connect(btnTablePrint, &QPushButton::clicked, this, &TfrmMain::btnTablePrintClick);
-    row->addWidget(btnTablePrint);
+    // The print button sits at the right end of the strip.
     row->addStretch();
+    row->addWidget(btnTablePrint);
 }
 
 void TfrmMain::BuildStatusBar() {

@@ -249,6 +249,15 @@ int downloadCommand(DeviceSession &session, const std::vector<RegistrationMessag
         return kDone;
     case RegistrationEnd::NotAcknowledged: {
         const RegistrationMessage &m = plan[size_t(outcome.failed)];
+        if (!link.portOpen() || link.lineFailure()) {
+            // Not a silent unit: the line failed during the wait.
+            streams.say(QStringLiteral("download stopped: message %1 of %2 (%3): the line failed "
+                                       "and the port %4 was closed")
+                            .arg(outcome.failed + 1)
+                            .arg(plan.size())
+                            .arg(toDisplay(m.text), toDisplay(session.settings().PortName)));
+            return kNoAnswer;
+        }
         streams.say(QStringLiteral("download stopped: message %1 of %2 (%3) was not acknowledged "
                                    "within %4 ms")
                         .arg(outcome.failed + 1)
@@ -260,9 +269,11 @@ int downloadCommand(DeviceSession &session, const std::vector<RegistrationMessag
     case RegistrationEnd::Stopped:
         break;
     }
-    streams.say(QStringLiteral("download stopped before message %1 of %2: the port was closed")
+    streams.say(QStringLiteral("download stopped before message %1 of %2: the line failed and "
+                               "the port %3 was closed")
                     .arg(outcome.failed + 1)
-                    .arg(plan.size()));
+                    .arg(plan.size())
+                    .arg(toDisplay(session.settings().PortName)));
     return kNoAnswer;
 }
 

@@ -218,10 +218,16 @@ void readTable(const FilesIn &in, FilesRead &read, Findings &out) {
             message += QStringLiteral(
                 "; read on as the window does after OK, the first line not taken as a row");
         if (problem.error)
-            message += QStringLiteral("; reading stops here: rows 1 to %1 keep what the file "
-                                      "holds, the rest stay empty, and the window does not "
-                                      "read the layout file")
-                           .arg(table.rows);
+            message += (table.rows == 0
+                            ? QStringLiteral("; reading stops here: no row keeps what the file "
+                                             "holds, every row stays empty")
+                        : table.rows == 1
+                            ? QStringLiteral("; reading stops here: row 1 keeps what the file "
+                                             "holds, the rest stay empty")
+                            : QStringLiteral("; reading stops here: rows 1 to %1 keep what the "
+                                             "file holds, the rest stay empty")
+                                  .arg(table.rows)) +
+                       QStringLiteral(", and the window does not read the layout file");
         out.add(problem.line, problem.field, message);
     }
 
@@ -232,6 +238,14 @@ void readTable(const FilesIn &in, FilesRead &read, Findings &out) {
             if (fit != TextFit::Exact)
                 out.add(row + 1, column + 1,
                         fitMessage(QLatin1String(kCellNames[column - 1]), fit));
+            // The file keeps texts trimmed: a save would drop these bytes,
+            // and make refuses the text as dump shows it.
+            const QByteArray &cell = table.table.cell(row, column);
+            if (trimmedCell(cell) != cell)
+                out.add(row + 1, column + 1,
+                        QStringLiteral("%1: %2 begins or ends with a blank or a control "
+                                       "character, which a save drops")
+                            .arg(QLatin1String(kCellNames[column - 1]), quoted(cell)));
         }
 }
 
@@ -314,6 +328,12 @@ void checkLines(const QByteArray &bytes, int rowLines, const QString &rowsWord, 
                                "end of its last field"));
 }
 
+QString notATableRow(int code) {
+    return QStringLiteral("code %1 is not a code table row (1 to %2)")
+        .arg(code)
+        .arg(CodeTable::kRows);
+}
+
 // Layout cells whose code a download would not store: a download sends the
 // table rows 1, 2, … up to the first one without a timing description.
 void checkDownload(const CodeTable &table, const LayoutFileRead &layout, Findings &out) {
@@ -327,19 +347,19 @@ void checkDownload(const CodeTable &table, const LayoutFileRead &layout, Finding
             const int code = readLayoutCell(text).code;
             QString why;
             if (!CodeTable::validRow(code))
-                why = QStringLiteral("code %1 is not a code table row (1 to %2)")
-                          .arg(code)
-                          .arg(CodeTable::kRows);
+                why = notATableRow(code);
             else if (!table.waveInfo(code).present())
                 why = QStringLiteral("code %1: table row %1 has no timing description "
                                      "(Twc:000), so a download does not store it")
                           .arg(code);
             else if (code > stored)
                 why = QStringLiteral("code %1 comes after table row %2, the first without a timing "
-                                     "description: a download stores rows 1 to %3 only")
+                                     "description: a download stores %3")
                           .arg(code)
                           .arg(stored + 1)
-                          .arg(stored);
+                          .arg(stored == 0   ? QStringLiteral("no row")
+                               : stored == 1 ? QStringLiteral("row 1 only")
+                                             : QStringLiteral("rows 1 to %1 only").arg(stored));
             if (!why.isEmpty()) out.add(row + 1, column + 1, why);
         }
 }
@@ -368,6 +388,20 @@ FilesRead readWith(const FilesIn &in, Findings &tableOut, Findings &layoutOut) {
 }
 
 } // namespace
+
+std::vector<Finding> layoutSendProblems(const LayoutData &layout, const QString &layoutPath) {
+    Findings out(layoutPath);
+    for (int row = 1; row <= LayoutData::kRows; ++row)
+        for (int column = 1; column <= LayoutData::kColumns; ++column) {
+            const QByteArray &text = layout.cell(row, column);
+            if (text.isEmpty()) continue;
+            if (!isLayoutCellText(text))
+                out.add(row + 1, column + 1, notALayoutCellText(text));
+            else if (const int code = readLayoutCell(text).code; !CodeTable::validRow(code))
+                out.add(row + 1, column + 1, notATableRow(code));
+        }
+    return out.sorted();
+}
 
 FilesRead readFiles(const FilesIn &in) {
     Findings tableOut(in.tablePath);

@@ -63,4 +63,9 @@ inline constexpr qsizetype kLineBuffer = 1022;
 // order, the table file first.
 std::vector<Finding> checkFiles(const FilesIn &in);
 
+// Layout cells that a download cannot send as codes of the table: texts that
+// are not layout cell texts, and codes that are not a table row (1 to 70).
+// Each is also a problem of checkFiles, in the same words.
+std::vector<Finding> layoutSendProblems(const LayoutData &layout, const QString &layoutPath);
+
 } // namespace zevo3

@@ -5,6 +5,7 @@
 
 #include "device_commands.h"
 #include "file_check.h"
+#include "file_pair.h"
 #include "files_json.h"
 #include "layout_file.h"
 #include "save_file.h"
@@ -128,6 +129,24 @@ int check(const QString &tablePath) {
     return findings.empty() ? kDone : kProblems;
 }
 
+// Why the table file and its layout file cannot be saved as a pair.
+QString pairProblemText(const PairCheck &pair, const QString &tablePath) {
+    switch (pair.problem) {
+    case PairProblem::SameFile:
+        return QStringLiteral("the layout file %1 is the table file %2 itself (%3): the layout "
+                              "would replace the table")
+            .arg(pair.path, tablePath, pair.target);
+    case PairProblem::LinkLoop:
+        return QStringLiteral("%1 is a symbolic link in a loop").arg(pair.path);
+    case PairProblem::DanglingLink:
+        return QStringLiteral("%1 is a symbolic link to %2, which does not exist")
+            .arg(pair.path, pair.target);
+    case PairProblem::None:
+        break;
+    }
+    return {};
+}
+
 // Something in the way of replacing the file at `path`, found before anything
 // is written: not a regular file, or a file marked read-only.
 QString inTheWay(const QString &path) {
@@ -167,6 +186,10 @@ int make(const QString &jsonPath, const QString &tablePath) {
         tell(QStringLiteral("%1 is the name of its own layout file: the layout would replace the "
                             "table; nothing written")
                  .arg(tablePath));
+        return kCannot;
+    }
+    if (const PairCheck pair = checkFilePair(tablePath, layoutPath); !pair.ok()) {
+        tell(pairProblemText(pair, tablePath) + QStringLiteral("; nothing written"));
         return kCannot;
     }
     for (const QString &path : {tablePath, layoutPath})
@@ -269,6 +292,17 @@ int deviceCommand(const QString &command, const QStringList &args, const DeviceA
         if (args.size() != 2) return usage(QStringLiteral("download: give one table file"));
         const std::optional<cli::TableInput> in = cli::readTableInput(args[1], true, streams);
         if (!in) return kCannot;
+        // Cells the unit's key rows cannot carry are refused before the
+        // port is opened, not sent as they come out.
+        const std::vector<Finding> cells = layoutSendProblems(in->layout, layoutPathFor(args[1]));
+        if (!cells.empty()) {
+            for (const Finding &finding : cells)
+                say(finding.text());
+            tell(QStringLiteral("download: the layout holds %1 cell(s) that are not codes of the "
+                                "table; nothing sent")
+                     .arg(cells.size()));
+            return kProblems;
+        }
         plan = RegistrationPlan(*in->table, in->layout);
         if (options.dryRun) return cli::downloadDryRun(plan, streams);
     }
@@ -281,24 +315,6 @@ int deviceCommand(const QString &command, const QStringList &args, const DeviceA
 }
 
 } // namespace
-
-// The command: the first argument that is neither an option nor an option's
-// value (known before the application object is made).
-QString commandIn(int argc, char *argv[]) {
-    static const QStringList withValue = {QStringLiteral("--ini"),     QStringLiteral("--port"),
-                                          QStringLiteral("--sim-log"), QStringLiteral("--wait"),
-                                          QStringLiteral("--frames"),  QStringLiteral("--table"),
-                                          QStringLiteral("--pdf")};
-    for (int i = 1; i < argc; ++i) {
-        const QString arg = QString::fromLocal8Bit(argv[i]);
-        if (withValue.contains(arg)) {
-            ++i;
-            continue;
-        }
-        if (!arg.startsWith(QLatin1Char('-'))) return arg;
-    }
-    return QString();
-}
 
 // A table file read whole for an output of it; what is wrong goes to
 // standard error, followed by `nothing` ("nothing printed").
@@ -385,19 +401,6 @@ int wave(const QString &tablePath, const QString &rowText, cli::WaveRequest requ
 }
 
 int main(int argc, char *argv[]) {
-    // Printing and drawing take the GUI module (without a window);
-    // every other command is the core alone.
-    std::unique_ptr<QCoreApplication> application;
-    const QString first = commandIn(argc, argv);
-    if (first == QLatin1String("print") || first == QLatin1String("wave")) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        application = std::make_unique<QGuiApplication>(argc, argv);
-    } else {
-        application = std::make_unique<QCoreApplication>(argc, argv);
-    }
-    QCoreApplication::setApplicationName(QStringLiteral("zevo3"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(ZEVO3_VERSION));
-
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Reads, checks and writes the ZEVO3 code table file and its layout file (the table's\n"
@@ -518,7 +521,25 @@ int main(int argc, char *argv[]) {
                            "(see zevo3 --help)"));
         return kCannot;
     };
-    if (!parser.parse(QCoreApplication::arguments())) return usage(parser.errorText());
+    // The command is what the parser finds, wherever the options stand, and
+    // it is known before the application object is made: printing and
+    // drawing take the GUI module (without a window), every other command
+    // the core alone.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const bool parsed = parser.parse(arguments);
+    const QString first = parsed ? parser.positionalArguments().value(0) : QString();
+    std::unique_ptr<QCoreApplication> application;
+    if (first == QLatin1String("print") || first == QLatin1String("wave")) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        application = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        application = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    QCoreApplication::setApplicationName(QStringLiteral("zevo3"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(ZEVO3_VERSION));
+    if (!parsed) return usage(parser.errorText());
     if (parser.isSet(help)) parser.showHelp(kDone);
     if (parser.isSet(version)) parser.showVersion();
 
@@ -628,7 +649,13 @@ int main(int argc, char *argv[]) {
     if (parser.isSet(portsOption)) {
         if (command != QLatin1String("search"))
             return usage(QStringLiteral("--ports goes with search"));
-        options.ports = parser.value(portsOption).split(QLatin1Char(','), Qt::SkipEmptyParts);
+        for (const QString &name : parser.value(portsOption).split(QLatin1Char(',')))
+            if (!name.trimmed().isEmpty()) options.ports << name.trimmed();
+        // An empty list is not "every port": that would write to ports the
+        // caller left out.
+        if (options.ports.isEmpty())
+            return usage(
+                QStringLiteral("--ports: no port named in \"%1\"").arg(parser.value(portsOption)));
     }
     if ((options.frames || parser.isSet(tableOption)) && command != QLatin1String("fire"))
         return usage(QStringLiteral("--frames and --table go with fire"));

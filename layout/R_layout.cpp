@@ -1,6 +1,7 @@
 #include "R_layout.h"
 
 #include "R_msgbox.h"
+#include "frozen_column_view.h"
 #include "layout_file.h"
 #include "layout_model.h"
 #include "link.h"
@@ -99,7 +100,8 @@ void TfrmLayout::FormCreate() {
     pnlBase->setObjectName(QStringLiteral("pnlBase"));
     auto *base = new QVBoxLayout(pnlBase);
     base->setContentsMargins(0, 0, 0, 0);
-    sGrid = new QTableView(pnlBase);
+    // The row labels stay in sight while the grid scrolls sideways.
+    sGrid = new FrozenColumnView(pnlBase);
     sGrid->setObjectName(QStringLiteral("sGrid"));
     model = new LayoutModel(layout, this);
     sGrid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -239,6 +241,7 @@ void TfrmLayout::btnTableWriteClick() {
     QPointer<TfrmLayout> self(this);
     registering_ = true;
     stopRequested_ = false;
+    fileLeft_ = false;
     btnStop->setVisible(true);
     RegistrationHooks hooks;
     hooks.beforeGroup = [this](const RegistrationMessage &m) {
@@ -275,7 +278,7 @@ void TfrmLayout::btnTableWriteClick() {
     lblProgress->clear();
     if (host_.ending && host_.ending()) return;
     if (outcome.end == RegistrationEnd::Completed) {
-        SaveLayoutFile(currentFile());
+        if (!fileLeft_) SaveLayoutFile(currentFile());
         ask(tr("ダウンロード完了"), MsgButtons::Ok);
         setCurrentCell(1, std::max(1, currentColumn()));
     } else {
@@ -285,6 +288,12 @@ void TfrmLayout::btnTableWriteClick() {
 
 void TfrmLayout::stopRegistration() {
     if (registering_) stopRequested_ = true;
+}
+
+void TfrmLayout::stopRegistrationForNewTable() {
+    if (!registering_) return;
+    stopRequested_ = true;
+    fileLeft_ = true;
 }
 
 void TfrmLayout::btnTestClick() {

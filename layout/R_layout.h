@@ -56,6 +56,9 @@ public:
     void btnTestClick();
     bool registering() const { return registering_; }
     void stopRegistration();
+    // New or Open in the main window: a registration stops as with "中止",
+    // and its end saves no layout file, since the operator has left it.
+    void stopRegistrationForNewTable();
 
     // Every cell empty, no current layout file, the current cell at R01 of row 1.
     void InitLayout();
@@ -118,6 +121,7 @@ private:
     bool following_ = true;
     std::pair<int, int> cursorBeforeReset_{1, 1};
     bool stopRequested_ = false;
+    bool fileLeft_ = false;
     QLabel *panels_[2] = {};
 };
 

@@ -38,16 +38,18 @@ void readRowLine(QByteArrayView line, int lineNumber, int row, LayoutData &layou
         }
         const QByteArray field = line.sliced(start, p - start).toByteArray();
         if (!field.isEmpty() && !isLayoutCellText(field))
-            problems.push_back({lineNumber, column + 1,
-                                QStringLiteral("\"%1\" is not a layout cell text")
-                                    .arg(QString::fromLatin1(field.left(40))),
-                                false});
+            problems.push_back({lineNumber, column + 1, notALayoutCellText(field), false});
         layout.setCell(row, column++, field);
         start = p + 1;
     }
 }
 
 } // namespace
+
+QString notALayoutCellText(const QByteArray &text) {
+    return QStringLiteral("\"%1\" is not a layout cell text")
+        .arg(QString::fromLatin1(text.left(40)));
+}
 
 QString layoutPathFor(const QString &tablePath) {
     if (tablePath.isEmpty()) return {};

@@ -53,4 +53,7 @@ struct LayoutFileRead {
 // the fifteenth row are not read.
 LayoutFileRead LoadLayoutFile(const QByteArray &bytes);
 
+// The problem said of a layout field that is not a layout cell text.
+QString notALayoutCellText(const QByteArray &text);
+
 } // namespace zevo3

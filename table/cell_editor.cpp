@@ -28,7 +28,10 @@ QWidget *CellEditorDelegate::createEditor(QWidget *parent, const QStyleOptionVie
 bool CellEditorDelegate::eventFilter(QObject *object, QEvent *event) {
     if (event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
-        if (key->text() == QLatin1String(",")) return true; // a typed comma is not taken
+        if (key->text() == QLatin1String(",")) { // a typed comma is not taken
+            emit commaRefused();
+            return true;
+        }
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
             const QPersistentModelIndex index = editing_;
             const bool handled = QStyledItemDelegate::eventFilter(object, event);

@@ -29,6 +29,8 @@ signals:
     // Enter was pressed in the editor of this cell (it is committed and
     // closed as usual).
     void editorEnter(const QModelIndex &index);
+    // A typed comma was not taken (a comma cannot be part of a cell).
+    void commaRefused();
 
 protected:
     bool eventFilter(QObject *object, QEvent *event) override;

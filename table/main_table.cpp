@@ -70,6 +70,9 @@ void TfrmMain::SetupTable() {
     connect(
         cellEditor, &CellEditorDelegate::editorEnter, this,
         [this] { sGridKeyPress(Qt::Key_Return, true); }, Qt::QueuedConnection);
+    // Said, not swallowed without a sign; the same text again stays one notice.
+    connect(cellEditor, &CellEditorDelegate::commaRefused, this,
+            [this] { setPanelText(1, tr("カンマはセルに入力出来ません")); });
     BuildRowMenu();
     setCurrentCell(1, CodeTable::kColCarry);
 }
@@ -158,6 +161,7 @@ void TfrmMain::setCurrentCell(int row, int column) {
 }
 
 void TfrmMain::mmCleateClick() {
+    if (frmLayout) frmLayout->stopRegistrationForNewTable();
     ClearTable();
     if (frmLayout) frmLayout->InitLayout();
 }

@@ -4,6 +4,7 @@
 #include "R_layout.h"
 #include "R_main.h"
 #include "code_table_model.h"
+#include "file_pair.h"
 #include "layout_file.h"
 #include "link_texts.h"
 #include "save_file.h"
@@ -55,9 +56,34 @@ void TfrmMain::mmFileSaveClick() {
                      texts::captionWarning(), MsgIcon::Warning, MsgButtons::Ok);
         return;
     }
+    // Through links the layout file may be the table file itself, and its
+    // save would replace the table: refused before either file is written.
+    if (const PairCheck pair = checkFilePair(choice->path, layoutPathFor(choice->path));
+        !pair.ok()) {
+        prompter.ask(this, pairProblemText(pair, choice->path), texts::captionWarning(),
+                     MsgIcon::Warning, MsgButtons::Ok);
+        return;
+    }
     WriteTableFile(choice->path);
     // The layout goes beside it even when the table could not be written.
     if (frmLayout) frmLayout->SaveLayoutFile(layoutPathFor(choice->path));
+}
+
+QString TfrmMain::pairProblemText(const PairCheck &pair, const QString &tablePath) {
+    switch (pair.problem) {
+    case PairProblem::SameFile:
+        return tr("レイアウトファイルがテーブルファイルと同じファイルのため、保存出来ません。\n%"
+                  "1\n%2")
+            .arg(tablePath, pair.path);
+    case PairProblem::LinkLoop:
+        return tr("リンクが循環しているため、保存出来ません。\n%1").arg(pair.path);
+    case PairProblem::DanglingLink:
+        return tr("リンク先のファイルが存在しないため、保存出来ません。\n%1\n→ %2")
+            .arg(pair.path, pair.target);
+    case PairProblem::None:
+        break;
+    }
+    return {};
 }
 
 bool TfrmMain::WriteTableFile(const QString &path) {
@@ -74,6 +100,9 @@ bool TfrmMain::WriteTableFile(const QString &path) {
 }
 
 void TfrmMain::mmFileOpenClick() {
+    // A registration running meanwhile stops first: its last step saves the
+    // layout file, which must not be one the operator has left.
+    if (frmLayout) frmLayout->stopRegistrationForNewTable();
     FileDialogSetup setup = tableDialogSetup();
     const std::optional<FileChoice> choice = prompter.openFile(this, setup);
     if (!choice) return;
@@ -81,11 +110,25 @@ void TfrmMain::mmFileOpenClick() {
 }
 
 bool TfrmMain::openTableFile(const QString &path) {
+    if (frmLayout) frmLayout->stopRegistrationForNewTable();
     if (!ReadTableFile(path)) return false;
     saveFileName_ = path; // the next save proposes it
     setCurrentCell(1, CodeTable::kColCarry);
     if (frmLayout) {
-        frmLayout->LoadLayoutFile(layoutPathFor(path));
+        // A layout "file" that is the table itself is not read: a later
+        // save of the layout would replace the table with it.
+        const QString layoutPath = layoutPathFor(path);
+        if (const PairCheck pair = checkFilePair(path, layoutPath);
+            pair.problem == PairProblem::SameFile) {
+            frmLayout->InitLayout();
+            prompter.ask(this,
+                         tr("レイアウトファイルがテーブルファイルと同じファイルのため、"
+                            "読み込みません。\n%1\n%2")
+                             .arg(path, layoutPath),
+                         texts::captionWarning(), MsgIcon::Warning, MsgButtons::Ok);
+        } else {
+            frmLayout->LoadLayoutFile(layoutPath);
+        }
         if (!frmLayout->isVisible()) btnLayoutClick();
     }
     return true;
@@ -130,7 +173,11 @@ bool TfrmMain::ReadTableFile(const QString &path) {
     memoRecv->clear();
     if (!read.complete()) {
         // The rows before the line in error stay; the rest are empty, the
-        // layout is not read and no file name is shown.
+        // layout is not read and no file name is shown. The table is no
+        // longer the one opened before: Save proposes no name, and the
+        // layout of that file is not shown with it.
+        saveFileName_.clear();
+        if (frmLayout) frmLayout->InitLayout();
         for (const FileProblem &problem : read.problems) {
             if (!problem.error) continue;
             prompter.ask(this,

@@ -175,3 +175,48 @@ TEST(FileCheck, LayoutCellsThatADownloadWouldNotStore) {
     EXPECT_EQ(readFindings(files(tableFile(), layoutFile(layout))),
               std::vector<std::string>{f.back()});
 }
+
+TEST(FileCheck, TheSendProblemsOfALayoutAreTheCheckOnesInTheSameWords) {
+    LayoutData layout = samples::layout();
+    layout.setCell(3, 3, "071(F03:W01)");
+    layout.setCell(3, 4, "000(F03:W01)");
+    layout.setCell(3, 5, "03(F03:W01)");
+    layout.setCell(3, 6, "004(F03:W01)"); // stored by no download, but a code of the table
+    const std::vector<std::string> send =
+        texts(layoutSendProblems(layout, QStringLiteral("t.ZV3")));
+    EXPECT_EQ(send, (std::vector<std::string>{
+                        "t.ZV3:4:4: code 71 is not a code table row (1 to 70)",
+                        "t.ZV3:4:5: code 0 is not a code table row (1 to 70)",
+                        "t.ZV3:4:6: \"03(F03:W01)\" is not a layout cell text",
+                    }));
+    const std::vector<std::string> all = checkFindings(files(tableFile(), layoutFile(layout)));
+    for (const std::string &problem : send)
+        EXPECT_NE(std::find(all.begin(), all.end(), problem), all.end()) << problem;
+    EXPECT_TRUE(layoutSendProblems(samples::layout(), QStringLiteral("t.ZV3")).empty());
+}
+
+TEST(FileCheck, AConversionErrorInTheFirstRowsSaysHowManyRowsKeptWhat) {
+    const QByteArray good = tableFile();
+    const auto stop = [&](int line) {
+        const QByteArray bad = withLine(
+            good, line, QByteArray(lineOf(good, line)).replace("Twp:0:00350", "Twp:0:0x350"));
+        return texts(readFiles(files(bad)).findings);
+    };
+    EXPECT_TRUE(saysAt(stop(2), "t.csv:2:9:",
+                       "reading stops here: no row keeps what the file holds, every row stays "
+                       "empty, and the window does not read the layout file"));
+    EXPECT_TRUE(saysAt(stop(3), "t.csv:3:9:",
+                       "reading stops here: row 1 keeps what the file holds, the rest stay empty"));
+    // No "rows 1 to 0" about the download either.
+    LayoutData layout = samples::layout();
+    CodeTable table = *samples::table();
+    table.waveInfo(1) = WaveInfo();
+    table.setCell(1, 1, "");
+    const std::vector<std::string> f =
+        checkFindings(files(WriteTableFile(table), layoutFile(layout)));
+    for (const std::string &line : f)
+        EXPECT_EQ(line.find("rows 1 to 0"), std::string::npos) << line;
+    EXPECT_TRUE(std::any_of(f.begin(), f.end(), [](const std::string &line) {
+        return line.find("a download stores no row") != std::string::npos;
+    })) << ::testing::PrintToString(f);
+}

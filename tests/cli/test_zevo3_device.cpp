@@ -292,3 +292,135 @@ TEST_F(Zevo3Device, SearchSaysWhatBecameOfEachPortAndFindsTheUnit) {
     EXPECT_EQ(none.code, 1);
     EXPECT_EQ(run({QStringLiteral("search"), QStringLiteral("extra")}).code, 2);
 }
+
+TEST_F(Zevo3Device, DownloadSaysTheLineFailedWhenItDid) {
+    struct Case {
+        const char *what;
+        SimOptions options;
+    };
+    SimOptions hangUp;
+    hangUp.hangUpAfter = 3; // during key row 3's wait
+    SimOptions zeros;
+    zeros.onMessage = [this](const QByteArray &m) {
+        // Three zero bytes after more than ten of a message: the line failed.
+        if (m.startsWith("Kw:03")) sim->sendRaw(QByteArray("ABCDEFGHIJK") + QByteArray(3, '\0'));
+    };
+    for (const Case &c : {Case{"a hang-up", hangUp}, Case{"three zero bytes", zeros}}) {
+        SCOPED_TRACE(c.what);
+        startSim(c.options);
+        writeSample();
+        const Outcome run = this->run({QStringLiteral("download"), tablePath});
+        EXPECT_EQ(run.code, 1);
+        EXPECT_TRUE(run.err.contains("the line failed and the port")) << run.err.toStdString();
+        EXPECT_FALSE(run.err.contains("not acknowledged within")) << run.err.toStdString();
+        sim->stop();
+    }
+}
+
+TEST_F(Zevo3Device, DownloadRefusesLayoutCellsTheTableCannotHoldBeforeOpeningThePort) {
+    writeSample();
+    writeIni("/dev/zevo3-no-such-port"); // status 2 would mean it tried to open it
+    LayoutData layout = samples::layout();
+    layout.setCell(4, 1, "999(F03:W01)"); // would go out as code 3E7
+    layout.setCell(4, 2, "071(F03:W01)"); // one past the table's 70 rows
+    layout.setCell(4, 3, "001(F03:W-1)"); // would go out with attribute FF
+    const QString layoutPath = layoutPathFor(tablePath);
+    ASSERT_TRUE(saveFileAtomically(layoutPath, SaveLayoutFile(layout, layoutPath)));
+    for (const QStringList &extra : {QStringList{}, QStringList{QStringLiteral("--dry-run")}}) {
+        const Outcome run = this->run(QStringList{QStringLiteral("download"), tablePath} + extra);
+        EXPECT_EQ(run.code, 1) << run.err.toStdString();
+        EXPECT_EQ(run.out, "");
+        const QString err = QString::fromUtf8(run.err);
+        EXPECT_TRUE(err.contains(layoutPath + QStringLiteral(":5:2: code 999 is not a code table "
+                                                             "row (1 to 70)")))
+            << err.toStdString();
+        EXPECT_TRUE(err.contains(layoutPath + QStringLiteral(":5:3: code 71 is not")));
+        EXPECT_TRUE(err.contains(layoutPath +
+                                 QStringLiteral(":5:4: \"001(F03:W-1)\" is not a layout cell")));
+        EXPECT_TRUE(err.contains(QStringLiteral("nothing sent")));
+        EXPECT_FALSE(err.contains(QStringLiteral("cannot open")));
+    }
+    // check names the same cells.
+    const Outcome check = runZevo3({QStringLiteral("check"), tablePath});
+    EXPECT_EQ(check.code, 1);
+    EXPECT_TRUE(check.out.contains(":5:2: code 999 is not a code table row"))
+        << check.out.toStdString();
+    EXPECT_TRUE(check.out.contains(":5:4: \"001(F03:W-1)\" is not a layout cell"));
+}
+
+TEST_F(Zevo3Device, AnEmptyPortListIsBadUsageNotEveryPort) {
+    for (const char *list : {"", ",", " , "}) {
+        SCOPED_TRACE(list);
+        const Outcome run = this->run(
+            {QStringLiteral("search"), QStringLiteral("--ports"), QString::fromLatin1(list)});
+        EXPECT_EQ(run.code, 2);
+        EXPECT_EQ(run.out, "");
+        EXPECT_TRUE(run.err.contains("--ports: no port named")) << run.err.toStdString();
+    }
+}
+
+TEST_F(Zevo3Device, EveryCommandTakesItsOptionsBeforeOrAfterIt) {
+    startSim();
+    writeSample();
+    const QString png = dir.filePath(QStringLiteral("w.png"));
+    const QString pdf = dir.filePath(QStringLiteral("p.pdf"));
+    const QString json = dir.filePath(QStringLiteral("t.json"));
+    const QString made = dir.filePath(QStringLiteral("made.Csv"));
+    ASSERT_EQ(runZevo3({QStringLiteral("dump"), tablePath}, {}, json).code, 0);
+    struct Case {
+        QStringList command; // the command and its arguments
+        QStringList options; // its options, with their values
+        QString output;      // a file it writes, compared between the two orders
+    };
+    const QString sim = this->sim->devicePath();
+    const std::vector<Case> cases = {
+        {{QStringLiteral("dump"), tablePath}, {QStringLiteral("--ini"), iniPath}, {}},
+        {{QStringLiteral("check"), tablePath}, {QStringLiteral("--ini"), iniPath}, {}},
+        {{QStringLiteral("make"), json, made}, {QStringLiteral("--ini"), iniPath}, made},
+        {{QStringLiteral("print"), tablePath}, {QStringLiteral("--pdf"), pdf}, {}},
+        {{QStringLiteral("wave"), tablePath, QStringLiteral("1")},
+         {QStringLiteral("--zoom"), QStringLiteral("25"), QStringLiteral("--png"), png},
+         png},
+        {{QStringLiteral("wave"), tablePath, QStringLiteral("1")},
+         {QStringLiteral("--overlay"), QStringLiteral("eiritsu"), QStringLiteral("--png"), png},
+         png},
+        {{QStringLiteral("wave"), tablePath, QStringLiteral("1")},
+         {QStringLiteral("--ports"), QStringLiteral("x"), QStringLiteral("--png"), png},
+         {}},
+        {{QStringLiteral("version")}, {QStringLiteral("--ini"), iniPath}, {}},
+        {{QStringLiteral("send"), QStringLiteral("Ver")},
+         {QStringLiteral("--ini"), iniPath, QStringLiteral("--wait"), QStringLiteral("200")},
+         {}},
+        {{QStringLiteral("fire"), QStringLiteral("2")},
+         {QStringLiteral("--frames"), QStringLiteral("4"), QStringLiteral("--port"), sim},
+         {}},
+        {{QStringLiteral("fire"), QStringLiteral("1")},
+         {QStringLiteral("--table"), tablePath, QStringLiteral("--ini"), iniPath},
+         {}},
+        {{QStringLiteral("download"), tablePath},
+         {QStringLiteral("--dry-run"), QStringLiteral("--ini"), iniPath},
+         {}},
+        {{QStringLiteral("download"), tablePath}, {QStringLiteral("--ini"), iniPath}, {}},
+        {{QStringLiteral("search")},
+         {QStringLiteral("--ports"), sim, QStringLiteral("--ini"), iniPath},
+         {}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE((c.command + c.options).join(QLatin1Char(' ')).toStdString());
+        const Outcome after = runZevo3(c.command + c.options);
+        const QByteArray afterFile = c.output.isEmpty() ? QByteArray() : [&] {
+            QFile f(c.output);
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<none>");
+        }();
+        if (!c.output.isEmpty()) QFile::remove(c.output);
+        const Outcome before = runZevo3(c.options + c.command);
+        EXPECT_NE(before.code, -1);
+        EXPECT_EQ(before.code, after.code) << before.err.toStdString();
+        EXPECT_EQ(before.out, after.out);
+        if (!c.output.isEmpty()) {
+            QFile f(c.output);
+            ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+            EXPECT_EQ(f.readAll(), afterFile);
+        }
+    }
+}

@@ -7,9 +7,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <cstring>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace zevo3;
@@ -164,8 +167,9 @@ TEST_F(Zevo3Process, MakeSaysSoWhenOnlyTheTableWasWritten) {
     writeSample();
     const QByteArray json = runZevo3({QStringLiteral("dump"), table}).out;
     const QString out = path("new.Csv");
-    // The layout file is a link into a folder that is not there.
-    ASSERT_TRUE(QFile::link(path("gone/new.ZV3"), path("new.ZV3")));
+    // The layout file is a link to a writable file in a folder where no file
+    // can be made, so its replacement fails only once it is written.
+    ASSERT_TRUE(QFile::link(QStringLiteral("/proc/self/oom_score_adj"), path("new.ZV3")));
     const Outcome run = runZevo3({QStringLiteral("make"), QStringLiteral("-"), out}, json);
     EXPECT_EQ(run.code, 2);
     EXPECT_TRUE(QString::fromUtf8(run.err).contains(
@@ -219,4 +223,87 @@ TEST_F(Zevo3Process, PrintWritesTheTablePrintAsAPdf) {
     EXPECT_EQ(
         runZevo3({QStringLiteral("print"), path("none.Csv"), QStringLiteral("--pdf"), pdf}).code,
         2);
+}
+
+TEST_F(Zevo3Process, MakeRefusesALayoutFileThatIsTheTableOrALinkToNothing) {
+    writeSample();
+    const QByteArray json = runZevo3({QStringLiteral("dump"), table}).out;
+    ASSERT_FALSE(json.isEmpty());
+    struct Case {
+        const char *what;
+        const char *name;
+        std::function<void(const QString &, const QString &)> make; // (table, layout)
+        const char *says;
+    };
+    const std::vector<Case> cases = {
+        {"a link to the table", "T",
+         [](const QString &t, const QString &l) { ASSERT_TRUE(QFile::link(t, l)); }, "itself"},
+        {"the table a link to the layout", "R",
+         [](const QString &t, const QString &l) {
+             QFile::remove(t);
+             put(l, "the layout\r\n");
+             ASSERT_TRUE(QFile::link(l, t));
+         },
+         "itself"},
+        {"a link into a folder that is not there", "G",
+         [this](const QString &, const QString &l) {
+             ASSERT_TRUE(QFile::link(path("gone/G.ZV3"), l));
+         },
+         "which does not exist"},
+        {"a loop", "L",
+         [this](const QString &, const QString &l) {
+             ASSERT_TRUE(QFile::link(path("L2.ZV3"), l));
+             ASSERT_TRUE(QFile::link(l, path("L2.ZV3")));
+         },
+         "in a loop"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString t = path(c.name) + QStringLiteral(".Csv");
+        const QString l = path(c.name) + QStringLiteral(".ZV3");
+        put(t, "the operator's table\r\n");
+        c.make(t, l);
+        const QByteArray oldTable = contents(t);
+        const QStringList before = entries(dir.path());
+        const Outcome run = runZevo3({QStringLiteral("make"), QStringLiteral("-"), t}, json);
+        EXPECT_EQ(run.code, 2);
+        EXPECT_TRUE(run.err.contains(c.says)) << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains("nothing written"));
+        EXPECT_EQ(contents(t), oldTable);
+        EXPECT_EQ(entries(dir.path()), before);
+    }
+    EXPECT_FALSE(QFileInfo::exists(path("gone")));
+}
+
+TEST_F(Zevo3Process, CheckAndDumpSayWhatASaveWouldTrim) {
+    writeSample();
+    QByteArray bytes = contents(table);
+    bytes.replace("[001],38.0kHz,3,", "[001], 38.0kHz ,3\t,");
+    bytes.replace("[002],38.0kHz,", QByteArray("[002],\0"
+                                               "38.0kHz,",
+                                               15));
+    put(table, bytes);
+    for (const char *command : {"check", "dump"}) {
+        SCOPED_TRACE(command);
+        const Outcome run = runZevo3({QString::fromLatin1(command), table});
+        EXPECT_EQ(run.code, 1);
+        const QString said =
+            QString::fromUtf8(std::strcmp(command, "check") == 0 ? run.out : run.err);
+        for (const QString &where : {QStringLiteral(":2:2: Carry: \" 38.0kHz \""),
+                                     QStringLiteral(":2:3: Frames: \"3\\t\""),
+                                     QStringLiteral(":3:2: Carry: \"\\u000038.0kHz\"")})
+            EXPECT_TRUE(
+                said.contains(table + where + QStringLiteral(" begins or ends with a blank")))
+                << said.toStdString();
+    }
+    // What dump gives, make refuses; what dump calls clean, make takes back
+    // into files that check calls clean.
+    const QByteArray json = runZevo3({QStringLiteral("dump"), table}).out;
+    EXPECT_EQ(runZevo3({QStringLiteral("make"), QStringLiteral("-"), path("copy.Csv")}, json).code,
+              1);
+    writeSample();
+    const QByteArray clean = runZevo3({QStringLiteral("dump"), table}).out;
+    ASSERT_EQ(runZevo3({QStringLiteral("make"), QStringLiteral("-"), path("copy.Csv")}, clean).code,
+              0);
+    EXPECT_EQ(runZevo3({QStringLiteral("check"), path("copy.Csv")}).code, 0);
 }

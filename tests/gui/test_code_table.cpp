@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
@@ -128,7 +129,10 @@ TEST_F(CodeTableTest, TypingEditsFramesCommentsAndResultButNeverCarry) {
 TEST_F(CodeTableTest, TheCellEditorTakesNoCommaAndPastedCommasBecomeFullWidth) {
     TfrmMain &w = open();
     click(1, CodeTable::kColComments);
-    type(QStringLiteral("a,b"));
+    EXPECT_TRUE(w.panelText(1).isEmpty());
+    type(QStringLiteral("a,b,"));
+    // Said once in panel 1, not swallowed without a sign.
+    EXPECT_EQ(w.panelText(1), QStringLiteral("カンマはセルに入力出来ません"));
     key(Qt::Key_Return);
     EXPECT_EQ(cell(1, CodeTable::kColComments), "ab");
 
@@ -268,6 +272,11 @@ TEST_F(CodeTableTest, StatusBarDoubleClickTogglesAnalysisLogMode) {
     EXPECT_EQ(w.panelText(1), QStringLiteral("解析Log"));
     EXPECT_TRUE(w.ppWaveEdit->isVisible());
     EXPECT_TRUE(w.btnTablePrint->isVisible());
+    // The print button sits at the right end of the top strip.
+    const QWidget *others[] = {w.btnTest, w.ckCursor, w.btnLayout};
+    for (const QWidget *other : others)
+        EXPECT_LT(other->geometry().right(), w.btnTablePrint->geometry().left());
+    EXPECT_GE(w.btnTablePrint->geometry().right(), w.pnlTop->contentsRect().right() - 8);
     QTest::mouseDClick(w.sBar->findChild<QLabel *>(QStringLiteral("sBarPanel2")), Qt::LeftButton);
     EXPECT_FALSE(w.analysisLog());
     EXPECT_TRUE(w.panelText(1).isEmpty());

@@ -7,6 +7,7 @@
 #include "link_texts.h"
 #include "main_window_fixture.h"
 #include "registration.h"
+#include "table_file.h"
 #include "wait.h"
 
 #include <QApplication>
@@ -303,4 +304,76 @@ TEST_F(FiringTest, EscClosingTheWindowOrReopeningThePortEndsADownload) {
         EXPECT_FALSE(layout->registering());
     }
     Q_UNUSED(w);
+}
+
+TEST_F(FiringTest, NewOrOpenDuringADownloadStopsItAndItsEndSavesNoLayout) {
+    TfrmMain &w = open();
+    learn(1, "3", 1);
+    // B's files as another program wrote them (LF line ends): a save of the
+    // layout would rewrite them with CR LF.
+    CodeTable other;
+    other.setCell(1, CodeTable::kColCarry, "38.0kHz");
+    other.waveInfo(1).Carry = 380;
+    const QString otherTable = dir.filePath(QStringLiteral("B.Csv"));
+    const QString otherLayout = dir.filePath(QStringLiteral("B.ZV3"));
+    const QByteArray layoutBytes = "ZEVO3 Layout File : B.ZV3\n[01],001(F03:W01),\n";
+    for (const auto &[file, bytes] :
+         {std::pair{otherTable, WriteTableFile(other)}, std::pair{otherLayout, layoutBytes}}) {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    const QString started = dir.filePath(QStringLiteral("A.ZV3"));
+    const int total = int(RegistrationPlan(objects->table, objects->layout).size());
+
+    struct Case {
+        const char *what;
+        int at; // the message during whose wait the operator acts
+        std::function<void()> act;
+    };
+    const std::vector<Case> cases = {
+        {"New mid-way", 4, [&] { w.mmCleate->trigger(); }},
+        {"Open mid-way", 4,
+         [&] {
+             prompter.fileChoices.append(FileChoice{otherTable, 2});
+             w.mmFileOpen->trigger();
+         }},
+        // On the last message the unit has everything: done, but the layout
+        // file it would save is no longer the one it started from.
+        {"Open on the last message", total,
+         [&] {
+             prompter.fileChoices.append(FileChoice{otherTable, 2});
+             w.mmFileOpen->trigger();
+         }},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        learn(1, "3", 1);
+        objects->layout.currentFile = started;
+        prompter.asked.clear();
+        int messages = 0;
+        // The answer to that message comes after the operator's act.
+        device.onWrite = [&](const QByteArray &) {
+            if (++messages != c.at) {
+                device.inject("\x06");
+                return;
+            }
+            QTimer::singleShot(0, &w, [&] {
+                c.act();
+                device.inject("\x06");
+            });
+        };
+        prompter.answers = {MsgAnswer::Yes};
+        QTest::mouseClick(layout->btnTableWrite, Qt::LeftButton);
+        EXPECT_FALSE(layout->registering());
+        EXPECT_EQ(messages, c.at);
+        EXPECT_FALSE(QFile::exists(started));
+        QFile f(otherLayout);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll(), layoutBytes);
+        ASSERT_FALSE(prompter.asked.isEmpty());
+        EXPECT_EQ(prompter.asked.last().text, c.at == total
+                                                  ? QStringLiteral("ダウンロード完了")
+                                                  : QStringLiteral("ダウンロードを中止しました"));
+    }
 }

@@ -1,6 +1,7 @@
 // The layout window as the operator works it: placing codes, following the
 // code table, the Frames and Wait boxes, "Cell 削除" and the window itself.
 
+#include "frozen_column_view.h"
 #include "layout_model.h"
 #include "main_window_fixture.h"
 
@@ -10,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
@@ -203,4 +205,36 @@ TEST_F(LayoutWindowTest, TheButtonShowsAndHidesTheWindowBesideTheMainWindow) {
     QTest::mouseClick(w.btnLayout, Qt::LeftButton);
     EXPECT_TRUE(layout->isVisible());
     EXPECT_EQ(objects->layout.cell(1, 1), "001(F03:W01)");
+}
+
+TEST_F(LayoutWindowTest, TheRowLabelsStayWhileTheGridScrollsSideways) {
+    TfrmLayout &l = open();
+    fill();
+    l.resize(330, TfrmLayout::kClientHeight); // R03 or so in sight
+    QApplication::processEvents();
+    auto *grid = qobject_cast<FrozenColumnView *>(l.sGrid);
+    ASSERT_NE(grid, nullptr);
+    QTableView *labels = grid->frozenView();
+    ASSERT_TRUE(labels->isVisible());
+    EXPECT_EQ(labels->width(), 32);
+
+    // Over to R08 with the arrow keys, as the operator moves.
+    clickCell(2, 1);
+    for (int i = 0; i < 7; ++i)
+        QTest::keyClick(l.sGrid, Qt::Key_Right);
+    ASSERT_EQ(l.currentColumn(), 8);
+    EXPECT_GT(l.sGrid->horizontalScrollBar()->value(), 0);
+    // Column 0 is still drawn at the left edge, with the same rows.
+    EXPECT_EQ(labels->geometry().left(), l.sGrid->viewport()->geometry().left());
+    EXPECT_EQ(labels->model()->headerData(0, Qt::Horizontal), QVariant(QStringLiteral("CNo.")));
+    EXPECT_EQ(labels->rowViewportPosition(1), l.sGrid->rowViewportPosition(1));
+    EXPECT_TRUE(labels->isColumnHidden(1));
+    const QImage shot = l.grab().toImage();
+    EXPECT_FALSE(shot.isNull());
+
+    // Back to R01: the cell comes out from under the labels, whole.
+    for (int i = 0; i < 7; ++i)
+        QTest::keyClick(l.sGrid, Qt::Key_Left);
+    ASSERT_EQ(l.currentColumn(), 1);
+    EXPECT_GE(l.sGrid->visualRect(l.model->cellIndex(2, 1)).left(), 32);
 }

@@ -13,10 +13,15 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QTableView>
+#include <QTest>
 #include <QTimer>
+#include <functional>
+#include <unistd.h>
 
 using namespace zevo3;
 using namespace zevo3::test;
@@ -295,4 +300,115 @@ TEST_F(TableFilesTest, AFileThatIsNoTableFileIsRefusedWithAMessage) {
     ASSERT_EQ(prompter.asked.size(), 1);
     EXPECT_TRUE(prompter.asked[0].text.contains(dir.path()));
     EXPECT_EQ(objects->table.cell(2, CodeTable::kColCarry), "keep");
+}
+
+TEST_F(TableFilesTest, ALayoutPathThatLeadsToTheTableOrNowhereIsRefusedBeforeWriting) {
+    TfrmMain &w = open();
+    fillTableAndLayout();
+    struct Case {
+        const char *what;
+        const char *table;
+        std::function<void()> make;
+        const char *says;
+    };
+    const std::vector<Case> cases = {
+        {"a link to the table", "T.Csv", [&] { QFile::link(path("T.Csv"), path("T.ZV3")); },
+         "レイアウトファイルがテーブルファイルと同じファイルのため、保存出来ません。"},
+        {"a hard link to the table", "H.Csv",
+         [&] { ASSERT_EQ(::link(qPrintable(path("H.Csv")), qPrintable(path("H.ZV3"))), 0); },
+         "レイアウトファイルがテーブルファイルと同じファイルのため、保存出来ません。"},
+        {"a dangling layout link", "D.Csv",
+         [&] { QFile::link(path("missing.ZV3"), path("D.ZV3")); },
+         "リンク先のファイルが存在しないため、保存出来ません。"},
+        {"a layout link in a loop", "L.Csv",
+         [&] {
+             QFile::link(path("L2.ZV3"), path("L.ZV3"));
+             QFile::link(path("L.ZV3"), path("L2.ZV3"));
+         },
+         "リンクが循環しているため、保存出来ません。"},
+        {"a dangling table link", "G.Csv",
+         [&] {
+             QFile::remove(path("G.Csv"));
+             QFile::link(path("gone.Csv"), path("G.Csv"));
+         },
+         "リンク先のファイルが存在しないため、保存出来ません。"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString table = path(c.table);
+        write(table, "the operator's table\r\n");
+        c.make();
+        prompter.asked.clear();
+        choose(table);
+        w.mmFileSave->trigger();
+        ASSERT_EQ(prompter.asked.size(), 1);
+        EXPECT_TRUE(prompter.asked[0].text.startsWith(QString::fromUtf8(c.says)))
+            << prompter.asked[0].text.toStdString();
+        EXPECT_EQ(prompter.asked[0].caption, QStringLiteral("警告"));
+        // Neither file was written.
+        if (QFileInfo(table).isSymLink())
+            EXPECT_FALSE(QFileInfo::exists(QFileInfo(table).symLinkTarget()));
+        else
+            EXPECT_EQ(read(table), "the operator's table\r\n");
+        EXPECT_TRUE(w.panelText(2).isEmpty());
+    }
+    EXPECT_FALSE(QFileInfo::exists(path("missing.ZV3")));
+
+    // Opened through such a link, the table itself is not taken for the
+    // layout, so the registration's save cannot write over it either.
+    write(path("T.Csv"), WriteTableFile(objects->table));
+    prompter.asked.clear();
+    choose(path("T.Csv"));
+    w.mmFileOpen->trigger();
+    ASSERT_EQ(prompter.asked.size(), 1);
+    EXPECT_TRUE(prompter.asked[0].text.startsWith(QStringLiteral(
+        "レイアウトファイルがテーブルファイルと同じファイルのため、読み込みません。")));
+    EXPECT_TRUE(layout->currentFile().isEmpty());
+    EXPECT_EQ(read(path("T.Csv")), WriteTableFile(objects->table));
+}
+
+TEST_F(TableFilesTest, AfterAFailedOpenSaveProposesNoNameAndTheOldLayoutIsGone) {
+    TfrmMain &w = open();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    // A: seven codes with their layout.
+    for (int row = 1; row <= 7; ++row) {
+        objects->table.setCell(row, CodeTable::kColCarry, "38.0kHz");
+        objects->table.waveInfo(row).Carry = 380;
+    }
+    objects->layout.setCell(1, 1, "007(F03:W01)");
+    const QByteArray tableA = WriteTableFile(objects->table);
+    const QByteArray layoutA = SaveLayoutFile(objects->layout, path("A.ZV3"));
+    write(path("A.Csv"), tableA);
+    write(path("A.ZV3"), layoutA);
+    // B: a conversion error on line 4.
+    write(path("B.Csv"), "ZEVO4 Table File\r\n"
+                         "[001],B1,,,,Twc:380,\r\n"
+                         "[002],B2,,,,Twc:380,\r\n"
+                         "[003],B3,,,,Twc:380,Twb:001,Twr:000,Twp:0:00350 000700,Twd:0G,\r\n");
+    write(path("B.ZV3"), "ZEVO3 Layout File : B.ZV3\r\n[01],002(F03:W01),\r\n");
+
+    // The menus as the operator works them: Alt+F, then the item's letter.
+    const auto menuKey = [&](Qt::Key item) {
+        QTest::keyClick(&w, Qt::Key_F, Qt::AltModifier);
+        ASSERT_TRUE(waitFor([&] { return w.mmFile->isVisible(); }));
+        QTest::keyClick(w.mmFile, item);
+    };
+    choose(path("A.Csv"));
+    menuKey(Qt::Key_O);
+    ASSERT_EQ(w.saveDialogFileName(), path("A.Csv"));
+    ASSERT_EQ(objects->layout.cell(1, 1), "007(F03:W01)");
+    choose(path("B.Csv"));
+    menuKey(Qt::Key_O);
+    ASSERT_EQ(prompter.asked.size(), 1); // the conversion error
+    EXPECT_EQ(objects->table.cell(1, CodeTable::kColCarry), "B1");
+    // The layout window no longer shows A's layout as the table's.
+    EXPECT_TRUE(objects->layout.cell(1, 1).isEmpty());
+    EXPECT_TRUE(layout->currentFile().isEmpty());
+
+    menuKey(Qt::Key_S); // cancelled: the dialog shows what Save proposes
+    ASSERT_EQ(prompter.saveDialogs.size(), 1);
+    EXPECT_TRUE(prompter.saveDialogs[0].fileName.isEmpty());
+    EXPECT_EQ(read(path("A.Csv")), tableA);
+    EXPECT_EQ(read(path("A.ZV3")), layoutA);
 }
