@@ -10,16 +10,7 @@ namespace zevo3 {
 
 namespace {
 
-const char *const kTags[] = {"Twc:", "Twb:", "Twr:", "Twp:", "Twd:"};
 const char *const kCellNames[] = {"Carry", "Frames", "Comments", "Result"};
-constexpr int kFirstTagColumn = 5;
-constexpr int kPcodeColumn = 9;
-
-int tagColumn(QByteArrayView field) {
-    for (int i = 0; i < 5; ++i)
-        if (field.startsWith(kTags[i])) return kFirstTagColumn + i;
-    return 0;
-}
 
 // Bytes of a file in a message.
 QString quoted(QByteArrayView bytes) {
@@ -27,57 +18,6 @@ QString quoted(QByteArrayView bytes) {
     // 120 bytes are at least 60 characters, more than a message shows.
     cp932ToText(bytes.first(std::min<qsizetype>(bytes.size(), 120)).toByteArray(), &text);
     return quotedText(text);
-}
-
-// ---- the fields of a table row line, as the reader walks them ----------------
-
-struct ScannedField {
-    int number = 0; // field of the line; the row prefix is field 1
-    int column = 0; // what the reader takes it for: 1-4 the cells, 5-9 the tags, 10 on not read
-    bool tagged = false;
-    QByteArrayView text;
-};
-
-struct ScannedLine {
-    bool twoDigits = false;
-    std::vector<ScannedField> fields;
-};
-
-ScannedLine scanRowLine(QByteArrayView line) {
-    ScannedLine scan;
-    scan.twoDigits = line.size() >= 4 && line[3] == ']';
-    const qsizetype last = line.size() - 1; // taken as a comma
-    qsizetype start = scan.twoDigits ? 5 : 6;
-    int column = 1;
-    int number = 2;
-    while (start <= last) {
-        qsizetype p = line.indexOf(',', start);
-        if (p < 0 || p > last) p = last;
-        ScannedField field{number++, column, false, line.sliced(start, p - start)};
-        start = p + 1;
-        if (column <= 3) {
-            scan.fields.push_back(field);
-            ++column;
-            if (column == 4 && scan.twoDigits) column = 5;
-            continue;
-        }
-        if (const int tag = tagColumn(field.text)) {
-            column = tag;
-            field.tagged = true;
-        }
-        field.column = column;
-        scan.fields.push_back(field);
-        if (column >= 4 && column <= 7) {
-            ++column;
-        } else if (column == 8) {
-            const int index = field.text.size() > 4 ? hexDigitValue(field.text[4]) : -1;
-            if (index < 0) break; // the reader stops here with a conversion error
-            if (index == 15) column = 9;
-        } else if (column == kPcodeColumn) {
-            column = 10;
-        }
-    }
-    return scan;
 }
 
 // ---- collecting ---------------------------------------------------------------

@@ -1,6 +1,7 @@
 #include "files_json.h"
 
 #include "exact_text.h"
+#include "table_file.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -16,7 +17,6 @@ namespace zevo3 {
 namespace {
 
 const char kHexDigits[] = "0123456789ABCDEF";
-const char *const kTags[] = {"Twc:", "Twb:", "Twr:", "Twp:", "Twd:"};
 
 // ---- writing ---------------------------------------------------------------
 
@@ -248,7 +248,7 @@ private:
         else if (trimmedCell(bytes) != bytes)
             why = QStringLiteral("begins or ends with a blank or a control character, which the "
                                  "file does not keep");
-        else if (result && std::any_of(std::begin(kTags), std::end(kTags),
+        else if (result && std::any_of(std::begin(kTableTags), std::end(kTableTags),
                                        [&](const char *tag) { return bytes.startsWith(tag); }))
             why = QStringLiteral("begins with \"%1\", which the file would read as that field")
                       .arg(QString::fromLatin1(bytes.left(4)));

@@ -24,16 +24,7 @@ QByteArray taggedFields(const WaveInfo &info) {
     return text + TwdMessage(TwdDigits(info));
 }
 
-constexpr int kFirstTag = 5;
 const char kHexDigits[] = "0123456789ABCDEF";
-const char *const kTags[] = {"Twc:", "Twb:", "Twr:", "Twp:", "Twd:"};
-
-// The column a tagged field sends the reader to, or 0.
-int tagColumn(QByteArrayView field) {
-    for (int i = 0; i < 5; ++i)
-        if (field.startsWith(kTags[i])) return kFirstTag + i;
-    return 0;
-}
 
 // A Result text that begins like a tagged field would be read as that field;
 // its colon is written full width (CP932 81 46) instead.
@@ -56,12 +47,9 @@ QString quoted(QByteArrayView text) {
 // then ends with.
 bool readRowLine(QByteArrayView line, int lineNumber, int row, CodeTable &table,
                  std::vector<FileProblem> &problems) {
-    const bool twoDigits = line.size() >= 4 && line[3] == ']';
-    const qsizetype last = line.size() - 1; // taken as a comma: the writer ends with one
-    int column = 1;
-    int fieldNumber = 2;
     bool pcodesCut = false;
     WaveInfo &info = table.waveInfo(row);
+    int fieldNumber = 2;
 
     auto fail = [&](const QString &message) {
         problems.push_back({lineNumber, fieldNumber, message, true});
@@ -71,36 +59,25 @@ bool readRowLine(QByteArrayView line, int lineNumber, int row, CodeTable &table,
         problems.push_back({lineNumber, fieldNumber, message, false});
     };
 
-    qsizetype start = twoDigits ? 5 : 6;
-    while (start <= last) {
-        qsizetype p = line.indexOf(',', start);
-        if (p < 0 || p > last) p = last;
-        const QByteArrayView field = line.sliced(start, p - start);
-        start = p + 1;
-
-        if (column <= 3) {
-            table.setCell(row, column, field.toByteArray());
-            ++column;
-            if (column == 4 && twoDigits) column = 5;
-            ++fieldNumber;
+    for (const ScannedField &field : scanRowLine(line).fields) {
+        fieldNumber = field.number;
+        const int column = field.column;
+        if (column <= 4) {
+            table.setCell(row, column, field.text.toByteArray());
             continue;
         }
-        if (const int tag = tagColumn(field)) column = tag;
-        const QByteArrayView value = field.size() > 4 ? field.sliced(4) : QByteArrayView();
+        const QByteArrayView value =
+            field.text.size() > 4 ? field.text.sliced(4) : QByteArrayView();
         switch (column) {
-        case 4:
-            table.setCell(row, CodeTable::kColResult, field.toByteArray());
-            column = 5;
-            break;
         case 5:
         case 6:
         case 7: {
             int32_t number = 0;
             if (!parseDecimal(value, &number))
                 warn(QStringLiteral("%1 %2 is not a decimal number; read as 0")
-                         .arg(QLatin1String(kTags[column - kFirstTag], 3), quoted(value)));
+                         .arg(QLatin1String(kTableTags[column - kFirstTagColumn], 3),
+                              quoted(value)));
             (column == 5 ? info.Carry : column == 6 ? info.DataBits : info.RepeatBit) = number;
-            ++column;
             break;
         }
         case 8: {
@@ -125,10 +102,9 @@ bool readRowLine(QByteArrayView line, int lineNumber, int row, CodeTable &table,
                                 .arg(QString(QLatin1Char(kHexDigits[index])), quoted(width)));
             info.High[size_t(index)] = h;
             info.Width[size_t(index)] = w;
-            if (index == 15) column = 9;
             break;
         }
-        case 9:
+        case kPcodeColumn:
             for (qsizetype i = 0; i < value.size(); ++i) {
                 const int code = hexDigitValue(value[i]);
                 if (code < 0)
@@ -145,12 +121,10 @@ bool readRowLine(QByteArrayView line, int lineNumber, int row, CodeTable &table,
                 warn(QStringLiteral("Twd: %1 pattern codes; those after the %2th are not kept")
                          .arg(value.size())
                          .arg(WaveInfo::kPcodes));
-            column = 10;
             break;
         default:
             break; // fields after the pattern codes are not read
         }
-        ++fieldNumber;
     }
     return true;
 }
@@ -160,6 +134,50 @@ bool isRowLine(QByteArrayView line) {
 }
 
 } // namespace
+
+int tagColumn(QByteArrayView field) {
+    for (int i = 0; i < 5; ++i)
+        if (field.startsWith(kTableTags[i])) return kFirstTagColumn + i;
+    return 0;
+}
+
+ScannedLine scanRowLine(QByteArrayView line) {
+    ScannedLine scan;
+    scan.twoDigits = line.size() >= 4 && line[3] == ']';
+    const qsizetype last = line.size() - 1; // taken as a comma: the writer ends with one
+    qsizetype start = scan.twoDigits ? 5 : 6;
+    int column = 1;
+    int number = 2;
+    while (start <= last) {
+        qsizetype p = line.indexOf(',', start);
+        if (p < 0 || p > last) p = last;
+        ScannedField field{number++, column, false, line.sliced(start, p - start)};
+        start = p + 1;
+        if (column <= 3) {
+            // The first cells are texts, whatever they begin with.
+            scan.fields.push_back(field);
+            ++column;
+            if (column == 4 && scan.twoDigits) column = kFirstTagColumn;
+            continue;
+        }
+        if (const int tag = tagColumn(field.text)) {
+            column = tag;
+            field.tagged = true;
+        }
+        field.column = column;
+        scan.fields.push_back(field);
+        if (column >= 4 && column <= 7) {
+            ++column;
+        } else if (column == 8) {
+            const int index = field.text.size() > 4 ? hexDigitValue(field.text[4]) : -1;
+            if (index < 0) break; // the reader stops here with a conversion error
+            if (index == 15) column = kPcodeColumn;
+        } else if (column == kPcodeColumn) {
+            column = 10;
+        }
+    }
+    return scan;
+}
 
 QByteArray TableRowLine(const CodeTable &table, int row) {
     QByteArray line = '[' + CodeTable::rowNumberText(row) + "],";

@@ -20,6 +20,30 @@ namespace zevo3 {
 
 inline constexpr char kTableFileId[] = "ZEVO4 Table File";
 
+// The tags of a row line's tagged fields, in the order of their columns 5 to
+// 9: the carrier, the code count, the repeat, the pattern entries, the codes.
+inline constexpr const char *kTableTags[] = {"Twc:", "Twb:", "Twr:", "Twp:", "Twd:"};
+inline constexpr int kFirstTagColumn = 5;
+inline constexpr int kPcodeColumn = 9;
+// The column (5 to 9) a field beginning with a tag sends the reader to, or 0.
+int tagColumn(QByteArrayView field);
+
+// A row line's fields as the reader takes them. The row prefix ("[001]," or
+// "[01],") is field 1; the character after the last comma is taken for one.
+struct ScannedField {
+    int number = 0;      // field of the line, from 2
+    int column = 0;      // 1-4 the cells, 5-9 the tagged fields, 10 and on: not read
+    bool tagged = false; // it began with a tag, which chose its column
+    QByteArrayView text;
+};
+struct ScannedLine {
+    bool twoDigits = false; // "[01]," rows have no Result cell
+    // Up to the end of the line, or up to and with a "Twp:" field whose index
+    // is not a hexadecimal digit, where reading stops.
+    std::vector<ScannedField> fields;
+};
+ScannedLine scanRowLine(QByteArrayView line);
+
 // The row line of a table row, without its line end.
 QByteArray TableRowLine(const CodeTable &table, int row);
 
