@@ -19,6 +19,9 @@ FrozenColumnView::FrozenColumnView(QWidget *parent) : QTableView(parent) {
     // Pixel steps sideways, so that the column beside the frozen one is
     // never left half under it.
     setHorizontalScrollMode(ScrollPerPixel);
+    // The two vertical scroll bars hand each other their values: both count
+    // pixels, or the labels and the rows beside them part.
+    setVerticalScrollMode(ScrollPerPixel);
     viewport()->stackUnder(frozen_);
 
     connect(horizontalHeader(), &QHeaderView::sectionResized, this,

@@ -6,6 +6,7 @@
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -60,6 +61,15 @@ bool saveFileAtomically(const QString &path, const QByteArray &data, QString *er
     // A link is followed to the file it names, however many links deep, so
     // that the file is updated and the links stay links.
     QString target = path;
+#ifdef Q_OS_UNIX
+    // The system's own resolution: a link's ".." climbs from where the
+    // link's folder really is, which a textual one does not know.
+    if (QFileInfo(path).isSymLink())
+        if (char *real = ::realpath(QFile::encodeName(path).constData(), nullptr)) {
+            target = QFile::decodeName(real);
+            std::free(real);
+        }
+#endif
     for (int hops = 0; hops < 40 && QFileInfo(target).isSymLink(); ++hops)
         target = QFileInfo(target).symLinkTarget();
 #ifdef Q_OS_UNIX

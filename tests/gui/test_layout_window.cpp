@@ -15,6 +15,7 @@
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 
 using namespace zevo3;
 using namespace zevo3::test;
@@ -237,4 +238,33 @@ TEST_F(LayoutWindowTest, TheRowLabelsStayWhileTheGridScrollsSideways) {
         QTest::keyClick(l.sGrid, Qt::Key_Left);
     ASSERT_EQ(l.currentColumn(), 1);
     EXPECT_GE(l.sGrid->visualRect(l.model->cellIndex(2, 1)).left(), 32);
+}
+
+TEST_F(LayoutWindowTest, TheRowLabelsStayBesideTheirRowsWhenTheGridScrollsDown) {
+    TfrmLayout &l = open();
+    fill();
+    l.resize(450, 200); // not all 15 rows in sight
+    QApplication::processEvents();
+    auto *grid = qobject_cast<FrozenColumnView *>(l.sGrid);
+    ASSERT_NE(grid, nullptr);
+    QTableView *labels = grid->frozenView();
+    const auto aligned = [&](const char *how) {
+        SCOPED_TRACE(how);
+        QApplication::processEvents();
+        for (int row = 0; row < LayoutData::kRows; ++row)
+            EXPECT_EQ(labels->rowViewportPosition(row), l.sGrid->rowViewportPosition(row));
+    };
+    clickCell(1, 1);
+    for (int i = 0; i < 14; ++i)
+        QTest::keyClick(l.sGrid, Qt::Key_Down);
+    aligned("the arrow keys");
+    l.sGrid->verticalScrollBar()->setValue(l.sGrid->verticalScrollBar()->maximum() / 2);
+    aligned("the grid's scroll bar");
+    // The wheel over the labels scrolls both.
+    QWheelEvent wheel(QPointF(10, 40), labels->viewport()->mapToGlobal(QPointF(10, 40)), QPoint(),
+                      QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(labels->viewport(), &wheel);
+    aligned("the wheel over the labels");
+    l.resize(TfrmLayout::kClientWidth, 120);
+    aligned("a lower window");
 }

@@ -412,3 +412,20 @@ TEST_F(TableFilesTest, AfterAFailedOpenSaveProposesNoNameAndTheOldLayoutIsGone) 
     EXPECT_EQ(read(path("A.Csv")), tableA);
     EXPECT_EQ(read(path("A.ZV3")), layoutA);
 }
+
+TEST_F(TableFilesTest, ALayoutLinkWithDotDotInALinkedFolderIsFollowedAsTheSystemDoes) {
+    // D/T.ZV3 -> "sub/../T.Csv" with D/sub a link to else/x: the system
+    // reaches else/T.Csv, a file of its own; the table D/T.Csv is not it.
+    TfrmMain &w = open();
+    fillTableAndLayout();
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("D")));
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("else/x")));
+    write(path("else/T.Csv"), "another file\r\n");
+    ASSERT_EQ(::symlink(qPrintable(path("else/x")), qPrintable(path("D/sub"))), 0);
+    ASSERT_EQ(::symlink("sub/../T.Csv", qPrintable(path("D/T.ZV3"))), 0);
+    choose(path("D/T.Csv"));
+    w.mmFileSave->trigger();
+    EXPECT_EQ(read(path("D/T.Csv")), WriteTableFile(objects->table));
+    EXPECT_EQ(read(path("else/T.Csv")), SaveLayoutFile(objects->layout, path("D/T.ZV3")));
+    EXPECT_TRUE(QFileInfo(path("D/T.ZV3")).isSymLink());
+}
