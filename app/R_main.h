@@ -44,7 +44,6 @@ class TfrmWave;
 class TfrmWaveEdit;
 struct TrackNotes;
 class WaveImage;
-struct PairCheck;
 
 class TfrmMain : public QMainWindow, public LinkObserver {
     Q_OBJECT
@@ -177,8 +176,6 @@ public:
     bool ReadTableFile(const QString &path);
     bool WriteTableFile(const QString &path);
     static FileDialogSetup tableDialogSetup();
-    // Why the table file and its layout file cannot be saved as a pair.
-    static QString pairProblemText(const PairCheck &pair, const QString &tablePath);
     QString saveDialogFileName() const { return saveFileName_; }
 
     AppObjects &objects;

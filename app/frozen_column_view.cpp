@@ -93,19 +93,15 @@ void FrozenColumnView::resizeEvent(QResizeEvent *event) {
 }
 
 QModelIndex FrozenColumnView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
-    const QModelIndex current = QTableView::moveCursor(action, modifiers);
-    // A step left onto a column behind the frozen one scrolls it into sight.
-    if (action == MoveLeft && current.column() > 0 &&
-        visualRect(current).topLeft().x() < frozen_->columnWidth(0)) {
-        const int newValue = horizontalScrollBar()->value() + visualRect(current).topLeft().x() -
-                             frozen_->columnWidth(0);
-        horizontalScrollBar()->setValue(newValue);
-    }
-    return current;
+    QModelIndex current = QTableView::moveCursor(action, modifiers);
+    // The labels are no cells to stand on: Home and Left stop at column 1.
+    if (current.isValid() && current.column() == 0 && model()->columnCount() > 1)
+        current = model()->index(current.row(), 1);
+    return current; // scrollTo brings it out from under the labels
 }
 
 void FrozenColumnView::scrollTo(const QModelIndex &index, ScrollHint hint) {
-    if (index.column() > 0) QTableView::scrollTo(index, hint);
+    QTableView::scrollTo(index, hint);
     // Column 0 is always in sight; a cell beside it must not end under it.
     if (index.column() > 0 && visualRect(index).left() < frozen_->columnWidth(0))
         horizontalScrollBar()->setValue(horizontalScrollBar()->value() + visualRect(index).left() -

@@ -288,6 +288,7 @@ void TfrmMain::attachWindows(TfrmLayout &layout, TfrmWave &wave, TfrmMsgBox &msg
     host.tableRow = [this] { return currentRow(); };
     host.appendLog = [this](const QByteArray &line) { appendLogLine(line); };
     host.ending = [this] { return closing_; };
+    host.tableFile = [this] { return saveFileName_; };
     frmLayout->setHost(std::move(host));
     // A selected layout cell moves the table's current row to its code.
     connect(frmLayout, &TfrmLayout::codeSelected, this, [this](int code) {

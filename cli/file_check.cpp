@@ -5,6 +5,7 @@
 
 #include <QStringList>
 #include <algorithm>
+#include <cctype>
 
 namespace zevo3 {
 
@@ -51,6 +52,19 @@ QString fitMessage(const QString &field, TextFit fit) {
                      .arg(field);
 }
 
+// A row prefix "[005]" on the line of row 1: the number is not read, and a
+// save writes the row's own.
+void checkRowPrefix(QByteArrayView line, int row, int digits, int lineNumber, Findings &out) {
+    const QByteArray own = QByteArray::number(row).rightJustified(digits, '0');
+    if (line.size() > digits && line.sliced(1, digits) == QByteArrayView(own)) return;
+    out.add(lineNumber, 1,
+            QStringLiteral("the row prefix %1 is read as row %2: the number in it is not read, "
+                           "and a save writes [%3]")
+                .arg(quoted(line.first(std::min<qsizetype>(line.size(), digits + 2))))
+                .arg(row)
+                .arg(QString::fromLatin1(own)));
+}
+
 // ---- the table file ------------------------------------------------------------
 
 // A row line as it stands: cells split by commas, tagged fields taken for cell
@@ -82,6 +96,23 @@ void checkRowLine(QByteArrayView line, int lineNumber, const WaveInfo &info, Fin
         misread.emplace_back(lineNumber, fields[cells].number);
         for (size_t i = cells + 1; i < firstTag; ++i)
             misread.emplace_back(lineNumber, fields[i].number);
+    }
+
+    // A tag met twice: the later field replaces what the earlier one gave,
+    // and a save keeps only the later.
+    std::vector<QByteArray> tagsSeen;
+    for (const ScannedField &field : fields) {
+        if (!field.tagged) continue;
+        QByteArray tag = field.text.first(std::min<qsizetype>(field.text.size(), 4)).toByteArray();
+        if (field.column == 8 && field.text.size() > 4) // one tag per pattern entry
+            tag += char(std::toupper(uchar(field.text[4])));
+        if (std::find(tagsSeen.begin(), tagsSeen.end(), tag) != tagsSeen.end())
+            out.add(lineNumber, field.number,
+                    QStringLiteral("a second %1 field: it replaces what the first one gave, and a "
+                                   "save keeps only this one")
+                        .arg(quoted(tag)));
+        else
+            tagsSeen.push_back(tag);
     }
 
     int pcodeDigits = -1; // digits of the field read as pattern codes; -1: none
@@ -146,8 +177,11 @@ void readTable(const FilesIn &in, FilesRead &read, Findings &out) {
     const std::vector<QByteArrayView> lines = textLines(in.table);
 
     std::vector<std::pair<int, int>> misread; // (line, field) taken apart by a split cell
-    for (int row = 1; row <= table.rows; ++row)
-        checkRowLine(lines[size_t(row)], row + 1, table.table.waveInfo(row), out, misread);
+    for (int row = 1; row <= table.rows; ++row) {
+        const QByteArrayView line = lines[size_t(row)];
+        checkRowPrefix(line, row, line.size() >= 4 && line[3] == ']' ? 2 : 3, row + 1, out);
+        checkRowLine(line, row + 1, table.table.waveInfo(row), out, misread);
+    }
 
     for (const FileProblem &problem : table.problems) {
         if (std::find(misread.begin(), misread.end(), std::pair(problem.line, problem.field)) !=
@@ -193,6 +227,7 @@ void readTable(const FilesIn &in, FilesRead &read, Findings &out) {
 
 void readLayout(const FilesIn &in, FilesRead &read, Findings &out) {
     const LayoutFileRead &layout = *read.layout;
+    const std::vector<QByteArrayView> lines = textLines(in.layout);
     for (const FileProblem &problem : layout.problems)
         out.add(problem.line, problem.field,
                 problem.line == 1 && !layout.identified
@@ -200,7 +235,6 @@ void readLayout(const FilesIn &in, FilesRead &read, Findings &out) {
                                                        "the first line not taken as a row")
                     : problem.message);
     if (layout.end == LayoutReadEnd::NotARowLine) {
-        const std::vector<QByteArrayView> lines = textLines(in.layout);
         const auto later = std::count_if(lines.begin() + layout.endLine, lines.end(),
                                          [](QByteArrayView l) { return l.startsWith('['); });
         if (later)
@@ -209,6 +243,8 @@ void readLayout(const FilesIn &in, FilesRead &read, Findings &out) {
                                    "%1 row line(s) after it are not read")
                         .arg(later));
     }
+    for (int row = 1; row <= layout.rows; ++row)
+        checkRowPrefix(lines[size_t(row)], row, 2, row + 1, out);
     for (int row = 1; row <= layout.rows; ++row)
         for (int column = 1; column <= LayoutData::kColumns; ++column) {
             QString ignored;

@@ -554,6 +554,17 @@ int main(int argc, char *argv[]) {
                                              &tsOption, &twOption, &bitsOption, &codeCheckOption})
         if (parser.isSet(*option) && !isWave)
             return usage(QStringLiteral("--%1 goes with wave").arg(option->names().first()));
+    // The unit's options mean nothing to the file commands: said, not ignored.
+    const QStringList fileCommands = {QStringLiteral("dump"), QStringLiteral("check"),
+                                      QStringLiteral("make"), QStringLiteral("print"),
+                                      QStringLiteral("wave")};
+    if (fileCommands.contains(command))
+        for (const QCommandLineOption *option :
+             {&portOption, &simulateOption, &simLogOption, &waitOption, &framesOption, &tableOption,
+              &dryRunOption, &portsOption})
+            if (parser.isSet(*option))
+                return usage(QStringLiteral("--%1 does not go with %2")
+                                 .arg(option->names().first(), command));
     if (command == QLatin1String("dump") && arity(1)) return dump(args[1]);
     if (command == QLatin1String("check") && arity(1)) return check(args[1]);
     if (command == QLatin1String("make") && arity(2)) return make(args[1], args[2]);

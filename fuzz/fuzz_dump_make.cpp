@@ -1,8 +1,9 @@
 // Fuzz property of `zevo3 dump | zevo3 make`: any bytes as a table file and a
 // layout file (the table, then after a separator "\0ZV3\0" the layout; no
 // separator, no layout file). Whenever dump calls the files clean (no
-// finding), make takes its JSON, and the files make writes hold the same
-// table and layout and have no problem for check that the read files had not.
+// finding), make takes its JSON, the files make writes give the same JSON
+// again without a finding, and they have no problem for check that the read
+// files had not.
 
 #include "file_check.h"
 #include "files_json.h"
@@ -48,6 +49,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     out.table = WriteTableFile(*table);
     out.layout = SaveLayoutFile(layout, out.layoutPath);
     out.layoutFound = true;
+    // dump of the made files: clean, and the same JSON.
+    const FilesRead again = readFiles(out);
+    for (const Finding &f : again.findings)
+        std::fprintf(stderr, "dump of the made files: %s\n", qPrintable(f.text()));
+    FUZZ_CHECK(again.findings.empty());
+    FUZZ_CHECK(filesToJson(again.table->table, again.layout->layout) == json);
     // The made files have no problem the files dump read did not have: a
     // layout naming a code without a timing description stays one, so a
     // file that check calls clean gives files that check calls clean.

@@ -1,6 +1,7 @@
 #include "R_layout.h"
 
 #include "R_msgbox.h"
+#include "file_pair.h"
 #include "frozen_column_view.h"
 #include "layout_file.h"
 #include "layout_model.h"
@@ -329,6 +330,19 @@ void TfrmLayout::keyPressEvent(QKeyEvent *event) {
 
 bool TfrmLayout::SaveLayoutFile(const QString &path) {
     if (path.isEmpty()) return true;
+    // The layout file may have become the table file through a link since
+    // it was read: checked at each save, before anything is written.
+    const QString table = host_.tableFile ? host_.tableFile() : QString();
+    PairCheck pair;
+    if (table.isEmpty())
+        realFilePath(path, &pair); // no table to compare with: links only
+    else
+        pair = checkFilePair(table, path);
+    if (!pair.ok()) {
+        prompter.ask(this, pairProblemMessage(pair, table), texts::captionWarning(),
+                     MsgIcon::Warning, MsgButtons::Ok);
+        return false;
+    }
     QString error;
     if (saveFileAtomically(path, zevo3::SaveLayoutFile(layout, path), &error)) return true;
     prompter.ask(this, tr("レイアウトファイルを保存できませんでした。\n%1\n%2").arg(path, error),

@@ -33,6 +33,8 @@ struct LayoutHost {
     std::function<void(const QByteArray &line)> appendLog;
     // The application is ending: an interrupted registration says nothing.
     std::function<bool()> ending;
+    // The table file the layout belongs to: a layout save never writes it.
+    std::function<QString()> tableFile;
 };
 
 class TfrmLayout : public QWidget {

@@ -1,5 +1,6 @@
 #include "file_pair.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -100,6 +101,24 @@ PairCheck checkFilePair(const QString &tablePath, const QString &layoutPath) {
         (QFileInfo::exists(table) && QFileInfo::exists(layout) && sameExistingFile(table, layout)))
         return {PairProblem::SameFile, layoutPath, table};
     return check;
+}
+
+QString pairProblemMessage(const PairCheck &pair, const QString &tablePath) {
+    const auto tr = [](const char *text) { return QCoreApplication::translate("zevo3", text); };
+    switch (pair.problem) {
+    case PairProblem::SameFile:
+        return tr("レイアウトファイルがテーブルファイルと同じファイルのため、保存出来ません。\n%"
+                  "1\n%2")
+            .arg(tablePath, pair.path);
+    case PairProblem::LinkLoop:
+        return tr("リンクが循環しているため、保存出来ません。\n%1").arg(pair.path);
+    case PairProblem::DanglingLink:
+        return tr("リンク先のファイルが存在しないため、保存出来ません。\n%1\n→ %2")
+            .arg(pair.path, pair.target);
+    case PairProblem::None:
+        break;
+    }
+    return {};
 }
 
 } // namespace zevo3

@@ -31,4 +31,8 @@ QString realFilePath(const QString &path, PairCheck *check = nullptr);
 // a loop or to nothing, and they are two different files.
 PairCheck checkFilePair(const QString &tablePath, const QString &layoutPath);
 
+// The window's message for a pair that cannot be saved (Japanese, as the
+// operator's other texts).
+QString pairProblemMessage(const PairCheck &pair, const QString &tablePath);
+
 } // namespace zevo3

@@ -60,30 +60,13 @@ void TfrmMain::mmFileSaveClick() {
     // save would replace the table: refused before either file is written.
     if (const PairCheck pair = checkFilePair(choice->path, layoutPathFor(choice->path));
         !pair.ok()) {
-        prompter.ask(this, pairProblemText(pair, choice->path), texts::captionWarning(),
+        prompter.ask(this, pairProblemMessage(pair, choice->path), texts::captionWarning(),
                      MsgIcon::Warning, MsgButtons::Ok);
         return;
     }
     WriteTableFile(choice->path);
     // The layout goes beside it even when the table could not be written.
     if (frmLayout) frmLayout->SaveLayoutFile(layoutPathFor(choice->path));
-}
-
-QString TfrmMain::pairProblemText(const PairCheck &pair, const QString &tablePath) {
-    switch (pair.problem) {
-    case PairProblem::SameFile:
-        return tr("レイアウトファイルがテーブルファイルと同じファイルのため、保存出来ません。\n%"
-                  "1\n%2")
-            .arg(tablePath, pair.path);
-    case PairProblem::LinkLoop:
-        return tr("リンクが循環しているため、保存出来ません。\n%1").arg(pair.path);
-    case PairProblem::DanglingLink:
-        return tr("リンク先のファイルが存在しないため、保存出来ません。\n%1\n→ %2")
-            .arg(pair.path, pair.target);
-    case PairProblem::None:
-        break;
-    }
-    return {};
 }
 
 bool TfrmMain::WriteTableFile(const QString &path) {

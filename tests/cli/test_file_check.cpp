@@ -220,3 +220,26 @@ TEST(FileCheck, AConversionErrorInTheFirstRowsSaysHowManyRowsKeptWhat) {
         return line.find("a download stores no row") != std::string::npos;
     })) << ::testing::PrintToString(f);
 }
+
+TEST(FileCheck, WhatASaveWouldReplaceOrRenumberIsSaid) {
+    const QByteArray good = tableFile();
+    const QByteArray row1 = lineOf(good, 2);
+    // A tag twice: the first value is lost on a save.
+    std::vector<std::string> f = readFindings(
+        files(withLine(good, 2, QByteArray(row1).replace("Twc:380,", "Twc:400,Twc:380,"))));
+    EXPECT_TRUE(
+        saysAt(f, "t.csv:2:7: a second \"Twc:\" field: it replaces what the first one gave"));
+    f = readFindings(files(
+        withLine(good, 2, QByteArray(row1).replace("Twp:1:00350 001400,", "Twp:0:00350 001400,"))));
+    EXPECT_TRUE(saysAt(f, "t.csv:2:10: a second \"Twp:0\" field"));
+    // Row prefixes whose number is not the row's.
+    f = readFindings(files(withLine(good, 2, QByteArray(row1).replace("[001]", "[005]"))));
+    EXPECT_EQ(f, std::vector<std::string>{"t.csv:2:1: the row prefix \"[005]\" is read as row 1: "
+                                          "the number in it is not read, and a save writes [001]"});
+    const QByteArray layout = layoutFile();
+    f = readFindings(
+        files(good, withLine(layout, 3, QByteArray(lineOf(layout, 3)).replace("[02]", "[07]"))));
+    EXPECT_EQ(f, std::vector<std::string>{"t.ZV3:3:1: the row prefix \"[07]\" is read as row 2: "
+                                          "the number in it is not read, and a save writes [02]"});
+    EXPECT_TRUE(readFindings(files(good)).empty());
+}

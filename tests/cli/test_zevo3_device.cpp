@@ -384,9 +384,11 @@ TEST_F(Zevo3Device, EveryCommandTakesItsOptionsBeforeOrAfterIt) {
         {{QStringLiteral("wave"), tablePath, QStringLiteral("1")},
          {QStringLiteral("--overlay"), QStringLiteral("eiritsu"), QStringLiteral("--png"), png},
          png},
+        // An option of the unit commands is bad usage here, in either order.
         {{QStringLiteral("wave"), tablePath, QStringLiteral("1")},
          {QStringLiteral("--ports"), QStringLiteral("x"), QStringLiteral("--png"), png},
          {}},
+        {{QStringLiteral("dump"), tablePath}, {QStringLiteral("--dry-run")}, {}},
         {{QStringLiteral("version")}, {QStringLiteral("--ini"), iniPath}, {}},
         {{QStringLiteral("send"), QStringLiteral("Ver")},
          {QStringLiteral("--ini"), iniPath, QStringLiteral("--wait"), QStringLiteral("200")},
@@ -415,6 +417,14 @@ TEST_F(Zevo3Device, EveryCommandTakesItsOptionsBeforeOrAfterIt) {
         if (!c.output.isEmpty()) QFile::remove(c.output);
         const Outcome before = runZevo3(c.options + c.command);
         EXPECT_NE(before.code, -1);
+        const bool unitOption = c.options.contains(QStringLiteral("--ports")) &&
+                                c.command[0] != QLatin1String("search");
+        const bool dryDump = c.options.contains(QStringLiteral("--dry-run")) &&
+                             c.command[0] == QLatin1String("dump");
+        if (unitOption || dryDump) {
+            EXPECT_EQ(after.code, 2);
+            EXPECT_TRUE(after.err.contains("does not go with")) << after.err.toStdString();
+        }
         EXPECT_EQ(before.code, after.code) << before.err.toStdString();
         EXPECT_EQ(before.out, after.out);
         if (!c.output.isEmpty()) {

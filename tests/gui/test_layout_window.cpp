@@ -268,3 +268,20 @@ TEST_F(LayoutWindowTest, TheRowLabelsStayBesideTheirRowsWhenTheGridScrollsDown) 
     l.resize(TfrmLayout::kClientWidth, 120);
     aligned("a lower window");
 }
+
+TEST_F(LayoutWindowTest, HomeAndLeftStopAtTheFirstButtonAndBringItBackIntoSight) {
+    TfrmLayout &l = open();
+    fill();
+    l.resize(330, TfrmLayout::kClientHeight);
+    QApplication::processEvents();
+    clickCell(3, 1);
+    QTest::keyClick(l.sGrid, Qt::Key_End);
+    ASSERT_EQ(l.currentColumn(), 8);
+    ASSERT_GT(l.sGrid->horizontalScrollBar()->value(), 0);
+    QTest::keyClick(l.sGrid, Qt::Key_Home);
+    EXPECT_EQ(l.currentColumn(), 1);
+    EXPECT_EQ(l.currentRow(), 3);
+    EXPECT_EQ(l.sGrid->visualRect(l.model->cellIndex(3, 1)).left(), 32);
+    QTest::keyClick(l.sGrid, Qt::Key_Left);
+    EXPECT_EQ(l.currentColumn(), 1);
+}

@@ -429,3 +429,23 @@ TEST_F(TableFilesTest, ALayoutLinkWithDotDotInALinkedFolderIsFollowedAsTheSystem
     EXPECT_EQ(read(path("else/T.Csv")), SaveLayoutFile(objects->layout, path("D/T.ZV3")));
     EXPECT_TRUE(QFileInfo(path("D/T.ZV3")).isSymLink());
 }
+
+TEST_F(TableFilesTest, TheLayoutWindowsOwnSaveNeverWritesTheTable) {
+    TfrmMain &w = open();
+    fillTableAndLayout();
+    write(path("T.Csv"), WriteTableFile(objects->table));
+    write(path("T.ZV3"), SaveLayoutFile(objects->layout, path("T.ZV3")));
+    choose(path("T.Csv"));
+    w.mmFileOpen->trigger();
+    ASSERT_EQ(layout->currentFile(), path("T.ZV3"));
+    // After the Open, the layout file becomes a link to the table.
+    QFile::remove(path("T.ZV3"));
+    ASSERT_TRUE(QFile::link(path("T.Csv"), path("T.ZV3")));
+    const QByteArray table = read(path("T.Csv"));
+    prompter.asked.clear();
+    EXPECT_FALSE(layout->SaveLayoutFile(layout->currentFile()));
+    ASSERT_EQ(prompter.asked.size(), 1);
+    EXPECT_TRUE(prompter.asked[0].text.startsWith(QStringLiteral(
+        "レイアウトファイルがテーブルファイルと同じファイルのため、保存出来ません。")));
+    EXPECT_EQ(read(path("T.Csv")), table);
+}
