@@ -133,7 +133,7 @@ void TfrmMain::FormCreate() {
     // 13. Edit boxes from the WAVE section.
     edtHrange->setText(QString::number(objects.wave.H_Range_));
     edtWrange->setText(QString::number(objects.wave.W_Range_));
-    edtLtime->setText(QString::number(objects.wave.L_Time__ / 1000));
+    edtLtime->setText(QString::number(objects.wave.L_Time_ / 1000));
 
     SetLearningDisplay(false);
     pnlWave->setVisible(false);

@@ -147,7 +147,7 @@ void TfrmCom::FormShow() {
     cmbBps->setEditText(QString::number(settings_.BaudRate));
     cmbDataBit->setEditText(QString::number(settings_.ByteSize));
     cmbStopBit->setEditText(QString::number(settings_.StopBits));
-    cmbParity->setEditText(toDisplay(settings_.Parity__));
+    cmbParity->setEditText(toDisplay(settings_.Parity_));
     cmbSendHead->setCurrentIndex(sendHeadIndex(settings_.SendHead));
     cmbSendDlmt->setCurrentIndex(delimiterIndex(settings_.SendDlmt));
     cmbRecvDlmt->setCurrentIndex(delimiterIndex(settings_.RecvDlmt));
@@ -203,7 +203,7 @@ void TfrmCom::btnOkClick() {
     settings_.BaudRate = bps;
     settings_.ByteSize = dataBits;
     settings_.StopBits = stopBits;
-    settings_.Parity__ = toCp932(cmbParity->currentText());
+    settings_.Parity_ = toCp932(cmbParity->currentText());
     settings_.SendHead = toCp932(cmbSendHead->currentText());
     settings_.SendDlmt = toCp932(cmbSendDlmt->currentText());
     settings_.RecvDlmt = toCp932(cmbRecvDlmt->currentText());

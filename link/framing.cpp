@@ -53,8 +53,8 @@ LineParameters lineParametersFor(const ComSettings &com) {
     p.baudRate = effectiveBaudRate(com.BaudRate);
     p.dataBits = com.ByteSize == 8 ? 8 : 7;
     p.stopBits = com.StopBits == 1 ? 1 : 2;
-    p.parity = com.Parity__ == "ODD"    ? Parity::Odd
-               : com.Parity__ == "EVEN" ? Parity::Even
+    p.parity = com.Parity_ == "ODD"    ? Parity::Odd
+               : com.Parity_ == "EVEN" ? Parity::Even
                                         : Parity::None;
     return p;
 }

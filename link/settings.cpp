@@ -26,7 +26,7 @@ bool ReadSettings(const QString &path, ComSettings &com, WaveSettings &wave, QSt
     com.BaudRate = ini.readInteger(kCom, "BaudRate", d.BaudRate);
     com.ByteSize = ini.readInteger(kCom, "ByteSize", d.ByteSize);
     com.StopBits = ini.readInteger(kCom, "StopBits", d.StopBits);
-    com.Parity__ = ini.readString(kCom, "Parity__", d.Parity__);
+    com.Parity_ = ini.readString(kCom, "Parity__", d.Parity_);
     com.SendHead = ini.readString(kCom, "SendHead", d.SendHead);
     com.SendDlmt = ini.readString(kCom, "SendDlmt", d.SendDlmt);
     com.RecvDlmt = ini.readString(kCom, "RecvDlmt", d.RecvDlmt);
@@ -35,7 +35,7 @@ bool ReadSettings(const QString &path, ComSettings &com, WaveSettings &wave, QSt
     const WaveSettings w;
     wave.H_Range_ = ini.readInteger(kWave, "H_Range_", w.H_Range_);
     wave.W_Range_ = ini.readInteger(kWave, "W_Range_", w.W_Range_);
-    wave.L_Time__ = ini.readInteger(kWave, "L_Time__", w.L_Time__);
+    wave.L_Time_ = ini.readInteger(kWave, "L_Time__", w.L_Time_);
     if (wave.H_Range_ == 0) wave.H_Range_ = 20;
     if (wave.W_Range_ == 0) wave.W_Range_ = 15;
     return usable;
@@ -49,14 +49,14 @@ bool WriteSettings(const QString &path, const ComSettings &com, const WaveSettin
     ini.writeInteger(kCom, "BaudRate", com.BaudRate);
     ini.writeInteger(kCom, "ByteSize", com.ByteSize);
     ini.writeInteger(kCom, "StopBits", com.StopBits);
-    ini.writeString(kCom, "Parity__", com.Parity__);
+    ini.writeString(kCom, "Parity__", com.Parity_);
     ini.writeString(kCom, "SendHead", com.SendHead);
     ini.writeString(kCom, "SendDlmt", com.SendDlmt);
     ini.writeString(kCom, "RecvDlmt", com.RecvDlmt);
     ini.writeInteger(kCom, "RecvTout", com.RecvTout);
     ini.writeInteger(kWave, "H_Range_", wave.H_Range_);
     ini.writeInteger(kWave, "W_Range_", wave.W_Range_);
-    ini.writeInteger(kWave, "L_Time__", wave.L_Time__);
+    ini.writeInteger(kWave, "L_Time__", wave.L_Time_);
     return ini.save(path, error);
 }
 

@@ -16,7 +16,7 @@ struct ComSettings {
     int BaudRate = 57600;
     int ByteSize = 8;
     int StopBits = 1;
-    QByteArray Parity__ = "NONE";
+    QByteArray Parity_ = "NONE"; // key "Parity__" (a C++ name may not hold "__")
     QByteArray SendHead = kNone;
     QByteArray SendDlmt = "CRLF";
     QByteArray RecvDlmt = "CRLF";
@@ -28,7 +28,7 @@ struct ComSettings {
 struct WaveSettings {
     int H_Range_ = 20;
     int W_Range_ = 15;
-    int L_Time__ = 500000;
+    int L_Time_ = 500000; // key "L_Time__"
 
     bool operator==(const WaveSettings &) const = default;
 };

@@ -85,7 +85,7 @@ TEST_F(ComDialogTest, SetTakesTheControlsAndATimeOutThatIsNoNumberIs100) {
     EXPECT_EQ(d.result(), int(QDialog::Accepted));
     EXPECT_EQ(com.PortName, "/dev/ttyUSB1");
     EXPECT_EQ(com.BaudRate, 9600);
-    EXPECT_EQ(com.Parity__, "EVEN");
+    EXPECT_EQ(com.Parity_, "EVEN");
     EXPECT_EQ(com.SendHead, "STX");
     EXPECT_EQ(com.SendDlmt, "CR");
     EXPECT_EQ(com.RecvTout, 100);

@@ -44,14 +44,14 @@ TEST(Framing, LineParameters) {
     ComSettings com;
     com.ByteSize = 9;
     com.StopBits = 0;
-    com.Parity__ = "Odd";
+    com.Parity_ = "Odd";
     LineParameters p = lineParametersFor(com);
     EXPECT_EQ(p.dataBits, 7);
     EXPECT_EQ(p.stopBits, 2);
     EXPECT_EQ(p.parity, Parity::None);
-    com.Parity__ = "EVEN";
+    com.Parity_ = "EVEN";
     EXPECT_EQ(lineParametersFor(com).parity, Parity::Even);
-    com.Parity__ = "ODD";
+    com.Parity_ = "ODD";
     EXPECT_EQ(lineParametersFor(com).parity, Parity::Odd);
     EXPECT_EQ(lineParametersFor(ComSettings()), (LineParameters{57600, 8, 1, Parity::None}));
 }

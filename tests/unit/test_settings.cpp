@@ -54,7 +54,7 @@ TEST_F(SettingsFileTest, MissingFileGivesDefaultsAndWritesThemInKeyOrder) {
     ComSettings com;
     com.PortName = "junk";
     WaveSettings wave;
-    wave.L_Time__ = 1;
+    wave.L_Time_ = 1;
     ReadSettings(path(), com, wave);
     EXPECT_EQ(com, ComSettings());
     EXPECT_EQ(wave, WaveSettings());
@@ -72,12 +72,12 @@ TEST_F(SettingsFileTest, ValuesOutsideTheirListsStayAsRead) {
     EXPECT_EQ(com.BaudRate, 14400);
     EXPECT_EQ(com.ByteSize, 9);
     EXPECT_EQ(com.StopBits, 0);
-    EXPECT_EQ(com.Parity__, "Odd");
+    EXPECT_EQ(com.Parity_, "Odd");
     EXPECT_EQ(com.SendDlmt, "crlf");
     EXPECT_EQ(com.RecvTout, 500);
     EXPECT_EQ(wave.H_Range_, 20);
     EXPECT_EQ(wave.W_Range_, 15);
-    EXPECT_EQ(wave.L_Time__, 0); // only the two ranges are replaced
+    EXPECT_EQ(wave.L_Time_, 0); // only the two ranges are replaced
 
     ASSERT_TRUE(WriteSettings(path(), com, wave));
     const QByteArray written = readAll(path());
@@ -163,7 +163,7 @@ TEST_F(SettingsFileTest, OddFilesAreRefusedWithDefaultsAndWithoutBlocking) {
         ComSettings com;
         com.PortName = "changed";
         WaveSettings wave;
-        wave.L_Time__ = 1;
+        wave.L_Time_ = 1;
         QString problem;
         EXPECT_FALSE(ReadSettings(odd, com, wave, &problem));
         EXPECT_FALSE(problem.isEmpty());
