@@ -272,12 +272,14 @@ TEST_F(WavePanelTest, PressAndReleaseMeasureIntoTheLogAndMoveTheDataRow) {
     EXPECT_EQ(objects->view.measureMarker, -1);
     EXPECT_EQ(w.memoRecv->toPlainText().count(QLatin1Char('\n')), 0);
     // Beyond the train: from the rising edge after the reference (14620) to
-    // its end (100640), and the last pulse's row.
+    // its end (100640), and the row where the scan stopped: the first empty
+    // one after the 34 pulses.
     QTest::mousePress(w.imgWave, Qt::LeftButton, {}, QPoint(19000, 30));
     QTest::mouseRelease(w.imgWave, Qt::LeftButton, {}, QPoint(19000, 30));
     EXPECT_TRUE(w.memoRecv->toPlainText().endsWith(QStringLiteral("tw:86.020mS")))
         << w.memoRecv->toPlainText().toStdString();
-    EXPECT_EQ(wave->currentRow(), 34);
+    EXPECT_EQ(wave->currentRow(), 35);
+    EXPECT_TRUE(objects->waveGrid.cell(1, 35).isEmpty());
 }
 
 TEST_F(WavePanelTest, TheDataWindowShowsThePulsesAndThePatternRanges) {
