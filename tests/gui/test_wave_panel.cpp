@@ -12,6 +12,7 @@
 #include "wave_image.h"
 #include "wave_text_file.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -22,6 +23,7 @@
 #include <QStatusBar>
 #include <QTableView>
 #include <QTest>
+#include <QWheelEvent>
 
 using namespace zevo3;
 using namespace zevo3::test;
@@ -75,6 +77,13 @@ protected:
         QTest::keyClicks(window->edtLtime, text);
     }
     void clickLearning() { QTest::mouseClick(window->pnlAnalyze, Qt::LeftButton); }
+    // A turn of the wheel over the picture, as the window system delivers it.
+    void wheel(QPoint angle, Qt::KeyboardModifiers modifiers = {}) {
+        const QPoint at(200, 30);
+        QWheelEvent event(QPointF(at), QPointF(window->imgWave->mapToGlobal(at)), QPoint(), angle,
+                          Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(window->imgWave, &event);
+    }
 };
 
 TEST_F(WavePanelTest, TheRowMenuOffersTheWaveformOnlyInAnalysisLogMode) {
@@ -244,6 +253,68 @@ TEST_F(WavePanelTest, ScrollingMovesTheImageWithoutRedrawingIt) {
     w.scrBar->setValue(50);
     EXPECT_EQ(w.imgWave->x(), 50 * objects->view.scrollSpan / 100);
     EXPECT_EQ(w.imgWave->canvas().cacheKey(), before);
+}
+
+TEST_F(WavePanelTest, TheWheelOverThePictureMovesItAsTheScrollBarDoes) {
+    TfrmMain &w = open();
+    necRows({1});
+    analysisLog();
+    showRow(1);
+    QCoreApplication::processEvents();
+    const qint64 drawn = w.imgWave->canvas().cacheKey();
+    const int notch = QApplication::wheelScrollLines() * w.scrBar->singleStep();
+    ASSERT_GT(notch, 0);
+    const auto shows = [&](int position) {
+        EXPECT_EQ(w.scrBar->value(), position);
+        EXPECT_EQ(w.imgWave->x(), objects->view.imageLeftFor(position, w.scrBar->maximum()));
+    };
+    wheel({0, -120}); // down: on along the train
+    shows(notch);
+    wheel({0, -120}, Qt::ShiftModifier);
+    shows(2 * notch);
+    wheel({-120, 0}); // a sideways turn, as some systems make of Shift
+    shows(3 * notch);
+    wheel({0, 120});
+    shows(2 * notch);
+    // A fine-grained wheel: half a notch, then the other half.
+    const int lines = QApplication::wheelScrollLines();
+    wheel({0, -60});
+    shows(2 * notch + lines / 2 * w.scrBar->singleStep());
+    wheel({0, -60});
+    shows(3 * notch);
+    for (int i = 0; i < 100; ++i)
+        wheel({0, 120});
+    shows(0); // no further than the bar goes
+    // Nothing is redrawn for it, and the zoom stays.
+    EXPECT_EQ(w.imgWave->canvas().cacheKey(), drawn);
+    EXPECT_EQ(objects->view.zoomDivisor, 200);
+}
+
+TEST_F(WavePanelTest, CtrlWithTheWheelStepsTheZoomAsTheButtonsDo) {
+    TfrmMain &w = open();
+    necRows({1});
+    analysisLog();
+    showRow(1);
+    QCoreApplication::processEvents();
+    w.scrBar->setValue(7);
+    wheel({0, 120}, Qt::ControlModifier); // up: one step finer, as "＜"
+    EXPECT_EQ(objects->view.zoomDivisor, 150);
+    EXPECT_EQ(w.pnlZoom->text(), QStringLiteral("1/150"));
+    EXPECT_EQ(w.scrBar->value(), 7); // no scrolling with it
+    const QImage byWheel = w.imgWave->canvas().copy();
+    QTest::mouseClick(w.btnZoomRight, Qt::LeftButton);
+    QTest::mouseClick(w.btnZoomLeft, Qt::LeftButton);
+    EXPECT_TRUE(w.imgWave->canvas() == byWheel);
+    wheel({0, -240}, Qt::ControlModifier); // two notches down: two steps, as "＞" twice
+    EXPECT_EQ(objects->view.zoomDivisor, 250);
+    wheel({0, -60}, Qt::ControlModifier);
+    EXPECT_EQ(objects->view.zoomDivisor, 250);
+    wheel({0, -60}, Qt::ControlModifier);
+    EXPECT_EQ(objects->view.zoomDivisor, 300);
+    for (int i = 0; i < 30; ++i)
+        wheel({0, 120}, Qt::ControlModifier);
+    EXPECT_EQ(objects->view.zoomDivisor, 25); // stops at the end, like the button
+    EXPECT_EQ(w.scrBar->value(), 7);
 }
 
 TEST_F(WavePanelTest, PressAndReleaseMeasureIntoTheLogAndMoveTheDataRow) {
