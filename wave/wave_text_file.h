@@ -28,10 +28,37 @@ inline constexpr char kWaveListHeader[] = "[No.],   [H],   [L],   [W] (uS)";
 QByteArray writeWaveText(const WaveStore &store, const QByteArray &carryCell,
                          const QByteArray &commentsCell);
 
+// Why a wave text file was not taken. The window words each for the
+// operator; `message` says it in English for logs and the command line.
+enum class WaveFileFault {
+    None,
+    Empty,           // no line at all
+    NotHeaderLine,   // line 1 is not "Carry,Comments,"
+    EndsAfterHeader, // nothing after line 1
+    NotColumnLine,   // line 2 is not kWaveListHeader
+    TooManyPulses,   // more than the grid's 4096 rows
+    NotPulseLine,    // no "[NNN]" index at the start
+    IndexOutOfOrder, // `index` written where `due` was due
+    NotThreeNumbers, // not ",H,L,W" after the index
+    OutOfRange,      // W not above 0, or H below 0
+    HighAboveWidth,  // `high` above `width`
+    SumNotWidth,     // `high` + `low` is not `width`
+    TextAfterEnd,    // text after the empty line that ends the list
+    TooFewPulses,    // fewer than two
+};
+
+// The numbers of the pulse line a fault names.
+struct WaveLineFigures {
+    int32_t index = 0, due = 0;
+    int32_t high = 0, low = 0, width = 0;
+};
+
 struct WaveFileRead {
     bool ok = false;
-    int line = 0;    // where reading stopped, when not ok
-    QString message; // why, when not ok
+    int line = 0; // where reading stopped, when not ok
+    WaveFileFault fault = WaveFileFault::None;
+    WaveLineFigures figures; // for the faults that name them
+    QString message;         // why, in English, when not ok
     QByteArray carryCell;
     QByteArray commentsCell;
     int32_t carrier = 0; // from the "Carry" cell ("38.0kHz" gives 380), 0 when it has none

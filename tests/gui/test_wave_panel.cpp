@@ -84,6 +84,29 @@ protected:
                           Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
         QApplication::sendEvent(window->imgWave, &event);
     }
+    QString writeFile(const QString &name, const QByteArray &bytes) {
+        const QString path = dir.filePath(name);
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly)) return QString();
+        f.write(bytes);
+        return path;
+    }
+    static QByteArray readAll(const QString &path) {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    void load(const QString &path) {
+        prompter.fileChoices = {FileChoice{path, 1}};
+        QTest::mouseClick(window->btnWaveLoad, Qt::LeftButton);
+    }
+    static WaveStore threePulses() {
+        WaveStore saved;
+        saved.pulses[0] = {9000, 13500};
+        saved.pulses[1] = {560, 1120};
+        saved.pulses[2] = {570, 1130};
+        saved.lastPulse = 2;
+        return saved;
+    }
 };
 
 TEST_F(WavePanelTest, TheRowMenuOffersTheWaveformOnlyInAnalysisLogMode) {
@@ -469,6 +492,47 @@ TEST_F(WavePanelTest, LoadReadsAWaveFileAndRefusesOneThatIsNot) {
         << prompter.asked[0].text.toStdString();
     EXPECT_EQ(objects->waveStore.pulses[2], (WavePulse{570, 1130})); // as it was
     EXPECT_EQ(objects->waveStore.lastPulse, 2);
+}
+
+TEST_F(WavePanelTest, ARefusedLoadSaysWhyInTheOperatorsWords) {
+    TfrmMain &w = open();
+    analysisLog();
+    showRow(1);
+    const QByteArray good = writeWaveText(threePulses(), "38.0kHz", "TV");
+    struct Case {
+        QByteArray bytes;
+        QString says;
+    };
+    const Case cases[] = {
+        {"", QStringLiteral("1 行目: ファイルが空です")},
+        {"38.0kHz\r\n", QStringLiteral("1 行目: 見出し行「Carry,Comments,」ではありません")},
+        {QByteArray(good).replace("(uS)", "(us)"), QStringLiteral("2 行目: 列見出し「")},
+        {QByteArray(good).replace("  1130", "  1999"),
+         QStringLiteral("5 行目: H + L (570 + 560) が W (1999) と一致しません")},
+        {QByteArray(good).replace("[002]", "[005]"),
+         QStringLiteral("5 行目: [002] の行に [5] があります")},
+        {QByteArray(good).replace("   570,   560,", "  1999,  -869,"),
+         QStringLiteral("5 行目: H (1999) が W (1130) より大きいです")},
+        {QByteArray(good).replace("  9000,", "  9x00,"),
+         QStringLiteral("3 行目: 番号の後に H, L, W の 3 つの数値がありません")},
+        {good + "more\r\n", QStringLiteral("7 行目: 一覧の終わりの空行の後に文字があります")},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.bytes.toStdString());
+        prompter.asked.clear();
+        load(writeFile(QStringLiteral("bad.Txt"), c.bytes));
+        ASSERT_EQ(prompter.asked.size(), 1);
+        const QString &text = prompter.asked[0].text;
+        EXPECT_TRUE(text.startsWith(QStringLiteral("波形ファイルを読み込めません。")))
+            << text.toStdString();
+        EXPECT_TRUE(text.contains(c.says)) << text.toStdString();
+        // The reader's own English words are not the operator's.
+        const QString english = readWaveText(c.bytes).message;
+        ASSERT_FALSE(english.isEmpty());
+        EXPECT_FALSE(text.contains(english)) << text.toStdString();
+        EXPECT_EQ(objects->waveStore.tableRow, 1); // the row's waveform stays
+    }
+    EXPECT_EQ(w.pnlZoom->text(), QStringLiteral("1/200"));
 }
 
 } // namespace
