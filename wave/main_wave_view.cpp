@@ -193,9 +193,10 @@ bool TfrmMain::loadWaveFile(const QString &path) {
     if (!read.ok)
         return refuse(
             tr("%1 の %2 行目: %3").arg(path).arg(read.line).arg(waveFileFaultText(read)));
-    fillWaveFromPulses(read.pulses,
-                       classifyPulses(read.pulses, objects.wave.H_Range_, objects.wave.W_Range_),
-                       read.carrier, 0, objects.waveStore, objects.waveGrid);
+    // The pulses keep the file's own first line until the store is filled
+    // from a row or cleared.
+    fillWaveFromFile(read, objects.wave.H_Range_, objects.wave.W_Range_, objects.waveStore,
+                     objects.waveGrid);
     shownRow_ = 0;
     shownInfo_.reset();
     waveFilled();

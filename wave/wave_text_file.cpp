@@ -145,4 +145,12 @@ WaveFileRead readWaveText(const QByteArray &bytes) {
     return read;
 }
 
+void fillWaveFromFile(const WaveFileRead &read, int highPercent, int widthPercent, WaveStore &store,
+                      WaveGridData &grid) {
+    if (!read.ok) return;
+    fillWaveFromPulses(read.pulses, classifyPulses(read.pulses, highPercent, widthPercent),
+                       read.carrier, 0, store, grid);
+    if (!store.empty()) store.fileHeader = WaveFileHeader{read.carryCell, read.commentsCell};
+}
+
 } // namespace zevo3

@@ -9,9 +9,10 @@
 //   ...
 //   (an empty line)
 //
-// Line 1 holds a table row's "Carry" and "Comments" cells; each pulse line its
-// index, High, low part (Width - High) and Width in microseconds. Lines end
-// with CR LF; the reader takes any line ends.
+// Line 1 holds a "Carry" and a "Comments" text (a table row's, or those of
+// the file the pulses were loaded from); each pulse line its index, High,
+// low part (Width - High) and Width in microseconds. Lines end with CR LF;
+// the reader takes any line ends.
 
 #include "wave_store.h"
 
@@ -20,6 +21,8 @@
 #include <vector>
 
 namespace zevo3 {
+
+class WaveGridData;
 
 inline constexpr char kWaveListHeader[] = "[No.],   [H],   [L],   [W] (uS)";
 
@@ -71,6 +74,13 @@ struct WaveFileRead {
 // (4096), fewer than two, or text after the closing empty line, stops the
 // reading with the line and the reason, and nothing is taken.
 WaveFileRead readWaveText(const QByteArray &bytes);
+
+// Fills the store and the grid with what was read: the pulses with pattern
+// numbers after the tolerances (percent), the carrier of its "Carry" cell,
+// no table row, and the file's first line as the store's header. Nothing
+// is filled from a read that failed.
+void fillWaveFromFile(const WaveFileRead &read, int highPercent, int widthPercent, WaveStore &store,
+                      WaveGridData &grid);
 
 // The carrier in tenths of a kilohertz from a "Carry" cell such as "38.0kHz"
 // or "38kHz"; 0 when the text does not begin with such a number.

@@ -8,8 +8,12 @@
 #include "code_table_model.h"
 #include "link_texts.h"
 #include "main_window_fixture.h"
+#include "text_codec.h"
+#include "track_notes.h"
 #include "wave_grid_model.h"
 #include "wave_image.h"
+#include "wave_print.h"
+#include "wave_render.h"
 #include "wave_text_file.h"
 
 #include <QApplication>
@@ -98,6 +102,21 @@ protected:
     void load(const QString &path) {
         prompter.fileChoices = {FileChoice{path, 1}};
         QTest::mouseClick(window->btnWaveLoad, Qt::LeftButton);
+    }
+    void save(const QString &path) {
+        prompter.fileChoices = {FileChoice{path, 1}};
+        QTest::mouseClick(window->btnWaveSave, Qt::LeftButton);
+    }
+    // The track as it should stand: the store drawn, then the given annotation.
+    QImage trackWith(const QString &annotation) const {
+        QImage image = makeWaveImage();
+        WaveViewState view;
+        view.zoomDivisor = objects->view.zoomDivisor;
+        TrackNotes notes;
+        notes.annotate = true;
+        notes.text = annotation;
+        drawTrack(image, view, objects->waveStore, {}, notes);
+        return image;
     }
     static WaveStore threePulses() {
         WaveStore saved;
@@ -533,6 +552,59 @@ TEST_F(WavePanelTest, ARefusedLoadSaysWhyInTheOperatorsWords) {
         EXPECT_EQ(objects->waveStore.tableRow, 1); // the row's waveform stays
     }
     EXPECT_EQ(w.pnlZoom->text(), QStringLiteral("1/200"));
+}
+
+TEST_F(WavePanelTest, ALoadedFileKeepsItsOwnHeaderUntilARowFillsTheStoreAgain) {
+    TfrmMain &w = open();
+    necRows({1, 8});
+    objects->table.setCell(8, CodeTable::kColComments, "row eight");
+    w.tableModel->refresh();
+    analysisLog();
+    showRow(1);
+    const QByteArray file =
+        writeWaveText(threePulses(), "56.9kHz", toCp932(QStringLiteral("照明 全灯")));
+    const QString path = writeFile(QStringLiteral("light.Txt"), file);
+    w.setCurrentCell(10, CodeTable::kColCarry); // Save would take row 8's header
+    load(path);
+    ASSERT_TRUE(prompter.asked.isEmpty());
+    ASSERT_EQ(objects->waveStore.lastPulse, 2);
+    // The track, the print and the file all carry the file's own first line.
+    const QString header = QStringLiteral("56.9kHz 照明 全灯");
+    EXPECT_TRUE(w.imgWave->canvas() == trackWith(header));
+    const WavePrintPlan plan =
+        planWavePrint(objects->waveStore, objects->table, {}, objects->view.zoomDivisor, 4000);
+    ASSERT_FALSE(plan.texts.empty());
+    EXPECT_EQ(plan.texts[0].text, header);
+    const QString out = dir.filePath(QStringLiteral("again.Txt"));
+    save(out);
+    EXPECT_EQ(readAll(out), file);
+    // A zoom step redraws with the same line.
+    QTest::mouseClick(w.btnZoomLeft, Qt::LeftButton);
+    EXPECT_TRUE(w.imgWave->canvas() == trackWith(header));
+
+    // "波形表示": the row's rules again.
+    showRow(1);
+    EXPECT_TRUE(w.imgWave->canvas() == trackWith(QStringLiteral("No.1: 38.0kHz TV power ")));
+    w.setCurrentCell(10, CodeTable::kColCarry);
+    save(out);
+    EXPECT_TRUE(readAll(out).startsWith("38.0kHz,row eight,\r\n"));
+    // Moving to another row with a waveform, likewise.
+    load(path);
+    w.setCurrentCell(8, CodeTable::kColCarry);
+    EXPECT_EQ(objects->waveStore.tableRow, 8);
+    EXPECT_TRUE(w.imgWave->canvas() == trackWith(QStringLiteral("No.8: 38.0kHz row eight ")));
+    // Clear, and New, too: an empty store takes a row's header.
+    load(path);
+    w.setCurrentCell(10, CodeTable::kColCarry);
+    QTest::mouseClick(w.btnWaveClear, Qt::LeftButton);
+    save(out);
+    EXPECT_EQ(readAll(out),
+              QByteArray("38.0kHz,row eight,\r\n[No.],   [H],   [L],   [W] (uS)\r\n\r\n"));
+    load(path);
+    w.mmCleate->trigger();
+    QCoreApplication::processEvents();
+    save(out);
+    EXPECT_TRUE(readAll(out).startsWith(",,\r\n")) << readAll(out).toStdString();
 }
 
 } // namespace

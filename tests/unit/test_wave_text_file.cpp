@@ -1,6 +1,8 @@
 // The wave text file: the bytes written for a known store, and the reader
 // that takes them back or says which line is wrong.
 
+#include "wave_grid.h"
+#include "wave_samples.h"
 #include "wave_text_file.h"
 
 #include <gtest/gtest.h>
@@ -104,6 +106,34 @@ TEST(WaveTextFileTest, AFaultCarriesTheNumbersOfItsLine) {
     EXPECT_EQ(read.figures.low, 570);
     EXPECT_EQ(read.figures.width, 1120);
     EXPECT_EQ(readWaveText(kThree).fault, WaveFileFault::None);
+}
+
+TEST(WaveTextFileTest, AFileFillsTheStoreWithItsOwnFirstLine) {
+    WaveStore store;
+    WaveGridData grid;
+    store.tableRow = 12;
+    fillWaveFromFile(readWaveText(kThree), 20, 15, store, grid);
+    EXPECT_EQ(store.lastPulse, 2);
+    EXPECT_EQ(store.carrier, 380);
+    EXPECT_EQ(store.tableRow, 0); // no row of the table
+    ASSERT_TRUE(store.fileHeader.has_value());
+    EXPECT_EQ(*store.fileHeader, (WaveFileHeader{"38.0kHz", "TV power"}));
+    EXPECT_EQ(grid.cell(WaveGridData::kPno, 3), "2"); // 560/40000 is a pattern of its own
+    // Saved again, the file is what it was.
+    EXPECT_EQ(writeWaveText(store, store.fileHeader->carry, store.fileHeader->comments), kThree);
+    // A refused file fills nothing.
+    fillWaveFromFile(readWaveText("x"), 20, 15, store, grid);
+    EXPECT_EQ(store.lastPulse, 2);
+    EXPECT_TRUE(store.fileHeader.has_value());
+    // Clearing forgets the file with the pulses, and so does a row's fill.
+    store.clear();
+    EXPECT_FALSE(store.fileHeader.has_value());
+    fillWaveFromFile(readWaveText(kThree), 20, 15, store, grid);
+    CodeTable table;
+    putNecRow(table, 4);
+    fillWaveFromRow(table, 4, store, grid);
+    EXPECT_EQ(store.tableRow, 4);
+    EXPECT_FALSE(store.fileHeader.has_value());
 }
 
 TEST(WaveTextFileTest, AtMostTheGridsRowsOfPulses) {
