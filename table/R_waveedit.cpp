@@ -4,6 +4,7 @@
 #include "ui_fonts.h"
 #include "wave_edit_core.h"
 
+#include <QEvent>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -11,9 +12,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace zevo3 {
 
@@ -90,30 +95,69 @@ void TfrmWaveEdit::FormCreate() {
     top->addStretch(1);
     column->addLayout(top, 1);
 
-    lblPcode = new QLabel(QStringLiteral("Pattern Code"), this);
+    // The ruler above the sequence, in a strip of their own: the two scroll
+    // sideways together, so that each ruler character stays above its digit.
+    scrPcode = new QScrollArea(this);
+    scrPcode->setObjectName(QStringLiteral("scrPcode"));
+    scrPcode->setFrameShape(QFrame::NoFrame);
+    scrPcode->setWidgetResizable(true);
+    scrPcode->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scrPcode->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The window's width follows the ruler, not the other way round, so that
+    // a shorter sequence can make it narrow again.
+    scrPcode->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    pnlPcode = new QWidget(scrPcode);
+    pnlPcode->setObjectName(QStringLiteral("pnlPcode"));
+    auto *strip = new QVBoxLayout(pnlPcode);
+    strip->setContentsMargins(0, 0, 0, 0);
+    strip->setSpacing(column->spacing());
+    lblPcode = new QLabel(QStringLiteral("Pattern Code"), pnlPcode);
     lblPcode->setObjectName(QStringLiteral("lblPcode"));
     lblPcode->setFont(mono);
-    edtPcode = new QLineEdit(this);
+    edtPcode = new QLineEdit(pnlPcode);
     edtPcode->setObjectName(QStringLiteral("edtPcode"));
     edtPcode->setFont(mono);
     edtPcode->setMaxLength(WaveInfo::kPcodes); // what the table can hold
     // The ruler's characters stand above the digits: no inner margins.
     edtPcode->setTextMargins(0, 0, 0, 0);
-    // The window's width follows the ruler, not the other way round, so that
-    // a shorter sequence can make it narrow again.
     lblPcode->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     edtPcode->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-    column->addWidget(lblPcode);
-    column->addWidget(edtPcode);
+    strip->addWidget(lblPcode);
+    strip->addWidget(edtPcode);
+    scrPcode->setWidget(pnlPcode);
+    column->addWidget(scrPcode);
+    scrPcode->installEventFilter(this);
 
     connect(edtPcode, &QLineEdit::textChanged, this, &TfrmWaveEdit::edtPcodeChange);
+    connect(edtPcode, &QLineEdit::cursorPositionChanged, this, &TfrmWaveEdit::showPcodeCursor);
     connect(btnIrOut, &QPushButton::clicked, this, &TfrmWaveEdit::irOutClicked);
     connect(btnOk, &QPushButton::clicked, this, &TfrmWaveEdit::okClicked);
     connect(btnCancel, &QPushButton::clicked, this, &QWidget::close);
 
     for (QLineEdit *edit : {edtCarry, edtDataBits, edtRepeatBit, edtPcode})
         edit->clear();
+    fitPcodeStrip(0);
     resize(kClientWidth, kClientHeight);
+}
+
+bool TfrmWaveEdit::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == scrPcode && event->type() == QEvent::Resize) fitPcodeStrip(scrPcode->width());
+    return QWidget::eventFilter(watched, event);
+}
+
+void TfrmWaveEdit::fitPcodeStrip(int stripWidth) {
+    const bool scrolls = pnlPcode->minimumWidth() > stripWidth;
+    stripBar_ = scrolls ? scrPcode->horizontalScrollBar()->sizeHint().height() : 0;
+    scrPcode->setHorizontalScrollBarPolicy(scrolls ? Qt::ScrollBarAlwaysOn
+                                                   : Qt::ScrollBarAlwaysOff);
+    scrPcode->setFixedHeight(pnlPcode->sizeHint().height() + stripBar_);
+}
+
+void TfrmWaveEdit::showPcodeCursor() {
+    const QRect cursor = edtPcode->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+    const QPoint at = edtPcode->mapTo(pnlPcode, cursor.center());
+    // A few digits of the sequence stay in sight on either side.
+    scrPcode->ensureVisible(at.x(), at.y(), 4 * cursor.width() + 16, 0);
 }
 
 void TfrmWaveEdit::edtPcodeChange() {
@@ -127,6 +171,7 @@ void TfrmWaveEdit::fill(const WaveInfo &info) {
     // The digits without the one repeated after an odd count; the change
     // handler then shows their number in DataBits.
     edtPcode->setText(QString::fromLatin1(patternCodeText(info)));
+    edtPcode->setCursorPosition(0); // the sequence is read from its start
     const int shown = shownPatternEntries(info);
     for (int i = 0; i < WaveInfo::kPatterns; ++i) {
         const bool show = i < shown;
@@ -139,9 +184,36 @@ void TfrmWaveEdit::fill(const WaveInfo &info) {
         patternCodeRuler(std::clamp<int32_t>(info.DataBits, 0, WaveInfo::kPcodes));
     lblPcode->setText(ruler.isEmpty() ? QStringLiteral("Pattern Code")
                                       : QString::fromLatin1(ruler));
-    // Wide enough for the whole sequence.
+    // Wide enough for the whole sequence, but not wider than the screen: the
+    // strip then scrolls.
     const int rulerWidth = QFontMetrics(lblPcode->font()).horizontalAdvance(lblPcode->text());
-    resize(rulerWidth > kBaseWidth - 32 ? rulerWidth + 32 : kBaseWidth, height());
+    const int wanted = rulerWidth > kBaseWidth - 32 ? rulerWidth + 32 : kBaseWidth;
+    const QMargins margins = layout()->contentsMargins();
+    const int sides = margins.left() + margins.right();
+    pnlPcode->setMinimumWidth(wanted - sides);
+    wantedWidth_ = wanted;
+    const int width = std::min(wanted, widestOnScreen());
+    // The window grows by the strip's scroll bar and loses it again with
+    // it, so that the grid keeps its height.
+    const int heightWithoutBar = height() - stripBar_;
+    fitPcodeStrip(width - sides);
+    layout()->activate(); // the window's least height follows the strip's at once
+    resize(width, heightWithoutBar + stripBar_);
+    scrPcode->horizontalScrollBar()->setValue(0);
+}
+
+void TfrmWaveEdit::showEvent(QShowEvent *event) {
+    QWidget::showEvent(event);
+    // The frame is known once the window is shown: it counts too.
+    if (width() > widestOnScreen()) resize(std::min(wantedWidth_, widestOnScreen()), height());
+}
+
+int TfrmWaveEdit::widestOnScreen() const {
+    const QScreen *on = screen();
+    if (!on) return QWIDGETSIZE_MAX;
+    // The window's frame, once it has one, counts against the screen too.
+    const int frame = isWindow() ? frameGeometry().width() - geometry().width() : 0;
+    return std::max(kBaseWidth, on->availableGeometry().width() - std::max(0, frame));
 }
 
 EditorFields TfrmWaveEdit::fields() const {

@@ -13,6 +13,7 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QScrollArea;
 class QTableWidget;
 
 namespace zevo3 {
@@ -27,7 +28,8 @@ public:
     explicit TfrmWaveEdit(QWidget *parent = nullptr);
 
     // Fills the fields from a timing description (the row menu's
-    // "波形情報の編集"), sizes the window to the pattern code ruler.
+    // "波形情報の編集"), sizes the window to the pattern code ruler, but no
+    // wider than its screen's available width.
     void fill(const WaveInfo &info);
     // The fields as numbers: 380 for a carrier that is not a number, 0 for
     // the others; the pattern code text as typed.
@@ -42,6 +44,11 @@ public:
     QLineEdit *edtDataBits = nullptr;
     QLabel *lblRepeatBit = nullptr;
     QLineEdit *edtRepeatBit = nullptr;
+    // The ruler and the sequence, one above the other in a strip that
+    // scrolls sideways as one when a long code makes them wider than the
+    // window may be.
+    QScrollArea *scrPcode = nullptr;
+    QWidget *pnlPcode = nullptr;
     QLabel *lblPcode = nullptr;
     QLineEdit *edtPcode = nullptr;
     QPushButton *btnIrOut = nullptr;
@@ -54,8 +61,23 @@ signals:
     void irOutClicked();
     void okClicked();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
 private:
     void FormCreate();
+    // The strip's scroll bar is there only when the ruler is wider than the
+    // strip, and the strip is as high as its contents and that bar.
+    void fitPcodeStrip(int stripWidth);
+    // The strip follows the cursor of the sequence.
+    void showPcodeCursor();
+    // The widest the window may be: its screen's available width, less its
+    // frame.
+    int widestOnScreen() const;
+
+    int wantedWidth_ = kBaseWidth; // for the whole ruler
+    int stripBar_ = 0;             // the height of the strip's scroll bar, 0 without
 };
 
 } // namespace zevo3

@@ -126,10 +126,14 @@ bool TfrmMain::ExportWave(const QString &path, int filterIndex) {
         buffer.open(QIODevice::WriteOnly);
         imgWave->canvas().save(&buffer, "BMP");
     } else {
-        // The header comes from the row two above the current one.
+        // Pulses loaded from a wave file keep that file's first line; any
+        // others take the header of the row two above the current one.
+        const WaveStore &store = objects.waveStore;
         const int row = std::max(1, currentRow() - 2);
-        bytes = writeWaveText(objects.waveStore, objects.table.cell(row, CodeTable::kColCarry),
-                              objects.table.cell(row, CodeTable::kColComments));
+        bytes = store.fileHeader
+                    ? writeWaveText(store, store.fileHeader->carry, store.fileHeader->comments)
+                    : writeWaveText(store, objects.table.cell(row, CodeTable::kColCarry),
+                                    objects.table.cell(row, CodeTable::kColComments));
     }
     QString error;
     if (!saveFileAtomically(path, bytes, &error)) {

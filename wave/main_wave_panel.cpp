@@ -200,6 +200,18 @@ void TfrmMain::BuildWavePanel() {
     connect(scrBar, &QScrollBar::valueChanged, this, &TfrmMain::scrBarChange);
     connect(imgWave, &WaveImage::pressed, this, &TfrmMain::imgWaveMouseDown);
     connect(imgWave, &WaveImage::released, this, &TfrmMain::imgWaveMouseUp);
+    // The wheel over the picture moves the scroll bar as dragging it would
+    // (up towards the start); with Ctrl each notch is a click on a zoom
+    // button, up "＜" towards the finer steps.
+    connect(imgWave, &WaveImage::wheelScrolled, this, [this](int lines) {
+        scrBar->setValue(scrBar->value() - lines * scrBar->singleStep());
+    });
+    connect(imgWave, &WaveImage::wheelZoomed, this, [this](int notches) {
+        for (; notches > 0; --notches)
+            btnZoomLeftClick();
+        for (; notches < 0; ++notches)
+            btnZoomRightClick();
+    });
     // The scroll span follows the scroll bar's own width, which the panel's
     // layout sets (also when the panel is first shown).
     scrBar->installEventFilter(this);

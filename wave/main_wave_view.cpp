@@ -9,6 +9,7 @@
 #include "link_texts.h"
 #include "save_file.h"
 #include "track_notes.h"
+#include "wave_grid.h"
 #include "wave_image.h"
 #include "wave_render.h"
 #include "wave_text_file.h"
@@ -22,7 +23,50 @@ namespace zevo3 {
 
 namespace {
 constexpr qint64 kMaxWaveFileBytes = 4 * 1024 * 1024;
+
+// Why a wave file was refused, in the operator's words.
+QString waveFileFaultText(const WaveFileRead &read) {
+    const WaveLineFigures &f = read.figures;
+    switch (read.fault) {
+    case WaveFileFault::None:
+        break;
+    case WaveFileFault::Empty:
+        return TfrmMain::tr("ファイルが空です");
+    case WaveFileFault::NotHeaderLine:
+        return TfrmMain::tr("見出し行「Carry,Comments,」ではありません");
+    case WaveFileFault::EndsAfterHeader:
+        return TfrmMain::tr("見出し行の後に何もありません");
+    case WaveFileFault::NotColumnLine:
+        return TfrmMain::tr("列見出し「%1」ではありません")
+            .arg(QString::fromLatin1(kWaveListHeader));
+    case WaveFileFault::TooManyPulses:
+        return TfrmMain::tr("パルスが %1 個を超えています").arg(WaveGridData::kRows);
+    case WaveFileFault::NotPulseLine:
+        return TfrmMain::tr("パルスの行「[NNN],H,L,W」ではありません");
+    case WaveFileFault::IndexOutOfOrder:
+        return TfrmMain::tr("[%1] の行に [%2] があります")
+            .arg(f.due, 3, 10, QLatin1Char('0'))
+            .arg(f.index);
+    case WaveFileFault::NotThreeNumbers:
+        return TfrmMain::tr("番号の後に H, L, W の 3 つの数値がありません");
+    case WaveFileFault::OutOfRange:
+        return TfrmMain::tr("W は 0 より大きく、H は 0 以上でなければなりません");
+    case WaveFileFault::HighAboveWidth:
+        return TfrmMain::tr("H (%1) が W (%2) より大きいです").arg(f.high).arg(f.width);
+    case WaveFileFault::SumNotWidth:
+        return TfrmMain::tr("H + L (%1 + %2) が W (%3) と一致しません")
+            .arg(f.high)
+            .arg(f.low)
+            .arg(f.width);
+    case WaveFileFault::TextAfterEnd:
+        return TfrmMain::tr("一覧の終わりの空行の後に文字があります");
+    case WaveFileFault::TooFewPulses:
+        return TfrmMain::tr("パルスが 2 つ未満です");
+    }
+    return TfrmMain::tr("波形ファイルの形式ではありません");
 }
+
+} // namespace
 
 void TfrmMain::ClearTrack(int slot) {
     WaveRenderer(imgWave->canvas(), objects.view).clearTrack(slot);
@@ -146,10 +190,13 @@ bool TfrmMain::loadWaveFile(const QString &path) {
     if (!readFileBounded(path, kMaxWaveFileBytes, &bytes, &error))
         return refuse(QStringLiteral("%1: %2").arg(path, error));
     const WaveFileRead read = readWaveText(bytes);
-    if (!read.ok) return refuse(tr("%1 の %2 行目: %3").arg(path).arg(read.line).arg(read.message));
-    fillWaveFromPulses(read.pulses,
-                       classifyPulses(read.pulses, objects.wave.H_Range_, objects.wave.W_Range_),
-                       read.carrier, 0, objects.waveStore, objects.waveGrid);
+    if (!read.ok)
+        return refuse(
+            tr("%1 の %2 行目: %3").arg(path).arg(read.line).arg(waveFileFaultText(read)));
+    // The pulses keep the file's own first line until the store is filled
+    // from a row or cleared.
+    fillWaveFromFile(read, objects.wave.H_Range_, objects.wave.W_Range_, objects.waveStore,
+                     objects.waveGrid);
     shownRow_ = 0;
     shownInfo_.reset();
     waveFilled();

@@ -3,10 +3,24 @@
 #include "text_codec.h"
 #include "wave_render.h"
 
+#include <QStringList>
+
 namespace zevo3 {
+
+QString fileHeaderText(const WaveFileHeader &header) {
+    QStringList parts;
+    for (const QByteArray &cell : {header.carry, header.comments})
+        if (!cell.isEmpty()) parts.append(toDisplay(cell));
+    return parts.join(QLatin1Char(' '));
+}
 
 TrackNotes trackNotes(const CodeTable &table, const WaveStore &store, bool codeCheck) {
     TrackNotes notes;
+    if (store.fileHeader) {
+        notes.annotate = true;
+        notes.text = fileHeaderText(*store.fileHeader);
+        return notes;
+    }
     const int row = store.tableRow;
     const QByteArray &result = table.cell(row, CodeTable::kColResult);
     notes.overlayAllowed = !overlaySuppressedBy(toDisplay(result));

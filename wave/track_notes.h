@@ -17,13 +17,18 @@ namespace zevo3 {
 
 struct TrackNotes {
     bool overlayAllowed = true;          // the row's "Result" holds no "Tm:"
-    bool annotate = false;               // the store came from a table row
+    bool annotate = false;               // the store came from a table row or a file
     QByteArray code;                     // empty while checking, else the row's "Result"
     QString text;                        // the label, a blank and the code
     CheckSound sound = CheckSound::None; // while checking
 };
 
-// For the store's table row; with codeCheck the code text is empty and is
+// A wave file's first line as the track and the print show it: the "Carry"
+// text, a blank and the comment ("38.0kHz TV"), either left out when empty.
+QString fileHeaderText(const WaveFileHeader &header);
+
+// For the store's table row, or for the wave file it was loaded from (its
+// first line, no code text, nothing to check against); with codeCheck the code text is empty and is
 // compared with the row's "Result" (the row after the last reads as empty).
 TrackNotes trackNotes(const CodeTable &table, const WaveStore &store, bool codeCheck);
 

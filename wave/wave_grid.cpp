@@ -127,7 +127,6 @@ WaveMeasurement measureWave(const WaveGridData &grid, int slot, int referenceMar
     const int64_t position = int64_t(mouseX - 10) * zoomDivisor;
     int64_t measured = 0;
     int row = 1;
-    bool inside = false;
     for (; row <= WaveGridData::kRows; ++row) {
         const int64_t width = cellNumber(grid, widthColumn, row);
         if (width == 0) break;
@@ -136,14 +135,15 @@ WaveMeasurement measureWave(const WaveGridData &grid, int slot, int referenceMar
             const int64_t high = cellNumber(grid, highColumn, row);
             const int64_t falling = measured - width + high;
             measured = falling > position ? falling - high : falling;
-            inside = true;
             break;
         }
     }
     WaveMeasurement result;
     result.micros = std::max<int64_t>(0, measured - reference);
-    // Beyond the last pulse the last pulse's row becomes current.
-    result.row = inside ? row : std::clamp(row - 1, 1, int(WaveGridData::kRows));
+    // The row the scan stopped at becomes current: the pulse the position
+    // lies in or, beyond the last pulse, the first empty row. With every row
+    // filled the scan runs off the grid, and the last row is taken.
+    result.row = std::min(row, int(WaveGridData::kRows));
     result.text = twText(result.micros);
     return result;
 }

@@ -69,7 +69,7 @@ PnoRange showPnoRange(const WaveGridData &grid, int slot, const QByteArray &pnoT
 // reference marker to the edge before the mouse.
 struct WaveMeasurement {
     int64_t micros = 0; // never below zero
-    int row = 1;        // the grid row to make current
+    int row = 1;        // the grid row to make current: where the scan stopped
     QByteArray text;    // "tw:12.045mS"
     bool operator==(const WaveMeasurement &) const = default;
 };

@@ -1,8 +1,10 @@
 #include "wave_image.h"
 
+#include <QApplication>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 namespace zevo3 {
 
@@ -32,6 +34,18 @@ void WaveImage::mousePressEvent(QMouseEvent *event) {
 
 void WaveImage::mouseReleaseEvent(QMouseEvent *event) {
     emit released(event->button(), event->position().toPoint());
+}
+
+void WaveImage::wheelEvent(QWheelEvent *event) {
+    const QPoint angle = event->angleDelta();
+    const WheelTurn turn =
+        wheelTurn(angle.x(), angle.y(), event->modifiers().testFlag(Qt::ControlModifier));
+    event->accept(); // the wheel is the picture's, never the window's
+    if (turn.zoom) {
+        if (const int notches = zoomSteps_.take(turn.delta, 1)) emit wheelZoomed(notches);
+    } else if (const int lines = scrollSteps_.take(turn.delta, QApplication::wheelScrollLines())) {
+        emit wheelScrolled(lines);
+    }
 }
 
 } // namespace zevo3

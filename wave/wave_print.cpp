@@ -2,6 +2,7 @@
 
 #include "table_print.h"
 #include "text_codec.h"
+#include "track_notes.h"
 #include "wave_view.h"
 
 #include <QFontMetrics>
@@ -31,10 +32,14 @@ WavePrintPlan planWavePrint(const WaveStore &store, const CodeTable &table,
     plan.penWidth = wavePrintPenWidth(zoomDivisor);
     if (store.empty()) return plan;
     const int row = store.tableRow;
-    plan.texts.push_back(
-        {{kLeft - 50, kTop},
-         QStringLiteral("No.%1:").arg(row) + toDisplay(table.cell(row, CodeTable::kColComments)) +
-             QLatin1Char(' ') + toDisplay(table.cell(row, CodeTable::kColResult))});
+    if (store.fileHeader)
+        plan.texts.push_back({{kLeft - 50, kTop}, fileHeaderText(*store.fileHeader)});
+    else
+        plan.texts.push_back({{kLeft - 50, kTop},
+                              QStringLiteral("No.%1:").arg(row) +
+                                  toDisplay(table.cell(row, CodeTable::kColComments)) +
+                                  QLatin1Char(' ') +
+                                  toDisplay(table.cell(row, CodeTable::kColResult))});
 
     // The pulses, after a lead-in, until one ends beyond the page.
     plan.wave.push_back({kLeft - 50, kBaseline, kLeft, kBaseline});

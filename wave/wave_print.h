@@ -1,6 +1,7 @@
 #pragma once
 // The wave print: the stored pulse train on a page under a header line with
-// the row, its comment and its "Result", and with an overlay chosen, the
+// the row, its comment and its "Result" (or the first line of the wave file
+// the pulses were loaded from), and with an overlay chosen, the
 // sample lines, the bit labels and each frame's value. The positions are
 // worked out first (tests check them exactly), then drawn on any painter: a
 // printer page, a PDF, an image. Texts are placed by their top left corner.

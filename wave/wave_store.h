@@ -9,9 +9,11 @@
 
 #include "code_table.h"
 
+#include <QByteArray>
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace zevo3 {
@@ -24,6 +26,14 @@ struct WavePulse {
     bool operator==(const WavePulse &) const = default;
 };
 
+// The first line of a wave text file: its "Carry" and "Comments" texts, as
+// the file holds them (CP932).
+struct WaveFileHeader {
+    QByteArray carry;
+    QByteArray comments;
+    bool operator==(const WaveFileHeader &) const = default;
+};
+
 struct WaveStore {
     static constexpr int kPulses = 4097; // indices 0..4096
 
@@ -31,12 +41,20 @@ struct WaveStore {
     int32_t lastPulse = 0; // index of the last valid pulse; 0 = empty
     int32_t carrier = 0;   // tenths of a kilohertz (380 = 38.0 kHz)
     int32_t tableRow = 0;  // the code table row of the code; 0 or less = none
+    // Set while the pulses are those of a wave file: the annotation, the
+    // print's header and the export then take the file's own first line
+    // instead of a table row's.
+    std::optional<WaveFileHeader> fileHeader;
 
     bool empty() const { return lastPulse <= 0; }
     // The number of valid pulses: lastPulse + 1, or 0 when empty.
     int count() const { return empty() ? 0 : lastPulse + 1; }
-    // Clearing keeps the pulses, the carrier and the row; only the count goes.
-    void clear() { lastPulse = 0; }
+    // Clearing keeps the pulses, the carrier and the row; only the count
+    // goes, and with it the file the pulses came from.
+    void clear() {
+        lastPulse = 0;
+        fileHeader.reset();
+    }
 };
 
 // What filling from a table row did.

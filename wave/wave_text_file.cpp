@@ -52,13 +52,15 @@ int32_t carrierFromCell(const QByteArray &cell) {
 
 WaveFileRead readWaveText(const QByteArray &bytes) {
     WaveFileRead read;
-    const auto fail = [&read](int line, const QString &why) {
+    const auto fail = [&read](int line, WaveFileFault fault, const QString &why) {
         read.ok = false;
         read.line = line;
+        read.fault = fault;
         read.message = why;
         read.pulses.clear();
         return read;
     };
+    using enum WaveFileFault;
     QList<QByteArrayView> lines;
     qsizetype from = 0;
     while (from < bytes.size()) {
@@ -69,20 +71,21 @@ WaveFileRead readWaveText(const QByteArray &bytes) {
         lines.append(line);
         from = end + 1;
     }
-    if (lines.isEmpty()) return fail(1, QStringLiteral("the file is empty"));
+    if (lines.isEmpty()) return fail(1, Empty, QStringLiteral("the file is empty"));
 
     const QByteArrayView head = lines[0];
     const QList<QByteArray> cells = head.toByteArray().split(',');
     if (cells.size() != 3 || !cells[2].isEmpty())
-        return fail(1, QStringLiteral("not the header line \"Carry,Comments,\""));
+        return fail(1, NotHeaderLine, QStringLiteral("not the header line \"Carry,Comments,\""));
     read.carryCell = cells[0];
     read.commentsCell = cells[1];
     read.carrier = carrierFromCell(read.carryCell);
 
-    if (lines.size() < 2) return fail(1, QStringLiteral("the file ends after the header line"));
+    if (lines.size() < 2)
+        return fail(1, EndsAfterHeader, QStringLiteral("the file ends after the header line"));
     if (lines[1] != QByteArrayView(kWaveListHeader))
         return fail(
-            2,
+            2, NotColumnLine,
             QStringLiteral("not the column line \"%1\"").arg(QString::fromLatin1(kWaveListHeader)));
 
     int lineNo = 3;
@@ -91,7 +94,8 @@ WaveFileRead readWaveText(const QByteArray &bytes) {
         const QByteArrayView line = lines[n];
         if (closed) {
             if (!line.trimmed().isEmpty())
-                return fail(lineNo, QStringLiteral("text after the empty line that ends the list"));
+                return fail(lineNo, TextAfterEnd,
+                            QStringLiteral("text after the empty line that ends the list"));
             continue;
         }
         if (line.isEmpty()) {
@@ -100,35 +104,53 @@ WaveFileRead readWaveText(const QByteArray &bytes) {
         }
         const int index = int(read.pulses.size());
         if (index >= WaveGridData::kRows)
-            return fail(lineNo, QStringLiteral("more than %1 pulses").arg(WaveGridData::kRows));
+            return fail(lineNo, TooManyPulses,
+                        QStringLiteral("more than %1 pulses").arg(WaveGridData::kRows));
         const qsizetype close = line.indexOf(']');
         int32_t number = 0;
         if (!line.startsWith('[') || close < 2 || line[1] == '-' || line[1] == '+' ||
             !parseDecimal(line.sliced(1, close - 1), &number))
-            return fail(lineNo, QStringLiteral("not a pulse line \"[NNN],H,L,W\""));
+            return fail(lineNo, NotPulseLine, QStringLiteral("not a pulse line \"[NNN],H,L,W\""));
+        read.figures.index = number;
+        read.figures.due = index;
         if (number != index)
-            return fail(lineNo, QStringLiteral("pulse [%1] where [%2] was due")
-                                    .arg(number)
-                                    .arg(index, 3, 10, QLatin1Char('0')));
+            return fail(lineNo, IndexOutOfOrder,
+                        QStringLiteral("pulse [%1] where [%2] was due")
+                            .arg(number)
+                            .arg(index, 3, 10, QLatin1Char('0')));
         const QList<QByteArray> fields = line.sliced(close + 1).toByteArray().split(',');
         int32_t high = 0, low = 0, width = 0;
         if (fields.size() != 4 || !fields[0].isEmpty() || !paddedNumber(fields[1], &high) ||
             !paddedNumber(fields[2], &low) || !paddedNumber(fields[3], &width))
-            return fail(lineNo, QStringLiteral("not three numbers H, L and W after the index"));
+            return fail(lineNo, NotThreeNumbers,
+                        QStringLiteral("not three numbers H, L and W after the index"));
+        read.figures.high = high;
+        read.figures.low = low;
+        read.figures.width = width;
         if (width <= 0 || high < 0)
-            return fail(lineNo, QStringLiteral("W must be above 0 and H not below 0"));
+            return fail(lineNo, OutOfRange, QStringLiteral("W must be above 0 and H not below 0"));
         if (high > width)
-            return fail(lineNo,
+            return fail(lineNo, HighAboveWidth,
                         QStringLiteral("H (%1) is greater than W (%2)").arg(high).arg(width));
         if (int64_t(high) + low != width)
             return fail(
-                lineNo,
+                lineNo, SumNotWidth,
                 QStringLiteral("H + L (%1 + %2) is not W (%3)").arg(high).arg(low).arg(width));
         read.pulses.push_back({high, width});
     }
-    if (read.pulses.size() < 2) return fail(lineNo - 1, QStringLiteral("fewer than two pulses"));
+    if (read.pulses.size() < 2)
+        return fail(lineNo - 1, TooFewPulses, QStringLiteral("fewer than two pulses"));
     read.ok = true;
+    read.figures = {};
     return read;
+}
+
+void fillWaveFromFile(const WaveFileRead &read, int highPercent, int widthPercent, WaveStore &store,
+                      WaveGridData &grid) {
+    if (!read.ok) return;
+    fillWaveFromPulses(read.pulses, classifyPulses(read.pulses, highPercent, widthPercent),
+                       read.carrier, 0, store, grid);
+    if (!store.empty()) store.fileHeader = WaveFileHeader{read.carryCell, read.commentsCell};
 }
 
 } // namespace zevo3

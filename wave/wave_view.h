@@ -19,6 +19,38 @@ int zoomIndex(int divisor);
 int zoomLeft(int divisor);
 int zoomRight(int divisor);
 
+// A wheel's turns in eighths of a degree, 120 a notch, as whole steps:
+// `perNotch` steps a notch, what is left over kept for the next turn the
+// same way, so that a fine-grained wheel or a touch pad goes as far as a
+// notched wheel. Positive is away from the operator (up).
+class WheelSteps {
+public:
+    static constexpr int kNotch = 120;
+    int take(int delta, int perNotch) {
+        if (delta == 0) return 0;
+        if (rest_ != 0 && (rest_ > 0) != (delta > 0)) rest_ = 0; // turned back
+        const int64_t total = rest_ + int64_t(delta) * perNotch;
+        rest_ = int(total % kNotch);
+        return int(total / kNotch);
+    }
+
+private:
+    int rest_ = 0;
+};
+
+// What a wheel turn over the waveform does: with Ctrl it zooms, otherwise
+// it moves the picture sideways. Either way it counts on the axis it mostly
+// came on, so that the wheel, Shift with the wheel (which some systems turn
+// into a sideways turn) and a sideways tilt all act alike.
+struct WheelTurn {
+    bool zoom = false;
+    int delta = 0; // eighths of a degree, positive up or to the left
+};
+inline WheelTurn wheelTurn(int dx, int dy, bool ctrl) {
+    const int delta = (dy < 0 ? -dy : dy) >= (dx < 0 ? -dx : dx) ? dy : dx;
+    return {ctrl, delta};
+}
+
 // Where the pen stands while a track is drawn.
 struct PulsePen {
     int baseline = 45; // y of the low level

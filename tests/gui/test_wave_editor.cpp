@@ -14,6 +14,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QTest>
 #include <algorithm>
@@ -91,12 +93,14 @@ TEST_F(WaveEditorTest, OpensOnTheRowWithItsFieldsRulerAndWidth) {
     EXPECT_TRUE(e.sGrid->item(3, 1)->text().isEmpty()); // after the first High of 0
     EXPECT_EQ(e.sGrid->item(15, 0)->text(), QStringLiteral(" Pcode:F"));
     EXPECT_EQ(e.width(), TfrmWaveEdit::kBaseWidth);
-    // A long sequence widens the window to its ruler.
-    objects->table.waveInfo(4).DataBits = 200;
+    // A longer sequence widens the window to its ruler.
+    objects->table.waveInfo(4).DataBits = 60;
     edit(4);
     EXPECT_TRUE(e.lblPcode->text().startsWith(QStringLiteral("0----+----1----+----2")));
-    EXPECT_EQ(e.lblPcode->text().size(), 200);
+    EXPECT_EQ(e.lblPcode->text().size(), 60);
     const int rulerWidth = QFontMetrics(e.lblPcode->font()).horizontalAdvance(e.lblPcode->text());
+    ASSERT_GT(rulerWidth + 32, TfrmWaveEdit::kBaseWidth);
+    ASSERT_LT(rulerWidth + 32, w.screen()->availableGeometry().width());
     EXPECT_EQ(e.width(), rulerWidth + 32);
     // The fields and buttons stay where the operator finds them.
     EXPECT_LT(e.btnOk->mapTo(&e, QPoint(0, 0)).x(), 400);
@@ -114,6 +118,68 @@ TEST_F(WaveEditorTest, OpensOnTheRowWithItsFieldsRulerAndWidth) {
     // Typing digits counts them.
     typeInto(e.edtPcode, QStringLiteral("0123A"));
     EXPECT_EQ(e.edtDataBits->text(), QStringLiteral("5"));
+}
+
+TEST_F(WaveEditorTest, ALongCodeIsNoWiderThanTheScreenAndItsRulerScrollsWithIt) {
+    open();
+    learn(4, "38.0kHz");
+    TfrmWaveEdit &e = edit(4);
+    QCoreApplication::processEvents();
+    const QSize shortSize = e.size();
+    const int gridHeight = e.sGrid->height();
+    WaveInfo &info = objects->table.waveInfo(4);
+    info.DataBits = WaveInfo::kPcodes;
+    for (int i = 0; i < WaveInfo::kPcodes; ++i)
+        info.Pcode[size_t(i)] = uint8_t(i % 2);
+    edit(4);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(e.edtPcode->text().size(), WaveInfo::kPcodes);
+    EXPECT_EQ(e.lblPcode->text().size(), WaveInfo::kPcodes);
+    const QRect screen = e.screen()->availableGeometry();
+    EXPECT_LE(e.frameGeometry().width(), screen.width());
+    EXPECT_GE(e.width(), TfrmWaveEdit::kBaseWidth);
+    // The window grows by the bar: the grid keeps its height.
+    EXPECT_EQ(e.sGrid->height(), gridHeight);
+    // One scroll bar under the ruler and the sequence.
+    auto *strip = e.findChild<QScrollArea *>(QStringLiteral("scrPcode"));
+    ASSERT_NE(strip, nullptr);
+    QScrollBar *bar = strip->horizontalScrollBar();
+    ASSERT_TRUE(bar->isVisible());
+    ASSERT_GT(bar->maximum(), 0);
+    EXPECT_EQ(bar->value(), 0);
+    // The whole sequence and its ruler stand in the strip, one above the other.
+    const int rulerWidth = QFontMetrics(e.lblPcode->font()).horizontalAdvance(e.lblPcode->text());
+    EXPECT_GE(e.lblPcode->width(), rulerWidth);
+    EXPECT_GE(e.edtPcode->width(), rulerWidth);
+    const auto left = [&e](QWidget *child) { return child->mapTo(&e, QPoint(0, 0)).x(); };
+    const int rulerLeft = left(e.lblPcode);
+    EXPECT_EQ(left(e.edtPcode), rulerLeft);
+    EXPECT_LT(e.lblPcode->mapTo(&e, QPoint(0, 0)).y(), e.edtPcode->mapTo(&e, QPoint(0, 0)).y());
+    // Clicking the bar's page area moves both by the same distance.
+    QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() * 3 / 4, bar->height() / 2));
+    ASSERT_GT(bar->value(), 0);
+    EXPECT_EQ(left(e.lblPcode), rulerLeft - bar->value());
+    EXPECT_EQ(left(e.edtPcode), rulerLeft - bar->value());
+    // The keys of the sequence take the ruler along: End shows the last codes.
+    e.edtPcode->setFocus();
+    QTest::keyClick(e.edtPcode, Qt::Key_End);
+    EXPECT_EQ(bar->value(), bar->maximum());
+    EXPECT_EQ(left(e.lblPcode), left(e.edtPcode));
+    const QPoint cursor = e.edtPcode->mapTo(
+        strip->viewport(), e.edtPcode->inputMethodQuery(Qt::ImCursorRectangle).toRect().center());
+    EXPECT_TRUE(strip->viewport()->rect().contains(cursor));
+    QTest::keyClick(e.edtPcode, Qt::Key_Home);
+    EXPECT_EQ(bar->value(), 0);
+    // The buttons keep their place at the left.
+    EXPECT_LT(e.btnOk->mapTo(&e, QPoint(0, 0)).x(), 400);
+    // A short code again: the window as it was, and no bar.
+    info.DataBits = 5;
+    edit(4);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(e.size(), shortSize);
+    EXPECT_EQ(e.width(), TfrmWaveEdit::kBaseWidth);
+    EXPECT_FALSE(bar->isVisible());
+    EXPECT_EQ(e.edtPcode->width(), strip->viewport()->width());
 }
 
 TEST_F(WaveEditorTest, IrOutSendsTheFieldsAsTypedAndStopsAtTheFirstZeroEntry) {

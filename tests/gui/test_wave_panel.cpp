@@ -8,10 +8,15 @@
 #include "code_table_model.h"
 #include "link_texts.h"
 #include "main_window_fixture.h"
+#include "text_codec.h"
+#include "track_notes.h"
 #include "wave_grid_model.h"
 #include "wave_image.h"
+#include "wave_print.h"
+#include "wave_render.h"
 #include "wave_text_file.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -22,6 +27,7 @@
 #include <QStatusBar>
 #include <QTableView>
 #include <QTest>
+#include <QWheelEvent>
 
 using namespace zevo3;
 using namespace zevo3::test;
@@ -75,6 +81,51 @@ protected:
         QTest::keyClicks(window->edtLtime, text);
     }
     void clickLearning() { QTest::mouseClick(window->pnlAnalyze, Qt::LeftButton); }
+    // A turn of the wheel over the picture, as the window system delivers it.
+    void wheel(QPoint angle, Qt::KeyboardModifiers modifiers = {}) {
+        const QPoint at(200, 30);
+        QWheelEvent event(QPointF(at), QPointF(window->imgWave->mapToGlobal(at)), QPoint(), angle,
+                          Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(window->imgWave, &event);
+    }
+    QString writeFile(const QString &name, const QByteArray &bytes) {
+        const QString path = dir.filePath(name);
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly)) return QString();
+        f.write(bytes);
+        return path;
+    }
+    static QByteArray readAll(const QString &path) {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    void load(const QString &path) {
+        prompter.fileChoices = {FileChoice{path, 1}};
+        QTest::mouseClick(window->btnWaveLoad, Qt::LeftButton);
+    }
+    void save(const QString &path) {
+        prompter.fileChoices = {FileChoice{path, 1}};
+        QTest::mouseClick(window->btnWaveSave, Qt::LeftButton);
+    }
+    // The track as it should stand: the store drawn, then the given annotation.
+    QImage trackWith(const QString &annotation) const {
+        QImage image = makeWaveImage();
+        WaveViewState view;
+        view.zoomDivisor = objects->view.zoomDivisor;
+        TrackNotes notes;
+        notes.annotate = true;
+        notes.text = annotation;
+        drawTrack(image, view, objects->waveStore, {}, notes);
+        return image;
+    }
+    static WaveStore threePulses() {
+        WaveStore saved;
+        saved.pulses[0] = {9000, 13500};
+        saved.pulses[1] = {560, 1120};
+        saved.pulses[2] = {570, 1130};
+        saved.lastPulse = 2;
+        return saved;
+    }
 };
 
 TEST_F(WavePanelTest, TheRowMenuOffersTheWaveformOnlyInAnalysisLogMode) {
@@ -246,6 +297,68 @@ TEST_F(WavePanelTest, ScrollingMovesTheImageWithoutRedrawingIt) {
     EXPECT_EQ(w.imgWave->canvas().cacheKey(), before);
 }
 
+TEST_F(WavePanelTest, TheWheelOverThePictureMovesItAsTheScrollBarDoes) {
+    TfrmMain &w = open();
+    necRows({1});
+    analysisLog();
+    showRow(1);
+    QCoreApplication::processEvents();
+    const qint64 drawn = w.imgWave->canvas().cacheKey();
+    const int notch = QApplication::wheelScrollLines() * w.scrBar->singleStep();
+    ASSERT_GT(notch, 0);
+    const auto shows = [&](int position) {
+        EXPECT_EQ(w.scrBar->value(), position);
+        EXPECT_EQ(w.imgWave->x(), objects->view.imageLeftFor(position, w.scrBar->maximum()));
+    };
+    wheel({0, -120}); // down: on along the train
+    shows(notch);
+    wheel({0, -120}, Qt::ShiftModifier);
+    shows(2 * notch);
+    wheel({-120, 0}); // a sideways turn, as some systems make of Shift
+    shows(3 * notch);
+    wheel({0, 120});
+    shows(2 * notch);
+    // A fine-grained wheel: half a notch, then the other half.
+    const int lines = QApplication::wheelScrollLines();
+    wheel({0, -60});
+    shows(2 * notch + lines / 2 * w.scrBar->singleStep());
+    wheel({0, -60});
+    shows(3 * notch);
+    for (int i = 0; i < 100; ++i)
+        wheel({0, 120});
+    shows(0); // no further than the bar goes
+    // Nothing is redrawn for it, and the zoom stays.
+    EXPECT_EQ(w.imgWave->canvas().cacheKey(), drawn);
+    EXPECT_EQ(objects->view.zoomDivisor, 200);
+}
+
+TEST_F(WavePanelTest, CtrlWithTheWheelStepsTheZoomAsTheButtonsDo) {
+    TfrmMain &w = open();
+    necRows({1});
+    analysisLog();
+    showRow(1);
+    QCoreApplication::processEvents();
+    w.scrBar->setValue(7);
+    wheel({0, 120}, Qt::ControlModifier); // up: one step finer, as "＜"
+    EXPECT_EQ(objects->view.zoomDivisor, 150);
+    EXPECT_EQ(w.pnlZoom->text(), QStringLiteral("1/150"));
+    EXPECT_EQ(w.scrBar->value(), 7); // no scrolling with it
+    const QImage byWheel = w.imgWave->canvas().copy();
+    QTest::mouseClick(w.btnZoomRight, Qt::LeftButton);
+    QTest::mouseClick(w.btnZoomLeft, Qt::LeftButton);
+    EXPECT_TRUE(w.imgWave->canvas() == byWheel);
+    wheel({0, -240}, Qt::ControlModifier); // two notches down: two steps, as "＞" twice
+    EXPECT_EQ(objects->view.zoomDivisor, 250);
+    wheel({0, -60}, Qt::ControlModifier);
+    EXPECT_EQ(objects->view.zoomDivisor, 250);
+    wheel({0, -60}, Qt::ControlModifier);
+    EXPECT_EQ(objects->view.zoomDivisor, 300);
+    for (int i = 0; i < 30; ++i)
+        wheel({0, 120}, Qt::ControlModifier);
+    EXPECT_EQ(objects->view.zoomDivisor, 25); // stops at the end, like the button
+    EXPECT_EQ(w.scrBar->value(), 7);
+}
+
 TEST_F(WavePanelTest, PressAndReleaseMeasureIntoTheLogAndMoveTheDataRow) {
     TfrmMain &w = open();
     necRows({1});
@@ -272,12 +385,14 @@ TEST_F(WavePanelTest, PressAndReleaseMeasureIntoTheLogAndMoveTheDataRow) {
     EXPECT_EQ(objects->view.measureMarker, -1);
     EXPECT_EQ(w.memoRecv->toPlainText().count(QLatin1Char('\n')), 0);
     // Beyond the train: from the rising edge after the reference (14620) to
-    // its end (100640), and the last pulse's row.
+    // its end (100640), and the row where the scan stopped: the first empty
+    // one after the 34 pulses.
     QTest::mousePress(w.imgWave, Qt::LeftButton, {}, QPoint(19000, 30));
     QTest::mouseRelease(w.imgWave, Qt::LeftButton, {}, QPoint(19000, 30));
     EXPECT_TRUE(w.memoRecv->toPlainText().endsWith(QStringLiteral("tw:86.020mS")))
         << w.memoRecv->toPlainText().toStdString();
-    EXPECT_EQ(wave->currentRow(), 34);
+    EXPECT_EQ(wave->currentRow(), 35);
+    EXPECT_TRUE(objects->waveGrid.cell(1, 35).isEmpty());
 }
 
 TEST_F(WavePanelTest, TheDataWindowShowsThePulsesAndThePatternRanges) {
@@ -396,6 +511,100 @@ TEST_F(WavePanelTest, LoadReadsAWaveFileAndRefusesOneThatIsNot) {
         << prompter.asked[0].text.toStdString();
     EXPECT_EQ(objects->waveStore.pulses[2], (WavePulse{570, 1130})); // as it was
     EXPECT_EQ(objects->waveStore.lastPulse, 2);
+}
+
+TEST_F(WavePanelTest, ARefusedLoadSaysWhyInTheOperatorsWords) {
+    TfrmMain &w = open();
+    analysisLog();
+    showRow(1);
+    const QByteArray good = writeWaveText(threePulses(), "38.0kHz", "TV");
+    struct Case {
+        QByteArray bytes;
+        QString says;
+    };
+    const Case cases[] = {
+        {"", QStringLiteral("1 行目: ファイルが空です")},
+        {"38.0kHz\r\n", QStringLiteral("1 行目: 見出し行「Carry,Comments,」ではありません")},
+        {QByteArray(good).replace("(uS)", "(us)"), QStringLiteral("2 行目: 列見出し「")},
+        {QByteArray(good).replace("  1130", "  1999"),
+         QStringLiteral("5 行目: H + L (570 + 560) が W (1999) と一致しません")},
+        {QByteArray(good).replace("[002]", "[005]"),
+         QStringLiteral("5 行目: [002] の行に [5] があります")},
+        {QByteArray(good).replace("   570,   560,", "  1999,  -869,"),
+         QStringLiteral("5 行目: H (1999) が W (1130) より大きいです")},
+        {QByteArray(good).replace("  9000,", "  9x00,"),
+         QStringLiteral("3 行目: 番号の後に H, L, W の 3 つの数値がありません")},
+        {good + "more\r\n", QStringLiteral("7 行目: 一覧の終わりの空行の後に文字があります")},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.bytes.toStdString());
+        prompter.asked.clear();
+        load(writeFile(QStringLiteral("bad.Txt"), c.bytes));
+        ASSERT_EQ(prompter.asked.size(), 1);
+        const QString &text = prompter.asked[0].text;
+        EXPECT_TRUE(text.startsWith(QStringLiteral("波形ファイルを読み込めません。")))
+            << text.toStdString();
+        EXPECT_TRUE(text.contains(c.says)) << text.toStdString();
+        // The reader's own English words are not the operator's.
+        const QString english = readWaveText(c.bytes).message;
+        ASSERT_FALSE(english.isEmpty());
+        EXPECT_FALSE(text.contains(english)) << text.toStdString();
+        EXPECT_EQ(objects->waveStore.tableRow, 1); // the row's waveform stays
+    }
+    EXPECT_EQ(w.pnlZoom->text(), QStringLiteral("1/200"));
+}
+
+TEST_F(WavePanelTest, ALoadedFileKeepsItsOwnHeaderUntilARowFillsTheStoreAgain) {
+    TfrmMain &w = open();
+    necRows({1, 8});
+    objects->table.setCell(8, CodeTable::kColComments, "row eight");
+    w.tableModel->refresh();
+    analysisLog();
+    showRow(1);
+    const QByteArray file =
+        writeWaveText(threePulses(), "56.9kHz", toCp932(QStringLiteral("照明 全灯")));
+    const QString path = writeFile(QStringLiteral("light.Txt"), file);
+    w.setCurrentCell(10, CodeTable::kColCarry); // Save would take row 8's header
+    load(path);
+    ASSERT_TRUE(prompter.asked.isEmpty());
+    ASSERT_EQ(objects->waveStore.lastPulse, 2);
+    // The track, the print and the file all carry the file's own first line.
+    const QString header = QStringLiteral("56.9kHz 照明 全灯");
+    EXPECT_TRUE(w.imgWave->canvas() == trackWith(header));
+    const WavePrintPlan plan =
+        planWavePrint(objects->waveStore, objects->table, {}, objects->view.zoomDivisor, 4000);
+    ASSERT_FALSE(plan.texts.empty());
+    EXPECT_EQ(plan.texts[0].text, header);
+    const QString out = dir.filePath(QStringLiteral("again.Txt"));
+    save(out);
+    EXPECT_EQ(readAll(out), file);
+    // A zoom step redraws with the same line.
+    QTest::mouseClick(w.btnZoomLeft, Qt::LeftButton);
+    EXPECT_TRUE(w.imgWave->canvas() == trackWith(header));
+
+    // "波形表示": the row's rules again.
+    showRow(1);
+    EXPECT_TRUE(w.imgWave->canvas() == trackWith(QStringLiteral("No.1: 38.0kHz TV power ")));
+    w.setCurrentCell(10, CodeTable::kColCarry);
+    save(out);
+    EXPECT_TRUE(readAll(out).startsWith("38.0kHz,row eight,\r\n"));
+    // Moving to another row with a waveform, likewise.
+    load(path);
+    w.setCurrentCell(8, CodeTable::kColCarry);
+    EXPECT_EQ(objects->waveStore.tableRow, 8);
+    EXPECT_TRUE(w.imgWave->canvas() == trackWith(QStringLiteral("No.8: 38.0kHz row eight ")));
+    // Clear, and New, too: an empty store takes a row's header.
+    load(path);
+    w.setCurrentCell(10, CodeTable::kColCarry);
+    QTest::mouseClick(w.btnWaveClear, Qt::LeftButton);
+    save(out);
+    EXPECT_EQ(readAll(out),
+              QByteArray("38.0kHz,row eight,\r\n[No.],   [H],   [L],   [W] (uS)\r\n\r\n"));
+    load(path);
+    w.mmCleate->trigger();
+    QCoreApplication::processEvents();
+    save(out);
+    EXPECT_TRUE(readAll(out).startsWith(",,\r\n")) << readAll(out).toStdString();
 }
 
 } // namespace

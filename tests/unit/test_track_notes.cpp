@@ -1,6 +1,7 @@
 // The annotation's label and the code check's verdicts, and the redraw of a
 // track with its overlay and annotation, pixel by pixel.
 
+#include "text_codec.h"
 #include "track_notes.h"
 #include "wave_grid.h"
 #include "wave_render.h"
@@ -75,12 +76,34 @@ TEST_F(TrackNotesTest, WithTheCheckOnTheEmptyCodeIsComparedWithTheResult) {
 
 TEST_F(TrackNotesTest, NoRowNoAnnotationAndTmTurnsTheOverlayOff) {
     WaveStore store = storeFor(4);
-    store.tableRow = 0; // a waveform read from a file
+    store.tableRow = 0; // neither a row's waveform nor a file's
     const TrackNotes none = trackNotes(table, store, true);
     EXPECT_FALSE(none.annotate);
     EXPECT_EQ(none.sound, CheckSound::None);
     table.setCell(4, CodeTable::kColResult, "Tm:0123");
     EXPECT_FALSE(trackNotes(table, storeFor(4), false).overlayAllowed);
+}
+
+TEST_F(TrackNotesTest, AFilesWaveformIsAnnotatedWithTheFilesFirstLineAndChecksNothing) {
+    WaveStore store = storeFor(4);
+    store.tableRow = 0;
+    store.fileHeader = WaveFileHeader{"56.9kHz", toCp932(QStringLiteral("照明 全灯"))};
+    table.setCell(4, CodeTable::kColResult, "01FE");
+    for (bool check : {false, true}) {
+        const TrackNotes notes = trackNotes(table, store, check);
+        EXPECT_TRUE(notes.annotate);
+        EXPECT_EQ(notes.text, QStringLiteral("56.9kHz 照明 全灯"));
+        EXPECT_TRUE(notes.code.isEmpty());
+        EXPECT_EQ(notes.sound, CheckSound::None);
+        EXPECT_TRUE(notes.overlayAllowed);
+    }
+    // The file's line counts even where the store still names a row.
+    store.tableRow = 4;
+    EXPECT_EQ(trackNotes(table, store, false).text, QStringLiteral("56.9kHz 照明 全灯"));
+    // Empty parts leave no blank behind.
+    EXPECT_EQ(fileHeaderText({"38.0kHz", ""}), QStringLiteral("38.0kHz"));
+    EXPECT_EQ(fileHeaderText({"", "TV"}), QStringLiteral("TV"));
+    EXPECT_TRUE(fileHeaderText({}).isEmpty());
 }
 
 // Pixels: the overlay's dotted lines and labels, and the annotation.

@@ -72,6 +72,20 @@ TEST_F(WavePrintTest, TheHeaderAndThePulsesUntilOneEndsBeyondThePage) {
     EXPECT_EQ((plan.wave.size() - 1) % 4, 0u);
 }
 
+TEST_F(WavePrintTest, AFilesWaveformIsHeadedWithTheFilesFirstLine) {
+    necStore(4);
+    store.tableRow = 0;
+    store.fileHeader = WaveFileHeader{"38.0kHz", "TV power"};
+    const WavePrintPlan plan = planWavePrint(store, table, {}, 25, 2000);
+    ASSERT_EQ(plan.texts.size(), 1u);
+    EXPECT_EQ(plan.texts[0], (WavePrintText{{200, 250}, QStringLiteral("38.0kHz TV power")}));
+    EXPECT_EQ(plan.wave, planWavePrint(store, table, {}, 25, 2000).wave);
+    store.fileHeader.reset();
+    store.tableRow = 4;
+    EXPECT_EQ(planWavePrint(store, table, {}, 25, 2000).texts[0].text,
+              QStringLiteral("No.4:TV power 01FE"));
+}
+
 TEST_F(WavePrintTest, AnEmptyStorePrintsNothing) {
     const WavePrintPlan plan = planWavePrint(store, table, OverlaySettings::eiritsu(), 25, 2000);
     EXPECT_TRUE(plan.wave.empty());

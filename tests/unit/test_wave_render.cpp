@@ -211,6 +211,33 @@ TEST(ZoomTest, StepsStopAtBothEndsAndStrayDivisorsGoToTheNarrowest) {
     EXPECT_EQ(zoomIndex(7), 20);
 }
 
+TEST(WheelTest, NotchesBecomeStepsAndFineTurnsAddUp) {
+    WheelSteps steps;
+    EXPECT_EQ(steps.take(120, 3), 3);
+    EXPECT_EQ(steps.take(-240, 3), -6);
+    EXPECT_EQ(steps.take(0, 3), 0);
+    // A touch pad's small turns: one step a notch, whatever the pieces.
+    WheelSteps zoom;
+    EXPECT_EQ(zoom.take(50, 1), 0);
+    EXPECT_EQ(zoom.take(50, 1), 0);
+    EXPECT_EQ(zoom.take(50, 1), 1);
+    EXPECT_EQ(zoom.take(90, 1), 1); // 30 left over, and 90
+    // Turning back forgets what was left over the other way.
+    EXPECT_EQ(zoom.take(60, 1), 0);
+    EXPECT_EQ(zoom.take(-60, 1), 0);
+    EXPECT_EQ(zoom.take(-60, 1), -1);
+}
+
+TEST(WheelTest, CtrlZoomsAndTheTurnCountsOnItsMainAxis) {
+    EXPECT_EQ(wheelTurn(0, -120, false).delta, -120);
+    EXPECT_FALSE(wheelTurn(0, -120, false).zoom);
+    EXPECT_EQ(wheelTurn(-120, 0, false).delta, -120); // Shift turned sideways, or a tilt
+    EXPECT_EQ(wheelTurn(10, 120, false).delta, 120);
+    EXPECT_EQ(wheelTurn(120, -10, false).delta, 120);
+    EXPECT_TRUE(wheelTurn(0, 120, true).zoom);
+    EXPECT_EQ(wheelTurn(0, 120, true).delta, 120);
+}
+
 TEST(ScrollTest, TheImageMovesByPositionTimesSpanOverMaximum) {
     WaveViewState view;
     view.scrollSpan = WaveViewState::scrollSpanFor(980);

@@ -197,10 +197,17 @@ TEST_F(MeasureTest, TheReferenceIsTheRisingEdgeAfterItsPosition) {
     EXPECT_EQ(m.text, "tw:0.000mS");
 }
 
-TEST_F(MeasureTest, BeyondTheLastPulseMeasuresTheWholeTrainAndMakesItsRowCurrent) {
+TEST_F(MeasureTest, BeyondTheLastPulseMeasuresTheWholeTrainAndMakesTheFirstEmptyRowCurrent) {
+    // Pulses 0 to 3 stand in rows 1 to 4; the scan stops at empty row 5.
     const WaveMeasurement m = measureWave(grid, 0, -1, xAt(60000), 100);
     EXPECT_EQ(m.micros, 56870);
-    EXPECT_EQ(m.row, 4);
+    EXPECT_EQ(m.row, 5);
+    // A width that is not a number ends the scan at its own row.
+    WaveGridData gap = grid;
+    gap.setCell(WaveGridData::kWidth, 3, "x");
+    const WaveMeasurement cut = measureWave(gap, 0, -1, xAt(60000), 100);
+    EXPECT_EQ(cut.micros, 14620);
+    EXPECT_EQ(cut.row, 3);
     // An empty grid: nothing to measure, row 1.
     const WaveMeasurement none = measureWave(WaveGridData(), 0, -1, 500, 100);
     EXPECT_EQ(none.micros, 0);

@@ -1,6 +1,8 @@
 // The wave text file: the bytes written for a known store, and the reader
 // that takes them back or says which line is wrong.
 
+#include "wave_grid.h"
+#include "wave_samples.h"
 #include "wave_text_file.h"
 
 #include <gtest/gtest.h>
@@ -56,36 +58,82 @@ TEST(WaveTextFileTest, ReadsBackWhatWasWrittenWhateverTheLineEnds) {
 TEST(WaveTextFileTest, AFileThatIsNotAPulseListNamesTheLineAndGivesNoPulses) {
     const QByteArray head = "38.0kHz,TV,\r\n[No.],   [H],   [L],   [W] (uS)\r\n";
     const QByteArray p0 = "[000],  9000,  4500, 13500\r\n";
+    using enum WaveFileFault;
     struct Case {
         QByteArray bytes;
         int line;
+        WaveFileFault fault;
         const char *says;
     };
     const Case cases[] = {
-        {"", 1, "empty"},
-        {"just some text\r\n", 1, "header"},
-        {"a,b,c,\r\n", 1, "header"},
-        {"38.0kHz,TV,", 1, "ends after the header"},
-        {"38.0kHz,TV,\r\n[No.] [H] [L] [W]\r\n", 2, "column line"},
-        {head + p0 + "[002],   560,   560,  1120\r\n", 4, "[001] was due"},
-        {head + p0 + "[001],   560,   560,  1130\r\n", 4, "is not W"},
-        {head + p0 + "[001],  2000, -1000,  1000\r\n", 4, "greater than W"},
-        {head + p0 + "[001],   560,   abc,  1120\r\n", 4, "three numbers"},
-        {head + p0 + "[001],   560,   560\r\n", 4, "three numbers"},
-        {head + p0 + "[001],     0,     0,     0\r\n", 4, "above 0"},
-        {head + p0 + "001,   560,   560,  1120\r\n", 4, "pulse line"},
-        {head + p0 + "[-01],   560,   560,  1120\r\n", 4, "pulse line"},
-        {head + p0 + "[001],   560,   560,  1120\r\n\r\n[002],1,1,2\r\n", 6, "after the empty"},
-        {head + p0 + "\r\n", 4, "fewer than two"},
+        {"", 1, Empty, "empty"},
+        {"just some text\r\n", 1, NotHeaderLine, "header"},
+        {"a,b,c,\r\n", 1, NotHeaderLine, "header"},
+        {"38.0kHz,TV,", 1, EndsAfterHeader, "ends after the header"},
+        {"38.0kHz,TV,\r\n[No.] [H] [L] [W]\r\n", 2, NotColumnLine, "column line"},
+        {head + p0 + "[002],   560,   560,  1120\r\n", 4, IndexOutOfOrder, "[001] was due"},
+        {head + p0 + "[001],   560,   560,  1130\r\n", 4, SumNotWidth, "is not W"},
+        {head + p0 + "[001],  2000, -1000,  1000\r\n", 4, HighAboveWidth, "greater than W"},
+        {head + p0 + "[001],   560,   abc,  1120\r\n", 4, NotThreeNumbers, "three numbers"},
+        {head + p0 + "[001],   560,   560\r\n", 4, NotThreeNumbers, "three numbers"},
+        {head + p0 + "[001],     0,     0,     0\r\n", 4, OutOfRange, "above 0"},
+        {head + p0 + "001,   560,   560,  1120\r\n", 4, NotPulseLine, "pulse line"},
+        {head + p0 + "[-01],   560,   560,  1120\r\n", 4, NotPulseLine, "pulse line"},
+        {head + p0 + "[001],   560,   560,  1120\r\n\r\n[002],1,1,2\r\n", 6, TextAfterEnd,
+         "after the empty"},
+        {head + p0 + "\r\n", 4, TooFewPulses, "fewer than two"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.bytes.toStdString());
         const WaveFileRead read = readWaveText(c.bytes);
         EXPECT_FALSE(read.ok);
         EXPECT_EQ(read.line, c.line);
+        EXPECT_EQ(read.fault, c.fault);
         EXPECT_TRUE(read.message.contains(QLatin1String(c.says))) << read.message.toStdString();
         EXPECT_TRUE(read.pulses.empty());
     }
+}
+
+TEST(WaveTextFileTest, AFaultCarriesTheNumbersOfItsLine) {
+    const QByteArray head = "38.0kHz,TV,\r\n[No.],   [H],   [L],   [W] (uS)\r\n";
+    const QByteArray p0 = "[000],  9000,  4500, 13500\r\n";
+    WaveFileRead read = readWaveText(head + p0 + "[007],   560,   560,  1120\r\n");
+    EXPECT_EQ(read.figures.index, 7);
+    EXPECT_EQ(read.figures.due, 1);
+    read = readWaveText(head + p0 + "[001],   560,   570,  1120\r\n");
+    ASSERT_EQ(read.fault, WaveFileFault::SumNotWidth);
+    EXPECT_EQ(read.figures.high, 560);
+    EXPECT_EQ(read.figures.low, 570);
+    EXPECT_EQ(read.figures.width, 1120);
+    EXPECT_EQ(readWaveText(kThree).fault, WaveFileFault::None);
+}
+
+TEST(WaveTextFileTest, AFileFillsTheStoreWithItsOwnFirstLine) {
+    WaveStore store;
+    WaveGridData grid;
+    store.tableRow = 12;
+    fillWaveFromFile(readWaveText(kThree), 20, 15, store, grid);
+    EXPECT_EQ(store.lastPulse, 2);
+    EXPECT_EQ(store.carrier, 380);
+    EXPECT_EQ(store.tableRow, 0); // no row of the table
+    ASSERT_TRUE(store.fileHeader.has_value());
+    EXPECT_EQ(*store.fileHeader, (WaveFileHeader{"38.0kHz", "TV power"}));
+    EXPECT_EQ(grid.cell(WaveGridData::kPno, 3), "2"); // 560/40000 is a pattern of its own
+    // Saved again, the file is what it was.
+    EXPECT_EQ(writeWaveText(store, store.fileHeader->carry, store.fileHeader->comments), kThree);
+    // A refused file fills nothing.
+    fillWaveFromFile(readWaveText("x"), 20, 15, store, grid);
+    EXPECT_EQ(store.lastPulse, 2);
+    EXPECT_TRUE(store.fileHeader.has_value());
+    // Clearing forgets the file with the pulses, and so does a row's fill.
+    store.clear();
+    EXPECT_FALSE(store.fileHeader.has_value());
+    fillWaveFromFile(readWaveText(kThree), 20, 15, store, grid);
+    CodeTable table;
+    putNecRow(table, 4);
+    fillWaveFromRow(table, 4, store, grid);
+    EXPECT_EQ(store.tableRow, 4);
+    EXPECT_FALSE(store.fileHeader.has_value());
 }
 
 TEST(WaveTextFileTest, AtMostTheGridsRowsOfPulses) {
