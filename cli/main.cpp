@@ -14,6 +14,7 @@
 #include "transmit_messages.h"
 #include "wave_command.h"
 #include "wave_render.h"
+#include "wave_text_file.h"
 
 #include <QBuffer>
 #include <QCommandLineParser>
@@ -364,6 +365,8 @@ struct WaveFiles {
     QString png, pdf, text;
 };
 
+int writeWave(const cli::WaveOutputs &out, const WaveFiles &files);
+
 int wave(const QString &tablePath, const QString &rowText, cli::WaveRequest request,
          const WaveFiles &files) {
     const std::optional<int> row = number(rowText, 1, CodeTable::kRows);
@@ -385,6 +388,28 @@ int wave(const QString &tablePath, const QString &rowText, cli::WaveRequest requ
                  .arg(request.row));
         return kCannot;
     }
+    return writeWave(out, files);
+}
+
+// A wave text file drawn, printed or exported again, as after the panel's
+// "Load".
+int waveFromText(const QString &wavePath, const cli::WaveRequest &request, const WaveFiles &files) {
+    QByteArray bytes;
+    QString error;
+    if (!readFileBounded(wavePath, kMaxWaveFileBytes, &bytes, &error)) {
+        tell(QStringLiteral("cannot read %1: %2").arg(wavePath, error));
+        return kCannot;
+    }
+    const cli::WaveOutputs out = cli::makeWaveOutputsFromText(bytes, request, &error);
+    if (!out.drawn) {
+        tell(
+            QStringLiteral("%1 is not a wave text file: %2; nothing written").arg(wavePath, error));
+        return kProblems;
+    }
+    return writeWave(out, files);
+}
+
+int writeWave(const cli::WaveOutputs &out, const WaveFiles &files) {
     const std::pair<const QString &, const QByteArray &> writes[] = {
         {files.png, out.png}, {files.pdf, out.pdf}, {files.text, out.text}};
     for (const auto &[path, bytes] : writes) {
@@ -430,6 +455,10 @@ int main(int argc, char *argv[]) {
         "                  the row's waveform: as the panel draws it (20000 x 63) into a PNG,\n"
         "                  as the wave print into a PDF, as the wave export into a text file;\n"
         "                  with an overlay, each frame's value on standard output\n"
+        "  wave --from-text FILE [--overlay ...] [--zoom Z] (--png OUT | --pdf OUT | --text "
+        "OUT)...\n"
+        "                  the same for a wave text file, as the panel's Load reads it, under\n"
+        "                  the file's own first line\n"
         "\n"
         "Exit status: 0 success; 1 the files have problems (dump, check, make), or the unit\n"
         "did not answer or acknowledge; 2 bad usage, a file that cannot be read or written,\n"
@@ -492,6 +521,11 @@ int main(int argc, char *argv[]) {
         QStringLiteral("code-check"),
         QStringLiteral("wave: annotate without the code and compare it with the row's Result, "
                        "as CodeCheck does; the outcome goes to standard error."));
+    const QCommandLineOption fromTextOption(
+        QStringLiteral("from-text"),
+        QStringLiteral("wave: draw, print or export a wave text file (as the panel's Load reads "
+                       "it) instead of a table row."),
+        QStringLiteral("FILE"));
     const QCommandLineOption zoomOption(
         QStringLiteral("zoom"),
         QStringLiteral("wave: microseconds a pixel, one of the panel's zoom steps 25, 50, 100, "
@@ -503,7 +537,7 @@ int main(int argc, char *argv[]) {
     parser.addOptions({iniOption, portOption, simulateOption, simLogOption, waitOption,
                        framesOption, tableOption, dryRunOption, pdfOption, portsOption, pngOption,
                        zoomOption, textOption, overlayOption, tsOption, twOption, bitsOption,
-                       codeCheckOption});
+                       codeCheckOption, fromTextOption});
     parser.addPositionalArgument(
         QStringLiteral("command"),
         QStringLiteral("dump, make, check, print, wave, version, send, fire or "
@@ -514,11 +548,12 @@ int main(int argc, char *argv[]) {
 
     const auto usage = [](const QString &why) {
         tell(why);
-        say(QStringLiteral("usage: zevo3 dump TABLE | make JSON OUT | check TABLE | version | "
-                           "send TEXT... | fire N [--frames F | --table TABLE] | download TABLE | "
-                           "print TABLE --pdf OUT | wave TABLE ROW [--overlay NAME] [--zoom Z] "
-                           "(--png OUT | --pdf OUT | --text OUT) "
-                           "(see zevo3 --help)"));
+        say(QStringLiteral(
+            "usage: zevo3 dump TABLE | make JSON OUT | check TABLE | version | "
+            "send TEXT... | fire N [--frames F | --table TABLE] | download TABLE | "
+            "print TABLE --pdf OUT | wave (TABLE ROW | --from-text FILE) [--overlay NAME] "
+            "[--zoom Z] (--png OUT | --pdf OUT | --text OUT) "
+            "(see zevo3 --help)"));
         return kCannot;
     };
     // The command is what the parser finds, wherever the options stand, and
@@ -550,8 +585,9 @@ int main(int argc, char *argv[]) {
     const bool isWave = command == QLatin1String("wave");
     if (parser.isSet(pdfOption) && command != QLatin1String("print") && !isWave)
         return usage(QStringLiteral("--pdf goes with print or wave"));
-    for (const QCommandLineOption *option : {&pngOption, &zoomOption, &textOption, &overlayOption,
-                                             &tsOption, &twOption, &bitsOption, &codeCheckOption})
+    for (const QCommandLineOption *option :
+         {&pngOption, &zoomOption, &textOption, &overlayOption, &tsOption, &twOption, &bitsOption,
+          &codeCheckOption, &fromTextOption})
         if (parser.isSet(*option) && !isWave)
             return usage(QStringLiteral("--%1 goes with wave").arg(option->names().first()));
     // The unit's options mean nothing to the file commands: said, not ignored.
@@ -576,9 +612,14 @@ int main(int argc, char *argv[]) {
     if (isWave) {
         const WaveFiles files{parser.value(pngOption), parser.value(pdfOption),
                               parser.value(textOption)};
-        if (!arity(2) || (files.png.isEmpty() && files.pdf.isEmpty() && files.text.isEmpty()))
-            return usage(QStringLiteral(
-                "wave: give one table file, a row and --png OUT, --pdf OUT or --text OUT"));
+        const bool fromText = parser.isSet(fromTextOption);
+        if (!(fromText ? arity(0) : arity(2)) ||
+            (files.png.isEmpty() && files.pdf.isEmpty() && files.text.isEmpty()))
+            return usage(QStringLiteral("wave: give one table file and a row, or --from-text FILE, "
+                                        "and --png OUT, --pdf OUT or --text OUT"));
+        if (fromText && parser.isSet(codeCheckOption))
+            return usage(QStringLiteral("wave: --code-check needs a table row's Result, not "
+                                        "--from-text"));
         cli::WaveRequest request;
         request.png = !files.png.isEmpty();
         request.pdf = !files.pdf.isEmpty();
@@ -618,6 +659,7 @@ int main(int argc, char *argv[]) {
                 *target = *value;
             }
         }
+        if (fromText) return waveFromText(parser.value(fromTextOption), request, files);
         return wave(args[1], args[2], request, files);
     }
 

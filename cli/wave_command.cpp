@@ -7,8 +7,11 @@
 #include "wave_store.h"
 #include "wave_text_file.h"
 
+#include "settings.h"
+
 #include <QBuffer>
 #include <QImage>
+#include <memory>
 
 namespace zevo3::cli {
 
@@ -27,15 +30,10 @@ QString checkOutcome(const TrackNotes &notes, int row) {
     return QStringLiteral("code check: row %1 matches").arg(row);
 }
 
-} // namespace
-
-WaveOutputs makeWaveOutputs(const CodeTable &table, const WaveRequest &request) {
-    WaveStore store;
-    WaveGridData grid;
-    const WaveFill fill = fillWaveFromRow(table, request.row, store, grid);
-    WaveOutputs out;
-    out.notice = fill.notice;
-    if (fill.pulses == 0) return out;
+// The outputs of a filled store; `table` gives the row's texts (none for a
+// store filled from a file, which carries its own first line).
+void render(const WaveStore &store, const CodeTable &table, const WaveRequest &request,
+            WaveOutputs &out) {
     out.drawn = true;
     const TrackNotes notes = trackNotes(table, store, request.codeCheck);
     if (request.codeCheck) out.checkLine = checkOutcome(notes, request.row);
@@ -61,10 +59,42 @@ WaveOutputs makeWaveOutputs(const CodeTable &table, const WaveRequest &request) 
         }
     }
     if (request.text) {
-        // No current row here: the header is the row's own.
-        out.text = writeWaveText(store, table.cell(request.row, CodeTable::kColCarry),
-                                 table.cell(request.row, CodeTable::kColComments));
+        // No current row here: the header is the row's own, or the file's.
+        out.text = store.fileHeader
+                       ? writeWaveText(store, store.fileHeader->carry, store.fileHeader->comments)
+                       : writeWaveText(store, table.cell(request.row, CodeTable::kColCarry),
+                                       table.cell(request.row, CodeTable::kColComments));
     }
+}
+
+} // namespace
+
+WaveOutputs makeWaveOutputs(const CodeTable &table, const WaveRequest &request) {
+    WaveStore store;
+    WaveGridData grid;
+    const WaveFill fill = fillWaveFromRow(table, request.row, store, grid);
+    WaveOutputs out;
+    out.notice = fill.notice;
+    if (fill.pulses > 0) render(store, table, request, out);
+    return out;
+}
+
+WaveOutputs makeWaveOutputsFromText(const QByteArray &file, const WaveRequest &request,
+                                    QString *error) {
+    WaveOutputs out;
+    const WaveFileRead read = readWaveText(file);
+    if (!read.ok) {
+        *error = QStringLiteral("line %1: %2").arg(read.line).arg(read.message);
+        return out;
+    }
+    WaveStore store;
+    WaveGridData grid;
+    // The tolerances only number the patterns of the data window, which no
+    // output shows: the settings' defaults.
+    const WaveSettings defaults;
+    fillWaveFromFile(read, defaults.H_Range_, defaults.W_Range_, store, grid);
+    const auto table = std::make_unique<CodeTable>(); // no row: the file's own line
+    if (!store.empty()) render(store, *table, request, out);
     return out;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // zevo3 wave: a table row's waveform filled into the store as "波形表示"
-// fills it, then drawn as the panel draws it (with the overlay and the
-// annotation), printed as "Print" prints it, or exported as "Save" writes it.
+// fills it (or a wave text file's, as "Load" fills it), then drawn as the
+// panel draws it (with the overlay and the annotation), printed as "Print"
+// prints it, or exported as "Save" writes it.
 
 #include "code_table.h"
 #include "overlay_walk.h"
@@ -33,5 +34,11 @@ struct WaveOutputs {
 };
 
 WaveOutputs makeWaveOutputs(const CodeTable &table, const WaveRequest &request);
+
+// The same from a wave text file, as the panel's "Load" fills the store: the
+// file's own first line heads the track, the print and the export. Not
+// drawn (and `error` says where and why) when the file is not one.
+WaveOutputs makeWaveOutputsFromText(const QByteArray &file, const WaveRequest &request,
+                                    QString *error);
 
 } // namespace zevo3::cli

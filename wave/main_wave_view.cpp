@@ -22,7 +22,6 @@
 namespace zevo3 {
 
 namespace {
-constexpr qint64 kMaxWaveFileBytes = 4 * 1024 * 1024;
 
 // Why a wave file was refused, in the operator's words.
 QString waveFileFaultText(const WaveFileRead &read) {

@@ -25,6 +25,8 @@ namespace zevo3 {
 class WaveGridData;
 
 inline constexpr char kWaveListHeader[] = "[No.],   [H],   [L],   [W] (uS)";
+// 4097 pulse lines are about 130 KB; anything near this is not a wave file.
+inline constexpr qint64 kMaxWaveFileBytes = 4 * 1024 * 1024;
 
 // The file for the store's valid pulses; an empty store gives the two header
 // lines and the empty line, never old pulses.

@@ -185,4 +185,73 @@ TEST_F(WaveCliTest, RowsWithoutAWaveformAndBadArgumentsWriteNothing) {
     }
 }
 
+TEST_F(WaveCliTest, AWaveTextFileIsDrawnPrintedAndExportedAsAfterTheWindowsLoad) {
+    // An NEC frame written as plain numbers from its published timings: a
+    // 9 ms mark and 4.5 ms space, then address 0x04, its complement, command
+    // 0x08 and its complement, least significant bit first (560 us marks,
+    // 560 us spaces for 0, 1690 us for 1), and the closing mark.
+    QByteArray file = "38.0kHz,TV power,\r\n[No.],   [H],   [L],   [W] (uS)\r\n";
+    std::vector<std::pair<int, int>> pulses = {{9000, 4500}};
+    for (const uint8_t byte : {0x04, 0xFB, 0x08, 0xF7})
+        for (int bit = 0; bit < 8; ++bit)
+            pulses.push_back({560, (byte >> bit) & 1 ? 1690 : 560});
+    pulses.push_back({560, 40000});
+    for (size_t i = 0; i < pulses.size(); ++i)
+        file += QStringLiteral("[%1],%2,%3,%4\r\n")
+                    .arg(i, 3, 10, QLatin1Char('0'))
+                    .arg(pulses[i].first, 6)
+                    .arg(pulses[i].second, 6)
+                    .arg(pulses[i].first + pulses[i].second, 6)
+                    .toLatin1();
+    file += "\r\n";
+    const QString wave = dir.filePath(QStringLiteral("nec.Txt"));
+    ASSERT_TRUE(saveFileAtomically(wave, file));
+
+    const QString text = dir.filePath(QStringLiteral("again.Txt"));
+    const QString pdf = dir.filePath(QStringLiteral("nec.pdf"));
+    // Options in any order, without a table.
+    const Outcome run =
+        runZevo3({QStringLiteral("--zoom"), QStringLiteral("50"), QStringLiteral("wave"),
+                  QStringLiteral("--from-text"), wave, QStringLiteral("--png"), png("nec.png"),
+                  QStringLiteral("--text"), text, QStringLiteral("--pdf"), pdf});
+    ASSERT_EQ(run.code, 0) << run.err.constData();
+    // The export keeps the file's own first line: the same bytes again.
+    QFile again(text);
+    ASSERT_TRUE(again.open(QIODevice::ReadOnly));
+    EXPECT_EQ(again.readAll(), file);
+    QFile printed(pdf);
+    ASSERT_TRUE(printed.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(printed.readAll().startsWith("%PDF"));
+
+    // The picture is the panel's after "Load" of the same file.
+    TfrmMain &w = createAll();
+    w.show();
+    ASSERT_TRUE(w.loadWaveFile(wave));
+    EXPECT_EQ(objects->waveStore.lastPulse, int(pulses.size()) - 1);
+    w.SetZoomAndRedraw(50);
+    QImage written(png("nec.png"));
+    ASSERT_FALSE(written.isNull());
+    EXPECT_EQ(written.convertToFormat(QImage::Format_RGB32), w.imgWave->canvas());
+
+    // Not a wave file: named, nothing written. A code check has no Result
+    // to compare with.
+    ASSERT_TRUE(saveFileAtomically(wave, QByteArray(file).replace("[005]", "[006]")));
+    const QString out = png("none.png");
+    const Outcome bad = runZevo3({QStringLiteral("wave"), QStringLiteral("--from-text"), wave,
+                                  QStringLiteral("--png"), out});
+    EXPECT_EQ(bad.code, 1);
+    EXPECT_TRUE(bad.err.contains("line 8")) << bad.err.constData();
+    EXPECT_FALSE(QFile::exists(out));
+    for (const QStringList &args :
+         {QStringList{QStringLiteral("wave"), QStringLiteral("--from-text"), wave,
+                      QStringLiteral("--code-check"), QStringLiteral("--png"), out},
+          QStringList{QStringLiteral("wave"), QStringLiteral("t.Csv"), QStringLiteral("1"),
+                      QStringLiteral("--from-text"), wave, QStringLiteral("--png"), out},
+          QStringList{QStringLiteral("wave"), QStringLiteral("--from-text"),
+                      dir.filePath(QStringLiteral("absent.Txt")), QStringLiteral("--png"), out}}) {
+        EXPECT_EQ(runZevo3(args).code, 2) << args.join(' ').toStdString();
+        EXPECT_FALSE(QFile::exists(out));
+    }
+}
+
 } // namespace
