@@ -20,9 +20,6 @@ namespace zevo3::cli {
 
 namespace {
 
-// A table of 70 rows with 4096 pattern codes each is about 600 KB.
-constexpr qint64 kMaxFileBytes = 16 * 1024 * 1024;
-
 QByteArray utf8(const QByteArray &cp932) {
     return toDisplay(cp932).toUtf8();
 }
@@ -121,22 +118,38 @@ void DeviceSession::listen(int ms) {
     loop.exec();
 }
 
+bool layoutReadable(const LayoutFileOpen &open, const std::function<void(const QString &)> &say) {
+    switch (open.state) {
+    case LayoutFileOpen::State::Unreadable:
+        say(QStringLiteral("cannot read the layout file %1: %2").arg(open.path, open.error));
+        return false;
+    case LayoutFileOpen::State::IsTheTable:
+        say(QStringLiteral("cannot read the layout file %1: through a link it is the table file "
+                           "%2 itself")
+                .arg(open.path, open.tablePath));
+        return false;
+    case LayoutFileOpen::State::Missing:
+    case LayoutFileOpen::State::Read:
+        break;
+    }
+    return true;
+}
+
 std::optional<TableInput> readTableInput(const QString &tablePath, bool withLayout,
                                          const Streams &streams) {
-    QByteArray bytes;
-    QString error;
-    if (!readFileBounded(tablePath, kMaxFileBytes, &bytes, &error)) {
-        streams.say(QStringLiteral("cannot read the table file %1: %2").arg(tablePath, error));
+    TableFileOpen open = openTableFile(tablePath);
+    if (!open.readable) {
+        streams.say(QStringLiteral("cannot read the table file %1: %2").arg(tablePath, open.error));
         return std::nullopt;
     }
-    auto read = std::make_unique<TableFileRead>(ReadTableFile(bytes));
-    if (!read->identified)
+    const TableFileRead &read = *open.read;
+    if (!read.identified)
         streams.say(
             QStringLiteral("%1 does not begin with \"%2\"; used as it stands, as the window "
                            "does after OK")
                 .arg(tablePath, QString::fromLatin1(kTableFileId)));
-    if (!read->complete()) {
-        for (const FileProblem &problem : read->problems)
+    if (!read.complete()) {
+        for (const FileProblem &problem : read.problems)
             if (problem.error) {
                 streams.say(QStringLiteral("%1: line %2, field %3: %4; nothing sent")
                                 .arg(tablePath)
@@ -149,27 +162,22 @@ std::optional<TableInput> readTableInput(const QString &tablePath, bool withLayo
         return std::nullopt;
     }
     TableInput input;
-    input.table = std::make_unique<CodeTable>(read->table);
+    input.table = std::make_unique<CodeTable>(read.table);
     if (!withLayout) return input;
 
-    const QString layoutPath = layoutPathFor(tablePath);
-    bool missing = false;
-    if (!readFileBounded(layoutPath, kMaxFileBytes, &bytes, &error, &missing)) {
-        if (!missing) {
-            streams.say(
-                QStringLiteral("cannot read the layout file %1: %2").arg(layoutPath, error));
-            return std::nullopt;
-        }
-        streams.say(QStringLiteral("no layout file %1: the layout is empty").arg(layoutPath));
+    const LayoutFileOpen layout = openLayoutFile(tablePath);
+    if (!layoutReadable(layout, [&](const QString &text) { streams.say(text); }))
+        return std::nullopt;
+    if (!layout.found()) {
+        streams.say(QStringLiteral("no layout file %1: the layout is empty").arg(layout.path));
         return input;
     }
-    const LayoutFileRead layout = LoadLayoutFile(bytes);
-    if (!layout.identified)
+    if (!layout.read.identified)
         streams.say(
             QStringLiteral("%1 does not begin with \"%2\"; used as it stands, as the window "
                            "does after OK")
-                .arg(layoutPath, QString::fromLatin1(kLayoutFileId)));
-    input.layout = layout.layout;
+                .arg(layout.path, QString::fromLatin1(kLayoutFileId)));
+    input.layout = layout.read.layout;
     return input;
 }
 

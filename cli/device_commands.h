@@ -10,6 +10,7 @@
 #include "port_search.h"
 #include "registration.h"
 #include "settings.h"
+#include "table_document.h"
 
 #include <QByteArray>
 #include <QString>
@@ -127,6 +128,9 @@ struct TableInput {
 // the table holds a conversion error.
 std::optional<TableInput> readTableInput(const QString &tablePath, bool withLayout,
                                          const Streams &streams);
+// Whether a layout file opened beside its table can be used (a missing one
+// is an empty layout); `say` tells why not.
+bool layoutReadable(const LayoutFileOpen &open, const std::function<void(const QString &)> &say);
 
 // What the commands send, as handed to the send operation.
 std::vector<QByteArray> consoleMessages(const QStringList &texts);

@@ -5,10 +5,10 @@
 
 #include "device_commands.h"
 #include "file_check.h"
-#include "file_pair.h"
 #include "files_json.h"
 #include "layout_file.h"
 #include "save_file.h"
+#include "table_document.h"
 #include "table_file.h"
 #include "table_print.h"
 #include "transmit_messages.h"
@@ -38,8 +38,8 @@ constexpr int kDone = cli::kDone;
 constexpr int kProblems = cli::kNoAnswer;
 constexpr int kCannot = cli::kCannot;
 
-// A table of 70 rows with 4096 pattern codes each is about 600 KB.
-constexpr qint64 kMaxFileBytes = 16 * 1024 * 1024;
+// The JSON of a table is read with the table file's limit.
+constexpr qint64 kMaxFileBytes = kMaxTableFileBytes;
 
 void say(const QString &text) {
     const QByteArray line = text.toUtf8() + '\n';
@@ -87,19 +87,18 @@ bool readStdin(QByteArray *data, QString *error) {
 // The table file and the layout file beside it. False (and said) when one
 // of them cannot be read; a missing layout file is an empty layout.
 bool readInputs(const QString &tablePath, FilesIn *in) {
+    const TableFileOpen table = openTableFile(tablePath);
+    if (!table.readable) {
+        tell(QStringLiteral("cannot read the table file %1: %2").arg(tablePath, table.error));
+        return false;
+    }
+    const LayoutFileOpen layout = openLayoutFile(tablePath);
+    if (!cli::layoutReadable(layout, [](const QString &text) { tell(text); })) return false;
     in->tablePath = tablePath;
-    in->layoutPath = layoutPathFor(tablePath);
-    QString error;
-    if (!readFileBounded(tablePath, kMaxFileBytes, &in->table, &error)) {
-        tell(QStringLiteral("cannot read the table file %1: %2").arg(tablePath, error));
-        return false;
-    }
-    bool missing = false;
-    in->layoutFound = readFileBounded(in->layoutPath, kMaxFileBytes, &in->layout, &error, &missing);
-    if (!in->layoutFound && !missing) {
-        tell(QStringLiteral("cannot read the layout file %1: %2").arg(in->layoutPath, error));
-        return false;
-    }
+    in->table = table.bytes;
+    in->layoutPath = layout.path;
+    in->layoutFound = layout.found();
+    in->layout = layout.bytes;
     return true;
 }
 
@@ -148,17 +147,6 @@ QString pairProblemText(const PairCheck &pair, const QString &tablePath) {
     return {};
 }
 
-// Something in the way of replacing the file at `path`, found before anything
-// is written: not a regular file, or a file marked read-only.
-QString inTheWay(const QString &path) {
-    const QFileInfo info(path);
-    if (!info.exists()) return {};
-    if (!info.isFile()) return QStringLiteral("%1 is not a regular file").arg(path);
-    if (!(info.permissions() & QFileDevice::WriteOwner))
-        return QStringLiteral("%1 is read-only").arg(path);
-    return {};
-}
-
 int make(const QString &jsonPath, const QString &tablePath) {
     QByteArray json;
     QString error;
@@ -181,30 +169,30 @@ int make(const QString &jsonPath, const QString &tablePath) {
         return kProblems;
     }
 
-    const QString layoutPath = layoutPathFor(tablePath);
-    if (QDir::cleanPath(QFileInfo(layoutPath).absoluteFilePath()) ==
-        QDir::cleanPath(QFileInfo(tablePath).absoluteFilePath())) {
+    const SaveCheck check = checkSave(tablePath, true);
+    const QString &layoutPath = check.layoutPath;
+    switch (check.refusal) {
+    case SaveCheck::Refusal::LayoutName:
         tell(QStringLiteral("%1 is the name of its own layout file: the layout would replace the "
                             "table; nothing written")
                  .arg(tablePath));
         return kCannot;
-    }
-    if (const PairCheck pair = checkFilePair(tablePath, layoutPath); !pair.ok()) {
-        tell(pairProblemText(pair, tablePath) + QStringLiteral("; nothing written"));
+    case SaveCheck::Refusal::Pair:
+        tell(pairProblemText(check.pair, tablePath) + QStringLiteral("; nothing written"));
         return kCannot;
+    case SaveCheck::Refusal::InTheWay:
+        tell(QStringLiteral("cannot write %1: %2; nothing written").arg(check.path, check.why));
+        return kCannot;
+    case SaveCheck::Refusal::None:
+        break;
     }
-    for (const QString &path : {tablePath, layoutPath})
-        if (const QString why = inTheWay(path); !why.isEmpty()) {
-            tell(QStringLiteral("cannot write %1: %2; nothing written").arg(path, why));
-            return kCannot;
-        }
 
-    if (!saveFileAtomically(tablePath, WriteTableFile(*table), &error)) {
+    if (!saveTableFile(tablePath, *table, &error)) {
         tell(QStringLiteral("cannot write the table file %1: %2; nothing written")
                  .arg(tablePath, error));
         return kCannot;
     }
-    if (!saveFileAtomically(layoutPath, SaveLayoutFile(layout, layoutPath), &error)) {
+    if (!saveLayoutFile(layoutPath, layout, &error)) {
         tell(QStringLiteral("the table file %1 was written, but its layout file %2 was NOT: %3. "
                             "The layout file does not belong to the new table; run make again "
                             "once it can be written")
@@ -320,13 +308,12 @@ int deviceCommand(const QString &command, const QStringList &args, const DeviceA
 // A table file read whole for an output of it; what is wrong goes to
 // standard error, followed by `nothing` ("nothing printed").
 std::optional<CodeTable> readWholeTable(const QString &tablePath, const QString &nothing) {
-    QByteArray bytes;
-    QString error;
-    if (!readFileBounded(tablePath, kMaxFileBytes, &bytes, &error)) {
-        tell(QStringLiteral("cannot read %1: %2").arg(tablePath, error));
+    TableFileOpen open = openTableFile(tablePath);
+    if (!open.readable) {
+        tell(QStringLiteral("cannot read %1: %2").arg(tablePath, open.error));
         return std::nullopt;
     }
-    TableFileRead read = ReadTableFile(bytes);
+    TableFileRead &read = *open.read;
     if (!read.identified)
         say(QStringLiteral("%1:1: the first line is not \"%2\"; read as after OK")
                 .arg(tablePath, QString::fromLatin1(kTableFileId)));

@@ -1,14 +1,13 @@
 #include "R_layout.h"
 
 #include "R_msgbox.h"
-#include "file_pair.h"
 #include "frozen_column_view.h"
 #include "layout_file.h"
 #include "layout_model.h"
 #include "link.h"
 #include "link_texts.h"
 #include "registration.h"
-#include "save_file.h"
+#include "table_document.h"
 #include "transmit_messages.h"
 #include "ui_fonts.h"
 
@@ -29,11 +28,6 @@
 #include <QVBoxLayout>
 
 namespace zevo3 {
-
-namespace {
-// A layout file is a few hundred bytes; anything near this is not one.
-constexpr qint64 kMaxLayoutFileBytes = 1024 * 1024;
-} // namespace
 
 TfrmLayout::TfrmLayout(LayoutData &layout_, Prompter &prompter_, QWidget *parent)
     : QWidget(parent, Qt::Window), layout(layout_), prompter(prompter_) {
@@ -330,54 +324,56 @@ void TfrmLayout::keyPressEvent(QKeyEvent *event) {
 
 bool TfrmLayout::SaveLayoutFile(const QString &path) {
     if (path.isEmpty()) return true;
-    // The layout file may have become the table file through a link since
-    // it was read: checked at each save, before anything is written.
-    const QString table = host_.tableFile ? host_.tableFile() : QString();
-    PairCheck pair;
-    if (table.isEmpty())
-        realFilePath(path, &pair); // no table to compare with: links only
-    else
-        pair = checkFilePair(table, path);
-    if (!pair.ok()) {
-        prompter.ask(this, pairProblemMessage(pair, table), texts::captionWarning(),
-                     MsgIcon::Warning, MsgButtons::Ok);
-        return false;
-    }
-    QString error;
-    if (saveFileAtomically(path, zevo3::SaveLayoutFile(layout, path), &error)) return true;
-    prompter.ask(this, tr("レイアウトファイルを保存できませんでした。\n%1\n%2").arg(path, error),
-                 texts::captionWarning(), MsgIcon::Warning, MsgButtons::Ok);
+    const LayoutSave save =
+        saveLayoutBeside(path, layout, host_.tableFile ? host_.tableFile() : QString());
+    if (save.saved) return true;
+    prompter.ask(
+        this,
+        !save.pair.ok()
+            ? pairProblemMessage(save.pair, host_.tableFile ? host_.tableFile() : QString())
+            : tr("レイアウトファイルを保存できませんでした。\n%1\n%2").arg(path, save.error),
+        texts::captionWarning(), MsgIcon::Warning, MsgButtons::Ok);
     return false;
 }
 
 void TfrmLayout::LoadLayoutFile(const QString &path) {
+    showLayoutFile(readLayoutFileAt(path));
+}
+
+void TfrmLayout::showLayoutFile(const LayoutFileOpen &open) {
     // 1. Emptied first, whatever happens next.
     LayoutData empty;
     model->replaceCells(empty);
     layout.currentFile.clear();
     setPanelText(1, QString());
-    QByteArray bytes;
-    bool missing = false;
-    QString error;
-    if (path.isEmpty() || !readFileBounded(path, kMaxLayoutFileBytes, &bytes, &error, &missing)) {
-        // No layout file beside the table is no news; a file that is there
-        // but cannot be read is.
-        if (!path.isEmpty() && !missing)
-            prompter.ask(isVisible() ? this : parentWidget(),
-                         tr("レイアウトファイルを読み込めません。\n%1\n%2").arg(path, error),
-                         texts::captionWarning(), MsgIcon::Warning, MsgButtons::Ok);
+    QWidget *parent = isVisible() ? this : parentWidget();
+    switch (open.state) {
+    case LayoutFileOpen::State::Missing:
+        return; // no layout file beside the table is no news
+    case LayoutFileOpen::State::Unreadable:
+        prompter.ask(parent,
+                     tr("レイアウトファイルを読み込めません。\n%1\n%2").arg(open.path, open.error),
+                     texts::captionWarning(), MsgIcon::Warning, MsgButtons::Ok);
         return;
+    case LayoutFileOpen::State::IsTheTable:
+        // Not read: a later save of the layout would replace the table.
+        prompter.ask(parent,
+                     tr("レイアウトファイルがテーブルファイルと同じファイルのため、"
+                        "読み込みません。\n%1\n%2")
+                         .arg(open.tablePath, open.path),
+                     texts::captionWarning(), MsgIcon::Warning, MsgButtons::Ok);
+        return;
+    case LayoutFileOpen::State::Read:
+        break;
     }
-    const LayoutFileRead read = zevo3::LoadLayoutFile(bytes);
-    if (!read.identified &&
-        prompter.ask(isVisible() ? this : parentWidget(),
-                     tr("ZEVO3のレイアウトファイルでは有りません。\n強制的に開きますか？"),
+    if (!open.read.identified &&
+        prompter.ask(parent, tr("ZEVO3のレイアウトファイルでは有りません。\n強制的に開きますか？"),
                      texts::captionWarning(), MsgIcon::Warning,
                      MsgButtons::OkCancel) != MsgAnswer::Ok)
         return;
-    model->replaceCells(read.layout);
-    layout.currentFile = path;
-    setPanelText(1, path);
+    model->replaceCells(open.read.layout);
+    layout.currentFile = open.path;
+    setPanelText(1, open.path);
 }
 
 QString TfrmLayout::currentFile() const {

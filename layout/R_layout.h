@@ -22,6 +22,7 @@ class CodeTable;
 class LayoutModel;
 class Link;
 class TfrmMsgBox;
+struct LayoutFileOpen;
 
 // What the layout window needs of the rest of the tool to talk to the unit:
 // the link, the code table, and the main window's table cursor and log.
@@ -77,6 +78,9 @@ public:
     // not identify it). A missing file leaves the layout empty and no current
     // file, silently.
     void LoadLayoutFile(const QString &path);
+    // The same for a layout file already read beside its table: what could
+    // not be read is said, a file that is the table itself is not taken.
+    void showLayoutFile(const LayoutFileOpen &open);
     // The current layout file: set by loading, cleared by InitLayout.
     QString currentFile() const;
 

@@ -4,11 +4,8 @@
 #include "R_layout.h"
 #include "R_main.h"
 #include "code_table_model.h"
-#include "file_pair.h"
-#include "layout_file.h"
 #include "link_texts.h"
-#include "save_file.h"
-#include "table_file.h"
+#include "table_document.h"
 #include "text_codec.h"
 
 #include <QApplication>
@@ -21,8 +18,6 @@ namespace zevo3 {
 
 namespace {
 
-// 70 rows of 4096 pattern codes come to about 600 KB.
-constexpr qint64 kMaxTableFileBytes = 16 * 1024 * 1024;
 constexpr int kBitmapFilter = 3;
 // How often a handed-over table looks again whether the dialogs are closed.
 constexpr int kHandOverRetryMs = 200;
@@ -49,29 +44,28 @@ void TfrmMain::mmFileSaveClick() {
         return;
     }
     // The layout file goes beside the table with ".ZV3": a table saved under
-    // that name would be replaced by its own layout.
-    if (layoutPathFor(choice->path) == choice->path) {
+    // that name would be replaced by its own layout, and so would one whose
+    // layout file is the table itself through a link.
+    const SaveCheck check = checkSave(choice->path, false);
+    if (check.refusal == SaveCheck::Refusal::LayoutName) {
         prompter.ask(this,
                      tr("テーブルファイルを .ZV3 の名前では保存出来ません。\n%1").arg(choice->path),
                      texts::captionWarning(), MsgIcon::Warning, MsgButtons::Ok);
         return;
     }
-    // Through links the layout file may be the table file itself, and its
-    // save would replace the table: refused before either file is written.
-    if (const PairCheck pair = checkFilePair(choice->path, layoutPathFor(choice->path));
-        !pair.ok()) {
-        prompter.ask(this, pairProblemMessage(pair, choice->path), texts::captionWarning(),
+    if (!check.ok()) {
+        prompter.ask(this, pairProblemMessage(check.pair, choice->path), texts::captionWarning(),
                      MsgIcon::Warning, MsgButtons::Ok);
         return;
     }
     WriteTableFile(choice->path);
     // The layout goes beside it even when the table could not be written.
-    if (frmLayout) frmLayout->SaveLayoutFile(layoutPathFor(choice->path));
+    if (frmLayout) frmLayout->SaveLayoutFile(check.layoutPath);
 }
 
 bool TfrmMain::WriteTableFile(const QString &path) {
     QString error;
-    if (!saveFileAtomically(path, zevo3::WriteTableFile(objects.table), &error)) {
+    if (!saveTableFile(path, objects.table, &error)) {
         prompter.ask(this, tr("テーブルファイルを保存できませんでした。\n%1\n%2").arg(path, error),
                      texts::captionWarning(), MsgIcon::Warning, MsgButtons::Ok);
         return false;
@@ -98,20 +92,7 @@ bool TfrmMain::openTableFile(const QString &path) {
     saveFileName_ = path; // the next save proposes it
     setCurrentCell(1, CodeTable::kColCarry);
     if (frmLayout) {
-        // A layout "file" that is the table itself is not read: a later
-        // save of the layout would replace the table with it.
-        const QString layoutPath = layoutPathFor(path);
-        if (const PairCheck pair = checkFilePair(path, layoutPath);
-            pair.problem == PairProblem::SameFile) {
-            frmLayout->InitLayout();
-            prompter.ask(this,
-                         tr("レイアウトファイルがテーブルファイルと同じファイルのため、"
-                            "読み込みません。\n%1\n%2")
-                             .arg(path, layoutPath),
-                         texts::captionWarning(), MsgIcon::Warning, MsgButtons::Ok);
-        } else {
-            frmLayout->LoadLayoutFile(layoutPath);
-        }
+        frmLayout->showLayoutFile(openLayoutFile(path));
         if (!frmLayout->isVisible()) btnLayoutClick();
     }
     return true;
@@ -138,14 +119,13 @@ void TfrmMain::comeToFront() {
 
 bool TfrmMain::ReadTableFile(const QString &path) {
     setPanelText(2, QString());
-    QByteArray bytes;
-    QString error;
-    if (!readFileBounded(path, kMaxTableFileBytes, &bytes, &error)) {
-        prompter.ask(this, tr("テーブルファイルを読み込めません。\n%1\n%2").arg(path, error),
+    const TableFileOpen open = zevo3::openTableFile(path);
+    if (!open.readable) {
+        prompter.ask(this, tr("テーブルファイルを読み込めません。\n%1\n%2").arg(path, open.error),
                      texts::captionWarning(), MsgIcon::Warning, MsgButtons::Ok);
         return false;
     }
-    const TableFileRead read = zevo3::ReadTableFile(bytes);
+    const TableFileRead &read = *open.read;
     if (!read.identified &&
         prompter.ask(this, tr("ZEVO4のテーブルファイルでは有りません。\n強制的に開きますか？"),
                      texts::captionWarning(), MsgIcon::Warning,

@@ -307,3 +307,21 @@ TEST_F(Zevo3Process, CheckAndDumpSayWhatASaveWouldTrim) {
               0);
     EXPECT_EQ(runZevo3({QStringLiteral("check"), path("copy.Csv")}).code, 0);
 }
+
+TEST_F(Zevo3Process, ALayoutFileThatIsTheTableIsNotReadAsALayout) {
+    writeSample();
+    QFile::remove(layout);
+    ASSERT_TRUE(QFile::link(table, layout));
+    for (const char *command : {"dump", "check"}) {
+        SCOPED_TRACE(command);
+        const Outcome run = runZevo3({QString::fromLatin1(command), table});
+        EXPECT_EQ(run.code, 2);
+        EXPECT_TRUE(run.err.contains("through a link it is the table file"))
+            << run.err.toStdString();
+        EXPECT_EQ(run.out, "");
+    }
+    const Outcome download =
+        runZevo3({QStringLiteral("download"), table, QStringLiteral("--dry-run")});
+    EXPECT_EQ(download.code, 2);
+    EXPECT_TRUE(download.err.contains("through a link it is the table file"));
+}
