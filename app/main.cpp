@@ -1,11 +1,6 @@
 // The window program: one copy at a time, the main window and the hidden
 // windows in their order, optionally against the simulated unit.
 
-#include "R_layout.h"
-#include "R_main.h"
-#include "R_msgbox.h"
-#include "R_wave.h"
-#include "R_waveedit.h"
 #include "command_set.h"
 #include "fatal_error.h"
 #include "link_texts.h"
@@ -17,6 +12,7 @@
 #include "sim_unit.h"
 #include "single_instance.h"
 #include "text_codec.h"
+#include "tool_windows.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -121,12 +117,9 @@ int run(GuardedApplication &app) {
     }
 
     QtPrompter prompter;
-    TfrmMain frmMain(objects, prompter);
-    TfrmLayout frmLayout(objects.layout, prompter, &frmMain);
-    TfrmWave frmWave(objects.waveStore, objects.waveGrid, &frmMain);
-    TfrmMsgBox frmMsgBox(&frmMain);
-    TfrmWaveEdit frmWaveEdit(&frmMain);
-    frmMain.attachWindows(frmLayout, frmWave, frmMsgBox, frmWaveEdit);
+    ToolWindows windows(objects, prompter);
+    TfrmMain &frmMain = *windows.main;
+    TfrmLayout &frmLayout = *windows.layout;
 
     QObject::connect(&frmMain, &TfrmMain::closed, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);

@@ -29,6 +29,7 @@
 #include "table_file.h"
 #include "text_codec.h"
 #include "tick_clock.h"
+#include "tool_windows.h"
 
 #include <QApplication>
 #include <QProcess>
@@ -259,12 +260,9 @@ int main(int argc, char **argv) {
     objects.portOverride = toCp932(guiSim.devicePath());
     objects.settingsReadOnly = true;
     YesPrompter prompter;
-    TfrmMain w(objects, prompter);
-    TfrmLayout frmLayout(objects.layout, prompter, &w);
-    TfrmWave frmWave(objects.waveStore, objects.waveGrid, &w);
-    TfrmMsgBox frmMsgBox(&w);
-    TfrmWaveEdit frmWaveEdit(&w);
-    w.attachWindows(frmLayout, frmWave, frmMsgBox, frmWaveEdit);
+    ToolWindows windows(objects, prompter);
+    TfrmMain &w = *windows.main;
+    TfrmLayout &frmLayout = *windows.layout;
     w.show();
     if (!w.openTableFile(tablePath)) {
         std::fprintf(stderr, "bench_registration: cannot open the table\n");

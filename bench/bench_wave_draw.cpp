@@ -17,6 +17,7 @@
 #include "prompter.h"
 #include "qt_serial_device.h"
 #include "table_print.h"
+#include "tool_windows.h"
 #include "wave_image.h"
 #include "wave_print.h"
 #include "wave_render.h"
@@ -163,12 +164,8 @@ int shows(long count) {
     objects.portOverride = dir.filePath(QStringLiteral("no-port")).toUtf8();
     objects.settingsReadOnly = true;
     SilentPrompter prompter;
-    TfrmMain w(objects, prompter);
-    TfrmLayout layout(objects.layout, prompter, &w);
-    TfrmWave wave(objects.waveStore, objects.waveGrid, &w);
-    TfrmMsgBox msgBox(&w);
-    TfrmWaveEdit waveEdit(&w);
-    w.attachWindows(layout, wave, msgBox, waveEdit);
+    ToolWindows windows(objects, prompter);
+    TfrmMain &w = *windows.main;
     w.resize(1000, 700);
     w.show();
 

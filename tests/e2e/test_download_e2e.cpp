@@ -15,6 +15,7 @@
 #include "sim_unit.h"
 #include "table_file.h"
 #include "text_codec.h"
+#include "tool_windows.h"
 #include "transmit_messages.h"
 #include "wait.h"
 
@@ -99,12 +100,12 @@ protected:
             iniPath, "[COMPORT]\r\nPortName=" + toCp932(sim->linkPath()) + "\r\n" + framing));
         objects = std::make_unique<AppObjects>(device, iniPath);
         objects->settingsReadOnly = true;
-        window = std::make_unique<TfrmMain>(*objects, prompter);
-        layout = std::make_unique<TfrmLayout>(objects->layout, prompter, window.get());
-        wave = std::make_unique<TfrmWave>(objects->waveStore, objects->waveGrid, window.get());
-        msgBox = std::make_unique<TfrmMsgBox>(window.get());
-        waveEdit = std::make_unique<TfrmWaveEdit>(window.get());
-        window->attachWindows(*layout, *wave, *msgBox, *waveEdit);
+        ToolWindows windows(*objects, prompter);
+        window = std::move(windows.main);
+        layout = std::move(windows.layout);
+        wave = std::move(windows.wave);
+        msgBox = std::move(windows.msgBox);
+        waveEdit = std::move(windows.waveEdit);
         window->show();
         ASSERT_TRUE(objects->link.portOpen());
         ASSERT_TRUE(sim->waitForMessages(1, 3000)); // "Version"

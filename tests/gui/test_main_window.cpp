@@ -147,17 +147,20 @@ TEST_F(MainWindowTest, RefusedSettingsFileIsSaidOnceAndLeftAlone) {
 }
 
 TEST_F(MainWindowTest, TheWindowsMadeAtStartAreReachable) {
-    TfrmMain &w = create();
-    EXPECT_EQ(w.frmLayout, nullptr);
-    TfrmLayout layout(objects->layout, prompter, &w);
-    TfrmWave wave(objects->waveStore, objects->waveGrid, &w);
-    TfrmMsgBox msgBox(&w);
-    TfrmWaveEdit waveEdit(&w);
-    w.attachWindows(layout, wave, msgBox, waveEdit);
-    EXPECT_EQ(w.frmLayout, &layout);
-    EXPECT_EQ(w.frmWave, &wave);
-    EXPECT_EQ(w.frmMsgBox, &msgBox);
-    EXPECT_EQ(w.frmWaveEdit, &waveEdit);
+    EXPECT_EQ(create().frmLayout, nullptr);
+    window.reset();
+    ToolWindows windows(*objects, prompter);
+    TfrmMain &w = *windows.main;
+    EXPECT_EQ(w.frmLayout, windows.layout.get());
+    EXPECT_EQ(w.frmWave, windows.wave.get());
+    EXPECT_EQ(w.frmMsgBox, windows.msgBox.get());
+    EXPECT_EQ(w.frmWaveEdit, windows.waveEdit.get());
+    // Each later window is the main window's child.
+    for (QWidget *child :
+         {static_cast<QWidget *>(windows.layout.get()), static_cast<QWidget *>(windows.wave.get()),
+          static_cast<QWidget *>(windows.msgBox.get()),
+          static_cast<QWidget *>(windows.waveEdit.get())})
+        EXPECT_EQ(child->parentWidget(), &w);
 }
 
 TEST_F(MainWindowTest, SizeRulesAndColumnSplit) {

@@ -9,6 +9,7 @@
 #include "R_waveedit.h"
 #include "fake_serial_device.h"
 #include "recording_prompter.h"
+#include "tool_windows.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -37,13 +38,17 @@ protected:
     // The main window with the windows made after it at start-up, as the
     // program makes them.
     TfrmMain &createAll() {
-        TfrmMain &w = create();
-        layout = std::make_unique<TfrmLayout>(objects->layout, prompter, &w);
-        wave = std::make_unique<TfrmWave>(objects->waveStore, objects->waveGrid, &w);
-        msgBox = std::make_unique<TfrmMsgBox>(&w);
-        waveEdit = std::make_unique<TfrmWaveEdit>(&w);
-        w.attachWindows(*layout, *wave, *msgBox, *waveEdit);
-        return w;
+        objects = std::make_unique<AppObjects>(device, iniPath());
+        takeWindows(ToolWindows(*objects, prompter));
+        return *window;
+    }
+    // The windows of an assembly, kept by the test from here on.
+    void takeWindows(ToolWindows &&windows) {
+        window = std::move(windows.main);
+        layout = std::move(windows.layout);
+        wave = std::move(windows.wave);
+        msgBox = std::move(windows.msgBox);
+        waveEdit = std::move(windows.waveEdit);
     }
     template <typename T> T *control(const char *name) const {
         return window->findChild<T *>(QString::fromLatin1(name));
