@@ -1,5 +1,6 @@
 #include "fatal_error.h"
 
+#include <QCoreApplication>
 #include <exception>
 
 namespace zevo3 {
@@ -20,14 +21,6 @@ bool deliverGuarded(const std::function<bool()> &deliver, const FatalReporter &r
         report(fatalErrorText(nullptr));
     }
     return false;
-}
-
-bool GuardedApplication::notify(QObject *receiver, QEvent *event) {
-    return deliverGuarded([&] { return QApplication::notify(receiver, event); },
-                          [this](const QString &text) {
-                              report_(text);
-                              exit(3);
-                          });
 }
 
 } // namespace zevo3

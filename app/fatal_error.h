@@ -1,9 +1,9 @@
 #pragma once
 // An exception that reaches the program's entry, from the start-up or from
 // an event handler, is shown to the operator and ends the program: Qt cannot
-// carry an exception through its event loop.
+// carry an exception through its event loop (GuardedApplication, in
+// guarded_application.h, delivers every event through deliverGuarded).
 
-#include <QApplication>
 #include <QString>
 #include <functional>
 
@@ -16,15 +16,5 @@ bool deliverGuarded(const std::function<bool()> &deliver, const FatalReporter &r
 
 // The text shown for an exception: its what(), or a plain word for others.
 QString fatalErrorText(const char *what);
-
-class GuardedApplication : public QApplication {
-public:
-    GuardedApplication(int &argc, char **argv, FatalReporter report)
-        : QApplication(argc, argv), report_(std::move(report)) {}
-    bool notify(QObject *receiver, QEvent *event) override;
-
-private:
-    FatalReporter report_;
-};
 
 } // namespace zevo3

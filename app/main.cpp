@@ -2,7 +2,7 @@
 // windows in their order, optionally against the simulated unit.
 
 #include "command_set.h"
-#include "fatal_error.h"
+#include "guarded_application.h"
 #include "link_texts.h"
 #include "qt_serial_device.h"
 #include "qt_sound_player.h"

@@ -1,0 +1,12 @@
+cmake_minimum_required(VERSION 3.25)
+# Fails when the program needs the Qt Widgets library at run time.
+execute_process(COMMAND readelf -d ${BINARY} OUTPUT_VARIABLE dynamic RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "cannot read ${BINARY}")
+endif()
+if(NOT dynamic MATCHES "NEEDED")
+    message(FATAL_ERROR "${BINARY} lists no needed libraries")
+endif()
+if(dynamic MATCHES "libQt6Widgets")
+    message(FATAL_ERROR "${BINARY} needs libQt6Widgets")
+endif()
