@@ -55,8 +55,9 @@ public:
     void showPortStatus(const QString &text) override;
     void showNotice(const QString &text) override;
     void showWarning(const QString &text, const QString &caption) override;
-    int logLineCount() const override;
-    void clearLog() override;
+    // The receive log's lines, and emptying it.
+    int logLineCount() const;
+    void clearLog();
     void appendLogLine(const QByteArray &line) override;
     void appendLogLines(const QByteArrayList &lines) override;
 

@@ -185,10 +185,12 @@ void TfrmMain::appendLogLine(const QByteArray &line) {
 }
 
 void TfrmMain::appendLogLines(const QByteArrayList &lines) {
+    const LogAppend append = receiveLogAppend(logLineCount(), lines);
+    if (append.emptyFirst) clearLog();
     // One append, one layout and one scroll for a whole burst.
     QStringList texts;
-    texts.reserve(lines.size());
-    for (const QByteArray &line : lines)
+    texts.reserve(append.lines.size());
+    for (const QByteArray &line : append.lines)
         texts << toDisplay(line);
     appendLogText(texts.join(QLatin1Char('\n')));
 }

@@ -66,4 +66,17 @@ int documentLengthFor(const QString &document, int start, int count) {
     return i - start;
 }
 
+LogAppend receiveLogAppend(int logLines, const QByteArrayList &step) {
+    LogAppend append;
+    for (const QByteArray &line : step) {
+        if (logLines + int(append.lines.size()) > kReceiveLogLimit) {
+            append.emptyFirst = true;
+            logLines = 0;
+            append.lines.clear();
+        }
+        append.lines.append(line);
+    }
+    return append;
+}
+
 } // namespace zevo3

@@ -1,7 +1,8 @@
 #pragma once
-// The console's rules that need no window: the command history and turning
-// an "m:" answer of the unit into a "Tm:" command.
+// The console's rules that need no window: the command history, turning an
+// "m:" answer of the unit into a "Tm:" command, and the receive log's length.
 
+#include <QByteArrayList>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -37,5 +38,18 @@ struct AnswerWindow {
 AnswerWindow answerWindowAt(const QString &document, int start);
 // Document characters that cover `count` window characters from start.
 int documentLengthFor(const QString &document, int start, int count);
+
+// The receive log holds at most this many lines: a received line that would
+// make it longer empties it first.
+inline constexpr int kReceiveLogLimit = 1000;
+
+// What the log does with the lines of one receive step while it holds
+// `logLines` lines: empty itself first or not, then append `lines`. The rule
+// counts the step's lines as if each had been added on its own.
+struct LogAppend {
+    bool emptyFirst = false;
+    QByteArrayList lines;
+};
+LogAppend receiveLogAppend(int logLines, const QByteArrayList &step);
 
 } // namespace zevo3

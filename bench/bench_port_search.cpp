@@ -58,8 +58,6 @@ public:
     void showPortStatus(const QString &) override {}
     void showNotice(const QString &) override {}
     void showWarning(const QString &, const QString &) override {}
-    int logLineCount() const override { return 0; }
-    void clearLog() override {}
     void appendLogLine(const QByteArray &) override {}
 };
 

@@ -86,8 +86,6 @@ public:
     void showWarning(const QString &text, const QString &) override {
         std::fprintf(stderr, "bench_registration: warning: %s\n", qPrintable(text));
     }
-    int logLineCount() const override { return 0; }
-    void clearLog() override {}
     void appendLogLine(const QByteArray &) override {}
 };
 

@@ -38,7 +38,6 @@ void StreamObserver::showWarning(const QString &text, const QString &caption) {
 }
 
 void StreamObserver::appendLogLine(const QByteArray &line) {
-    ++lines_;
     ++seen_;
     if (line.contains(cmd::kModelWord)) modelWord_ = true;
     streams_.out(utf8(line));
@@ -236,11 +235,11 @@ int downloadCommand(DeviceSession &session, const std::vector<RegistrationMessag
     RegistrationHooks hooks;
     // As the layout window: clear, send, wait for each message; only the
     // acknowledgement of a deciding message ends the run when it is missing.
-    hooks.sendAndWait = [&link](const RegistrationMessage &m) {
-        link.absorbPendingInput(); // a late answer must not count for this message
-        link.clearAck();
-        link.SendMessage(m.text);
-        return link.WaitForAck(kRegistrationAckMs);
+    bool lineFailed = false;
+    hooks.sendAndWait = [&link, &lineFailed](const RegistrationMessage &m) {
+        const Link::AckResult result = link.sendAndWait(m.text, kRegistrationAckMs);
+        lineFailed = result == Link::AckResult::LineFailed;
+        return result == Link::AckResult::Acknowledged;
     };
     // A line failure closes the port: nothing further can go out.
     hooks.stopRequested = [&link] { return !link.portOpen(); };
@@ -257,7 +256,7 @@ int downloadCommand(DeviceSession &session, const std::vector<RegistrationMessag
         return kDone;
     case RegistrationEnd::NotAcknowledged: {
         const RegistrationMessage &m = plan[size_t(outcome.failed)];
-        if (!link.portOpen() || link.lineFailure()) {
+        if (lineFailed) {
             // Not a silent unit: the line failed during the wait.
             streams.say(QStringLiteral("download stopped: message %1 of %2 (%3): the line failed "
                                        "and the port %4 was closed")

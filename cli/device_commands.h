@@ -51,8 +51,6 @@ public:
     void showPortStatus(const QString &text) override { portStatus_ = text; }
     void showNotice(const QString &text) override;
     void showWarning(const QString &text, const QString &caption) override;
-    int logLineCount() const override { return lines_; }
-    void clearLog() override { lines_ = 0; }
     void appendLogLine(const QByteArray &line) override;
 
     QString portStatus() const { return portStatus_; }
@@ -63,7 +61,6 @@ public:
 private:
     const Streams &streams_;
     QString portStatus_;
-    int lines_ = 0;
     int seen_ = 0;
     bool modelWord_ = false;
 };

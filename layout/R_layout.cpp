@@ -249,15 +249,10 @@ void TfrmLayout::btnTableWriteClick() {
         }
     };
     const int generation = link.openGeneration();
-    hooks.sendAndWait = [&link, this, generation](const RegistrationMessage &m) {
-        link.absorbPendingInput(); // a late answer must not count for this message
-        link.clearAck();
-        link.SendMessage(m.text);
-        if (m.logged && host_.appendLog) host_.appendLog(m.text);
-        const bool acknowledged = link.WaitForAck(kRegistrationAckMs);
-        // A port closed (and perhaps opened again) during the wait: whatever
-        // arrived was not this message's answer.
-        return acknowledged && link.portOpen() && link.openGeneration() == generation;
+    hooks.sendAndWait = [&link, this](const RegistrationMessage &m) {
+        return link.sendAndWait(m.text, kRegistrationAckMs, [&] {
+            if (m.logged && host_.appendLog) host_.appendLog(m.text);
+        }) == Link::AckResult::Acknowledged;
     };
     hooks.progress = [self](int i, int n) {
         if (self) self->lblProgress->setText(tr("%1 / %2").arg(i).arg(n));

@@ -55,7 +55,7 @@ LineParameters lineParametersFor(const ComSettings &com) {
     p.stopBits = com.StopBits == 1 ? 1 : 2;
     p.parity = com.Parity_ == "ODD"    ? Parity::Odd
                : com.Parity_ == "EVEN" ? Parity::Even
-                                        : Parity::None;
+                                       : Parity::None;
     return p;
 }
 

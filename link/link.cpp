@@ -165,6 +165,18 @@ void Link::absorbPendingInput() {
     if (lineFailure_) failLine();
 }
 
+Link::AckResult Link::sendAndWait(const QByteArray &text, uint32_t timeoutMs,
+                                  const std::function<void()> &sent) {
+    const int generation = openGeneration_;
+    absorbPendingInput();
+    clearAck();
+    SendMessage(text);
+    if (sent) sent();
+    const bool acknowledged = WaitForAck(timeoutMs);
+    if (!portOpen_ || lineFailure_ || openGeneration_ != generation) return AckResult::LineFailed;
+    return acknowledged ? AckResult::Acknowledged : AckResult::Silent;
+}
+
 void Link::ShowPortName() {
     if (observer_) observer_->showPortStatus(toDisplay(settings_.PortName));
 }
@@ -234,25 +246,17 @@ void Link::FinishMessage(const QByteArray &message) {
     const QByteArray line = ReceiveAssembler::renderLogLine(message);
     if (line.contains(cmd::kModelWord)) ack_ = true;
     // The lines of a step reach the log together at its end (one layout
-    // and one scroll for a burst); the 1000-line rule counts them as if each
-    // had been added at once.
-    if (observer_ && observer_->logLineCount() + int(logBatch_.size()) > kLogLimit) {
-        observer_->clearLog();
-        logBatch_.clear();
-    }
-    logBatch_.append(line);
+    // and one scroll for a burst).
     stepLines_.append(line);
     if (line.contains(cmd::kKeyRowAnswer)) ack_ = true;
 }
 
 void Link::flushLog() {
     if (stepLines_.isEmpty()) return;
-    QByteArrayList toLog;
     QByteArrayList received;
-    toLog.swap(logBatch_);
     received.swap(stepLines_);
-    if (observer_ && !toLog.isEmpty()) observer_->appendLogLines(toLog);
-    // Every line of the step, also those the 1000-line rule took out again.
+    if (observer_) observer_->appendLogLines(received);
+    // Every line of the step, also those the log's length rule takes out again.
     for (const QByteArray &line : std::as_const(received))
         emit lineReceived(line);
 }

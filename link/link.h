@@ -11,6 +11,7 @@
 #include <QByteArrayList>
 #include <QObject>
 #include <atomic>
+#include <functional>
 #include <memory>
 
 namespace zevo3 {
@@ -25,9 +26,7 @@ public:
     virtual void showNotice(const QString &text) = 0;
     // A warning with an OK button.
     virtual void showWarning(const QString &text, const QString &caption) = 0;
-    // The receive log.
-    virtual int logLineCount() const = 0;
-    virtual void clearLog() = 0;
+    // The receive log (which keeps its own length).
     virtual void appendLogLine(const QByteArray &line) = 0;
     // The lines of one receive step, in order.
     virtual void appendLogLines(const QByteArrayList &lines) {
@@ -41,7 +40,6 @@ class Link : public QObject, private ReceiveSink {
 public:
     // Bytes one receive step takes at the most, the size of the input queue.
     static constexpr int kStepBytes = 8192;
-    static constexpr int kLogLimit = 1000;
 
     Link(SerialDevice &device, const ComSettings &settings, const TickClock &clock,
          QObject *parent = nullptr);
@@ -57,6 +55,14 @@ public:
     // to an earlier message that came late), so that clearing the
     // acknowledgement afterwards really waits for the next one.
     void absorbPendingInput();
+    // One acknowledged message, as a registration sends each: takes in what
+    // is waiting (a late answer must not count), clears the flag, sends,
+    // runs `sent` (the caller logs the message there), and waits. An answer
+    // counts only when the port stayed open as it was: not closed, nor
+    // closed and opened again meanwhile (a settings dialog in between).
+    enum class AckResult { Acknowledged, Silent, LineFailed };
+    AckResult sendAndWait(const QByteArray &text, uint32_t timeoutMs,
+                          const std::function<void()> &sent = {});
     void ShowPortName();
 
     bool portOpen() const { return portOpen_; }
@@ -114,8 +120,7 @@ private:
     bool ack_ = false;
     bool errorReporting_ = false;
     bool retryRead_ = false;
-    QByteArrayList logBatch_;  // what the log gets at the end of the step
-    QByteArrayList stepLines_; // every line of the step, for lineReceived
+    QByteArrayList stepLines_; // the step's lines, for the log and lineReceived
     int openGeneration_ = 0;
     // Crosses threads.
     std::atomic<bool> receiveRunning_{false};

@@ -187,3 +187,34 @@ TEST_F(ConsoleTest, OnlyTheLeftButtonDoubleClickMakesATmCommand) {
     QTest::mouseDClick(w.memoRecv->viewport(), Qt::LeftButton, {}, at);
     EXPECT_EQ(w.cmbSendText->currentText(), QStringLiteral("Tm:1A2B,d:00FF,f:2"));
 }
+
+// Moved from the link: the 1000-line rule is the log view's own.
+TEST_F(ConsoleTest, LogEmptiesItselfOnlyPastAThousandLines) {
+    TfrmMain &w = open();
+    QStringList old;
+    for (int i = 0; i < 1000; ++i)
+        old << QStringLiteral("old");
+    w.appendLogText(old.join(QLatin1Char('\n')));
+    ASSERT_EQ(w.logLineCount(), 1000);
+    device.inject("a\r\n");
+    ASSERT_TRUE(waitFor([&] { return w.logLineCount() == 1001; }));
+    EXPECT_EQ(w.logLineCount(), 1001);
+    device.inject("b\r\n");
+    ASSERT_TRUE(waitFor([&] { return w.logLineCount() == 1; }));
+    EXPECT_EQ(w.memoRecv->toPlainText(), QStringLiteral("b"));
+}
+
+// Moved from the link with the rule: a burst in one receive step.
+TEST_F(ConsoleTest, ABurstReachesTheLogInOneGoAndKeepsTheThousandLineRule) {
+    TfrmMain &w = open();
+    QByteArray burst;
+    for (int i = 1; i <= 1002; ++i)
+        burst += "L" + QByteArray::number(i) + "\r\n";
+    int signalled = 0;
+    QObject::connect(&objects->link, &Link::lineReceived, &w, [&] { ++signalled; });
+    device.inject(burst); // under the 8192 bytes of one step
+    ASSERT_TRUE(waitFor([&] { return signalled == 1002; })) << signalled;
+    // Past 1000 lines the log empties itself before the next line, as it
+    // would have line by line: the 1002nd line stands alone.
+    EXPECT_EQ(w.memoRecv->toPlainText(), QStringLiteral("L1002"));
+}

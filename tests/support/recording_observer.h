@@ -28,8 +28,6 @@ public:
     void showWarning(const QString &text, const QString &caption) override {
         warnings.append({text, caption});
     }
-    int logLineCount() const override { return int(log.size()); }
-    void clearLog() override { log.clear(); }
     int batches = 0;
     void appendLogLines(const QByteArrayList &lines) override {
         ++batches;

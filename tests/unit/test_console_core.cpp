@@ -81,3 +81,18 @@ TEST(CommandSet, LearningTimeIsZeroPadded) {
     EXPECT_TRUE(cmd::isAcknowledgingAnswer("Kr:01"));
     EXPECT_FALSE(cmd::isAcknowledgingAnswer("zevo3 kr:"));
 }
+
+TEST(ReceiveLog, AStepEmptiesTheLogWhereALineWouldPassAThousand) {
+    LogAppend append = receiveLogAppend(999, {"a"});
+    EXPECT_FALSE(append.emptyFirst);
+    EXPECT_EQ(append.lines, QByteArrayList{"a"});
+    append = receiveLogAppend(1000, {"a"});
+    EXPECT_FALSE(append.emptyFirst); // 1001 lines are kept
+    append = receiveLogAppend(1001, {"a", "b"});
+    EXPECT_TRUE(append.emptyFirst);
+    EXPECT_EQ(append.lines, (QByteArrayList{"a", "b"}));
+    // Within one step: the lines before the one that passes the limit go too.
+    append = receiveLogAppend(999, {"a", "b", "c"});
+    EXPECT_TRUE(append.emptyFirst);
+    EXPECT_EQ(append.lines, (QByteArrayList{"c"}));
+}
