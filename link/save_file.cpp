@@ -147,8 +147,12 @@ bool saveFileAtomically(const QString &path, const QByteArray &data, QString *er
 }
 
 bool readFileBounded(const QString &path, qint64 maxBytes, QByteArray *data, QString *error,
-                     bool *missing) {
+                     bool *missing, ReadRefusal *refusal) {
     if (missing) *missing = false;
+    const auto refused = [refusal](ReadRefusal why) {
+        if (refusal) *refusal = why;
+    };
+    refused(ReadRefusal::None);
     data->clear();
 #ifdef Q_OS_UNIX
     // Opened without blocking, so a FIFO with no writer cannot hold us up;
@@ -157,17 +161,20 @@ bool readFileBounded(const QString &path, qint64 maxBytes, QByteArray *data, QSt
     if (fd < 0) {
         const int code = errno;
         if (code == ENOENT && missing) *missing = true;
+        refused(code == ENOENT ? ReadRefusal::Missing : ReadRefusal::Unreadable);
         setError(error, systemError(code));
         return false;
     }
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
+        refused(ReadRefusal::NotRegular);
         setError(error, QCoreApplication::translate("zevo3", "not a regular file"));
         return false;
     }
     if (st.st_size > maxBytes) {
         ::close(fd);
+        refused(ReadRefusal::TooLarge);
         setError(error, QCoreApplication::translate("zevo3", "larger than %1 bytes").arg(maxBytes));
         return false;
     }
@@ -180,6 +187,7 @@ bool readFileBounded(const QString &path, qint64 maxBytes, QByteArray *data, QSt
             if (errno == EINTR) continue;
             const int code = errno;
             ::close(fd);
+            refused(ReadRefusal::Unreadable);
             setError(error, systemError(code));
             return false;
         }
@@ -187,6 +195,7 @@ bool readFileBounded(const QString &path, qint64 maxBytes, QByteArray *data, QSt
         got += n;
         if (got > maxBytes) { // grew while we read
             ::close(fd);
+            refused(ReadRefusal::TooLarge);
             setError(error,
                      QCoreApplication::translate("zevo3", "larger than %1 bytes").arg(maxBytes));
             return false;
@@ -200,25 +209,30 @@ bool readFileBounded(const QString &path, qint64 maxBytes, QByteArray *data, QSt
     const QFileInfo info(path);
     if (!info.exists()) {
         if (missing) *missing = true;
+        refused(ReadRefusal::Missing);
         setError(error, QCoreApplication::translate("zevo3", "no such file"));
         return false;
     }
     if (!info.isFile()) {
+        refused(ReadRefusal::NotRegular);
         setError(error, QCoreApplication::translate("zevo3", "not a regular file"));
         return false;
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
+        refused(ReadRefusal::Unreadable);
         setError(error, file.errorString());
         return false;
     }
     if (file.size() > maxBytes) {
+        refused(ReadRefusal::TooLarge);
         setError(error, QCoreApplication::translate("zevo3", "larger than %1 bytes").arg(maxBytes));
         return false;
     }
     *data = file.read(maxBytes + 1);
     if (data->size() > maxBytes) {
         data->clear();
+        refused(ReadRefusal::TooLarge);
         setError(error, QCoreApplication::translate("zevo3", "larger than %1 bytes").arg(maxBytes));
         return false;
     }

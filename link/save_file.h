@@ -13,11 +13,21 @@ namespace zevo3 {
 
 bool saveFileAtomically(const QString &path, const QByteArray &data, QString *error = nullptr);
 
+// Why readFileBounded refused a file, for a caller that words it itself.
+enum class ReadRefusal {
+    None,
+    Missing,    // no such file
+    NotRegular, // a folder, a FIFO, a device
+    TooLarge,   // more than maxBytes
+    Unreadable, // the system would not open or read it
+};
+
 // Reads a whole file of at most maxBytes. Refuses what is not a regular file
 // (a FIFO, a device such as /dev/zero, a folder) and files over the limit,
 // without blocking on them. A missing file is reported through *missing
-// (when given) and returns false.
+// (when given) and returns false; *refusal (when given) says why any refusal
+// came.
 bool readFileBounded(const QString &path, qint64 maxBytes, QByteArray *data, QString *error,
-                     bool *missing = nullptr);
+                     bool *missing = nullptr, ReadRefusal *refusal = nullptr);
 
 } // namespace zevo3

@@ -65,6 +65,22 @@ QString waveFileFaultText(const WaveFileRead &read) {
     return TfrmMain::tr("波形ファイルの形式ではありません");
 }
 
+// Why a wave file could not be read at all, in the operator's words.
+QString readRefusalText(ReadRefusal refusal) {
+    switch (refusal) {
+    case ReadRefusal::Missing:
+        return TfrmMain::tr("ファイルがありません");
+    case ReadRefusal::NotRegular:
+        return TfrmMain::tr("通常のファイルではありません (フォルダ、名前付きパイプ、デバイスなど)");
+    case ReadRefusal::TooLarge:
+        return TfrmMain::tr("%1 バイトを超えています").arg(kMaxWaveFileBytes);
+    case ReadRefusal::None:
+    case ReadRefusal::Unreadable:
+        break;
+    }
+    return TfrmMain::tr("読み取れません");
+}
+
 } // namespace
 
 void TfrmMain::ClearTrack(int slot) {
@@ -186,8 +202,9 @@ bool TfrmMain::loadWaveFile(const QString &path) {
                      texts::captionWarning(), MsgIcon::Warning, MsgButtons::Ok);
         return false;
     };
-    if (!readFileBounded(path, kMaxWaveFileBytes, &bytes, &error))
-        return refuse(QStringLiteral("%1: %2").arg(path, error));
+    ReadRefusal refusal = ReadRefusal::None;
+    if (!readFileBounded(path, kMaxWaveFileBytes, &bytes, &error, nullptr, &refusal))
+        return refuse(QStringLiteral("%1: %2").arg(path, readRefusalText(refusal)));
     const WaveFileRead read = readWaveText(bytes);
     if (!read.ok)
         return refuse(

@@ -28,6 +28,8 @@
 #include <QTableView>
 #include <QTest>
 #include <QWheelEvent>
+#include <QRegularExpression>
+#include <sys/stat.h>
 
 using namespace zevo3;
 using namespace zevo3::test;
@@ -550,6 +552,45 @@ TEST_F(WavePanelTest, ARefusedLoadSaysWhyInTheOperatorsWords) {
         ASSERT_FALSE(english.isEmpty());
         EXPECT_FALSE(text.contains(english)) << text.toStdString();
         EXPECT_EQ(objects->waveStore.tableRow, 1); // the row's waveform stays
+    }
+    EXPECT_EQ(w.pnlZoom->text(), QStringLiteral("1/200"));
+}
+
+TEST_F(WavePanelTest, AFileThatCannotBeReadIsRefusedInTheOperatorsWordsToo) {
+    TfrmMain &w = open();
+    necRows({1});
+    analysisLog();
+    showRow(1);
+    const QString fifo = dir.filePath(QStringLiteral("fifo.Txt"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString huge =
+        writeFile(QStringLiteral("huge.Txt"), QByteArray(int(kMaxWaveFileBytes) + 1, ' '));
+    struct Case {
+        QString path;
+        QString says;
+    };
+    const Case cases[] = {
+        {dir.path(), QStringLiteral("通常のファイルではありません")},
+        {QStringLiteral("/dev/zero"), QStringLiteral("通常のファイルではありません")},
+        {fifo, QStringLiteral("通常のファイルではありません")},
+        {huge, QStringLiteral("%1 バイトを超えています").arg(kMaxWaveFileBytes)},
+        {dir.filePath(QStringLiteral("missing.Txt")), QStringLiteral("ファイルがありません")},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
+        prompter.asked.clear();
+        load(c.path);
+        ASSERT_EQ(prompter.asked.size(), 1);
+        const QString &text = prompter.asked[0].text;
+        EXPECT_TRUE(text.startsWith(QStringLiteral("波形ファイルを読み込めません。")))
+            << text.toStdString();
+        EXPECT_TRUE(text.contains(c.path + QStringLiteral(": ") + c.says)) << text.toStdString();
+        // After the path nothing in English.
+        const QString reason = text.mid(text.lastIndexOf(c.path) + c.path.size());
+        EXPECT_FALSE(reason.contains(QRegularExpression(QStringLiteral("[A-Za-z]"))))
+            << text.toStdString();
+        EXPECT_EQ(objects->waveStore.tableRow, 1); // the row's waveform stays
+        EXPECT_EQ(objects->waveStore.lastPulse, 33);
     }
     EXPECT_EQ(w.pnlZoom->text(), QStringLiteral("1/200"));
 }
