@@ -7,6 +7,7 @@
 
 #include "file_check.h"
 #include "fuzz_check.h"
+#include "fuzz_files_in.h"
 #include "text_file.h"
 
 #include <algorithm>
@@ -15,15 +16,7 @@
 using namespace zevo3;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
-    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
-    const QByteArray separator("\0ZV3\0", 5);
-    const qsizetype split = bytes.indexOf(separator);
-    FilesIn in;
-    in.tablePath = QStringLiteral("t.csv");
-    in.layoutPath = QStringLiteral("t.ZV3");
-    in.table = split < 0 ? bytes : bytes.left(split);
-    in.layoutFound = split >= 0;
-    if (in.layoutFound) in.layout = bytes.mid(split + separator.size());
+    const FilesIn in = fuzzFilesIn(data, size);
 
     const FilesRead read = readFiles(in);
     const std::vector<Finding> checked = checkFiles(in);

@@ -4,9 +4,9 @@
 
 #include "layout_file.h"
 #include "main_window_fixture.h"
+#include "source_files.h"
 
 #include <QAction>
-#include <QFile>
 #include <QPushButton>
 #include <QTest>
 
@@ -15,15 +15,6 @@ using namespace zevo3::test;
 
 namespace {
 
-QString source(const char *path) {
-    return QStringLiteral(ZEVO3_SOURCE_DIR "/") + QString::fromLatin1(path);
-}
-
-QByteArray contents(const QString &path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
 class GoldenWindowTest : public MainWindowTest {};
 
 } // namespace
@@ -31,15 +22,15 @@ class GoldenWindowTest : public MainWindowTest {};
 TEST_F(GoldenWindowTest, OpenThenSaveAndARegistrationGiveTheCommittedBytes) {
     TfrmMain &w = createAll();
     w.show();
-    prompter.fileChoices.append(FileChoice{source("examples/remote.Csv"), 2});
+    prompter.fileChoices.append(FileChoice{sourceFile("examples/remote.Csv"), 2});
     w.mmFileOpen->trigger();
     ASSERT_TRUE(prompter.asked.isEmpty());
 
     const QString made = dir.filePath(QStringLiteral("made.Csv"));
     prompter.fileChoices.append(FileChoice{made, 2});
     w.mmFileSave->trigger();
-    EXPECT_EQ(contents(made), contents(source("tests/golden/made.Csv")));
-    EXPECT_EQ(contents(layoutPathFor(made)), contents(source("tests/golden/made.ZV3")));
+    EXPECT_EQ(fileBytes(made), fileBytes(sourceFile("tests/golden/made.Csv")));
+    EXPECT_EQ(fileBytes(layoutPathFor(made)), fileBytes(sourceFile("tests/golden/made.ZV3")));
 
     // Every message acknowledged; the line carries each one framed.
     device.written.clear();
@@ -48,6 +39,7 @@ TEST_F(GoldenWindowTest, OpenThenSaveAndARegistrationGiveTheCommittedBytes) {
     QTest::mouseClick(layout->btnTableWrite, Qt::LeftButton);
     ASSERT_EQ(prompter.asked.size(), 2);
     EXPECT_EQ(prompter.asked[1].text, QStringLiteral("ダウンロード完了"));
-    EXPECT_EQ(device.written,
-              QByteArray(contents(source("tests/golden/registration.txt"))).replace("\n", "\r\n"));
+    EXPECT_EQ(
+        device.written,
+        QByteArray(fileBytes(sourceFile("tests/golden/registration.txt"))).replace("\n", "\r\n"));
 }
