@@ -87,7 +87,8 @@ bool readStdin(QByteArray *data, QString *error) {
 // The table file and the layout file beside it. False (and said) when one
 // of them cannot be read; a missing layout file is an empty layout.
 bool readInputs(const QString &tablePath, FilesIn *in) {
-    const TableFileOpen table = openTableFile(tablePath);
+    // The checks read the bytes themselves.
+    const TableFileOpen table = openTableFile(tablePath, false);
     if (!table.readable) {
         tell(QStringLiteral("cannot read the table file %1: %2").arg(tablePath, table.error));
         return false;

@@ -22,12 +22,12 @@ QString inTheWay(const QString &path) {
 
 } // namespace
 
-TableFileOpen openTableFile(const QString &path) {
+TableFileOpen openTableFile(const QString &path, bool parse) {
     TableFileOpen open;
     open.path = path;
     if (!readFileBounded(path, kMaxTableFileBytes, &open.bytes, &open.error)) return open;
     open.readable = true;
-    open.read = std::make_unique<TableFileRead>(ReadTableFile(open.bytes));
+    if (parse) open.read = std::make_unique<TableFileRead>(ReadTableFile(open.bytes));
     return open;
 }
 

@@ -26,9 +26,10 @@ struct TableFileOpen {
     bool readable = false; // false: `error` says why, nothing else is set
     QString error;
     QByteArray bytes;                    // the file as it stands
-    std::unique_ptr<TableFileRead> read; // what the reader made of it
+    std::unique_ptr<TableFileRead> read; // what the reader made of it (when parsed)
 };
-TableFileOpen openTableFile(const QString &path);
+// `parse` false: only the bytes (for a caller that reads them its own way).
+TableFileOpen openTableFile(const QString &path, bool parse = true);
 
 // The layout file that travels with a table file.
 struct LayoutFileOpen {

@@ -40,6 +40,10 @@ TEST_F(TableDocumentTest, OpenReadsBothFilesAndSaysWhatIsWrongWithThem) {
     ASSERT_TRUE(open.readable);
     EXPECT_EQ(open.bytes, WriteTableFile(table));
     EXPECT_EQ(open.read->table, table);
+    const TableFileOpen bytesOnly = openTableFile(path("t.Csv"), false);
+    EXPECT_TRUE(bytesOnly.readable);
+    EXPECT_EQ(bytesOnly.bytes, open.bytes);
+    EXPECT_EQ(bytesOnly.read, nullptr);
 
     LayoutFileOpen beside = openLayoutFile(path("t.Csv"));
     EXPECT_EQ(beside.path, path("t.ZV3"));
