@@ -319,13 +319,13 @@ void TfrmLayout::keyPressEvent(QKeyEvent *event) {
 
 bool TfrmLayout::SaveLayoutFile(const QString &path) {
     if (path.isEmpty()) return true;
-    const LayoutSave save =
-        saveLayoutBeside(path, layout, host_.tableFile ? host_.tableFile() : QString());
+    const QString table = host_.tableFile ? host_.tableFile() : QString();
+    const LayoutSave save = saveLayoutBeside(path, layout, table);
     if (save.saved) return true;
     prompter.ask(
         this,
         !save.pair.ok()
-            ? pairProblemMessage(save.pair, host_.tableFile ? host_.tableFile() : QString())
+            ? pairProblemMessage(save.pair, table)
             : tr("レイアウトファイルを保存できませんでした。\n%1\n%2").arg(path, save.error),
         texts::captionWarning(), MsgIcon::Warning, MsgButtons::Ok);
     return false;
