@@ -5,12 +5,14 @@
 // main() parses the command line; everything after that is here.
 
 #include "code_table.h"
+#include "exit_status.h"
 #include "layout_data.h"
 #include "link.h"
 #include "port_search.h"
 #include "registration.h"
 #include "settings.h"
 #include "table_document.h"
+#include "table_input.h"
 
 #include <QByteArray>
 #include <QString>
@@ -27,20 +29,6 @@ class SimUnit;
 class SteadyTickClock;
 
 namespace cli {
-
-// Exit statuses of every zevo3 command.
-inline constexpr int kDone = 0;
-inline constexpr int kNoAnswer = 1; // also: the files have problems (check, dump)
-inline constexpr int kCannot = 2;   // bad usage, unreadable file, port not opened
-
-// Where the commands write: received log lines and dry-run messages to `out`,
-// everything for the operator (progress, notes, reasons) to `err`. Each call
-// is one line without its line end, in UTF-8.
-struct Streams {
-    std::function<void(const QByteArray &)> out;
-    std::function<void(const QByteArray &)> err;
-    void say(const QString &text) const { err(QByteArrayLiteral("zevo3: ") + text.toUtf8()); }
-};
 
 // The link's observer for a terminal: each received log line on `out`,
 // warnings and notices on `err`, the port status kept for the caller.
@@ -112,22 +100,6 @@ private:
     std::unique_ptr<SteadyTickClock> clock_;
     std::unique_ptr<Link> link_;
 };
-
-// A table file read for the device commands, as the window's Open reads it:
-// a file without the identification line is used as after OK (and said); a
-// conversion error refuses the file.
-struct TableInput {
-    std::unique_ptr<CodeTable> table;
-    LayoutData layout;
-};
-// Reads TABLE and, when `withLayout`, its layout file (missing: an empty
-// layout, as the window has it). Null and said when a file cannot be read or
-// the table holds a conversion error.
-std::optional<TableInput> readTableInput(const QString &tablePath, bool withLayout,
-                                         const Streams &streams);
-// Whether a layout file opened beside its table can be used (a missing one
-// is an empty layout); `say` tells why not.
-bool layoutReadable(const LayoutFileOpen &open, const std::function<void(const QString &)> &say);
 
 // What the commands send, as handed to the send operation.
 std::vector<QByteArray> consoleMessages(const QStringList &texts);

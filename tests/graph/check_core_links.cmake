@@ -1,6 +1,7 @@
 cmake_minimum_required(VERSION 3.25)
 # Fails when a core's link closure (written at configure time, a line
-# "core: lib;lib;...") holds Qt Widgets or one of the window libraries.
+# "core: lib;lib;...") holds Qt Widgets or one of the window libraries, or
+# when a core of PORTLESS links the serial port (Qt SerialPort or the link).
 set(windows Qt6::Widgets Qt::Widgets Qt6::PrintSupport zevo3_ui zevo3_app zevo3_table zevo3_layout
             zevo3_wave zevo3_comform)
 file(STRINGS ${LINKS} lines)
@@ -8,6 +9,7 @@ list(LENGTH lines count)
 if(count EQUAL 0)
     message(FATAL_ERROR "no cores listed in ${LINKS}")
 endif()
+set(ports Qt6::SerialPort Qt::SerialPort zevo3_link)
 set(bad "")
 foreach(line IN LISTS lines)
     string(REGEX REPLACE "^([^:]+): ?(.*)$" "\\1" core "${line}")
@@ -16,9 +18,13 @@ foreach(line IN LISTS lines)
         if(lib IN_LIST windows)
             string(APPEND bad "  ${core} links ${lib}\n")
         endif()
+        if(core IN_LIST PORTLESS AND lib IN_LIST ports)
+            string(APPEND bad "  ${core} links the serial port through ${lib}\n")
+        endif()
     endforeach()
 endforeach()
 if(bad)
-    message(FATAL_ERROR "cores that link the windows:\n${bad}")
+    message(FATAL_ERROR "cores that link what they must not:\n${bad}")
 endif()
-message(STATUS "${count} cores, none links the windows")
+list(LENGTH PORTLESS portless)
+message(STATUS "${count} cores, none links the windows; ${portless} without the serial port")
