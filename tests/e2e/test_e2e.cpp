@@ -4,6 +4,7 @@
 #include "R_com.h"
 #include "R_main.h"
 #include "link_texts.h"
+#include "modal_dialog.h"
 #include "qt_serial_device.h"
 #include "raw_pty.h"
 #include "recording_prompter.h"
@@ -75,8 +76,13 @@ TEST_F(EndToEnd, StartUpAsksForTheVersionAndLogsTheAnswer) {
     EXPECT_TRUE(w.memoRecv->toPlainText().startsWith(QStringLiteral("ZEVO3")));
     EXPECT_FALSE(w.memoRecv->toPlainText().contains(QStringLiteral("0Dh")));
     EXPECT_EQ(w.panelText(0), sim->linkPath());
-    pump(200);
-    EXPECT_EQ(w.logLineCount(), 1); // one answer, one line
+    // One answer, one line: once the answer to a second "Version" is in, a
+    // piece of the first one would have come before it.
+    objects->link.SendMessage("Version");
+    ASSERT_TRUE(waitFor([&] { return w.logLineCount() >= 2; }));
+    ASSERT_TRUE(runPostedWork());
+    EXPECT_EQ(w.logLineCount(), 2);
+    EXPECT_EQ(w.memoRecv->toPlainText().count(QStringLiteral("ZEVO3")), 2);
 }
 
 TEST_F(EndToEnd, ConsoleCommandAndAcknowledgedRecord) {
@@ -124,18 +130,14 @@ TEST_F(EndToEnd, HangUpClosesThePortOnceAndComReopens) {
     t.start();
     ASSERT_TRUE(waitFor([&] { return !objects->link.portOpen(); }, 3000));
     EXPECT_LT(t.elapsed(), 1500);
-    pump(300);
+    ASSERT_TRUE(runPostedWork()); // what the hang-up left for later has run
     const QString closed = texts::portClosed(sim->linkPath());
     EXPECT_EQ(prompter.count(closed), 1);
     EXPECT_EQ(prompter.asked.size(), 1);
     EXPECT_EQ(w.panelText(0), sim->linkPath() + QStringLiteral(":OFF"));
 
     // The Com command opens the port again; the unit answers the new "Version".
-    QTimer::singleShot(0, [] {
-        auto *dialog = qobject_cast<TfrmCom *>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        dialog->btnOk->click();
-    });
+    test::whenModal<TfrmCom>([](TfrmCom *dialog) { dialog->btnOk->click(); });
     w.mmFileComClick();
     ASSERT_TRUE(objects->link.portOpen());
     ASSERT_TRUE(sim->waitForMessages(1, 3000));
@@ -227,7 +229,7 @@ TEST_F(RawPtyTest, AUnitThatStopsReadingClosesThePortOnceWithoutFreezing) {
     for (int i = 0; i < 20; ++i)
         w.btnSend->click();
     EXPECT_LT(t.elapsed() - closedAt, 1000);
-    pump(500);
+    ASSERT_TRUE(runPostedWork());
     EXPECT_EQ(w.panelText(0), pty.slave + QStringLiteral(":OFF"));
     int closedMessages = 0;
     for (const Asked &a : prompter.asked)

@@ -107,7 +107,7 @@ TEST_F(LearningEndToEnd, WithThePortClosedNothingIsSentAndTheOperatorIsTold) {
     ASSERT_EQ(prompter.asked.size(), 1);
     EXPECT_EQ(prompter.asked[0].text, QStringLiteral("通信ポートを設定して下さい"));
     EXPECT_EQ(window->pnlAnalyze->text(), QStringLiteral("学習 Off"));
-    QTest::qWait(100);
+    ASSERT_TRUE(runPostedWork());
     EXPECT_EQ(sim->messageCount(), 1);
 }
 

@@ -8,6 +8,7 @@
 #include "R_waveedit.h"
 #include "click_panel.h"
 #include "main_window_fixture.h"
+#include "modal_dialog.h"
 #include "wait.h"
 #include "wave_image.h"
 
@@ -181,14 +182,7 @@ namespace {
 
 // Runs `act` on the Com dialog once it is up.
 void whenComDialog(std::function<void(TfrmCom *)> act) {
-    QTimer::singleShot(0, [act] {
-        auto *dialog = qobject_cast<TfrmCom *>(QApplication::activeModalWidget());
-        if (!dialog) {
-            whenComDialog(act);
-            return;
-        }
-        act(dialog);
-    });
+    test::whenModal<TfrmCom>(std::move(act));
 }
 
 // Answers the Com dialog: OK after typing a port name, or Cancel.

@@ -4,8 +4,8 @@
 #include "fake_serial_device.h"
 #include "link.h"
 #include "link_texts.h"
+#include "manual_clock.h"
 #include "recording_observer.h"
-#include "tick_clock.h"
 #include "wait.h"
 
 #include <QElapsedTimer>
@@ -22,9 +22,23 @@ protected:
     LinkTest() : link(device, com, clock) { link.setObserver(&observer); }
     ~LinkTest() override { link.ClosePort(); }
 
+    // Moves the held clock by each step in turn, a few milliseconds apart
+    // (the wait under test looks at the clock in between); `seen` gets
+    // whether the wait was still going before each step.
+    void advanceDuringWait(std::vector<uint32_t> steps, std::vector<bool> *seen,
+                           const std::function<bool()> &going) {
+        if (steps.empty()) return;
+        QTimer::singleShot(5, [this, steps, seen, going]() mutable {
+            seen->push_back(going());
+            clock.advance(steps.front());
+            steps.erase(steps.begin());
+            advanceDuringWait(steps, seen, going);
+        });
+    }
+
     FakeSerialDevice device;
     ComSettings com;
-    SteadyTickClock clock;
+    ManualTickClock clock; // the machine's clock until a test holds it
     RecordingObserver observer;
     Link link;
 };
@@ -126,40 +140,46 @@ TEST_F(LinkTest, SilenceTimeoutCompletesAMessageWithoutDelimiter) {
     com.RecvDlmt = "";
     com.RecvTout = 50;
     ASSERT_TRUE(link.OpenPort(true));
-    QElapsedTimer t;
-    t.start();
+    clock.hold();
     device.inject("OK\r\n");
+    // Read, but not complete while the line has been silent for 50 ms only.
+    ASSERT_TRUE(waitFor([&] { return !device.inputWaiting(); }));
+    clock.advance(50);
+    ASSERT_TRUE(runPostedWork());
+    pump(30); // the receive thread's ticks
+    EXPECT_TRUE(observer.log.isEmpty());
+    clock.advance(1);
     ASSERT_TRUE(waitFor([&] { return observer.log.size() == 1; }, 2000));
-    EXPECT_GE(t.elapsed(), 50);
     EXPECT_EQ(observer.log[0], "OK 0Dh 0Ah");
 }
 
 TEST_F(LinkTest, WaitForAck) {
     ASSERT_TRUE(link.OpenPort(true));
+    clock.hold();
     link.setAck();
-    QElapsedTimer t;
-    t.start();
     EXPECT_TRUE(link.WaitForAck(100)); // left on by an earlier answer
-    EXPECT_LT(t.elapsed(), 50);
 
+    // Silent: still waiting at 100 ms, given up at 101.
     link.clearAck();
-    t.restart();
+    bool waiting = false;
+    std::vector<bool> seen;
+    advanceDuringWait({60, 40, 1}, &seen, [&] { return waiting; });
+    waiting = true;
     EXPECT_FALSE(link.WaitForAck(100));
-    EXPECT_GE(t.elapsed(), 100); // the tick counts whole milliseconds
-    EXPECT_LT(t.elapsed(), 1000);
+    waiting = false;
+    EXPECT_EQ(seen, (std::vector<bool>{true, true, true}));
+    // No wait outlives its caller: the last step ended it.
+    ASSERT_TRUE(runPostedWork());
 
+    // An answer within the time-out ends the wait at once.
     link.clearAck();
-    QTimer::singleShot(30, [&] { device.inject("\x06"); });
-    t.restart();
+    QTimer::singleShot(5, [&] { device.inject("\x06"); });
     EXPECT_TRUE(link.WaitForAck(1000));
-    EXPECT_LT(t.elapsed(), 500);
 
-    // Closed while waiting: nothing can arrive any more.
+    // Closed while waiting: nothing can arrive any more, whatever the clock.
     link.clearAck();
-    QTimer::singleShot(30, [&] { link.ClosePort(); });
-    t.restart();
+    QTimer::singleShot(5, [&] { link.ClosePort(); });
     EXPECT_FALSE(link.WaitForAck(5000));
-    EXPECT_LT(t.elapsed(), 2500);
 }
 
 TEST_F(LinkTest, LineErrorClosesThePortOnceWithOneMessage) {
@@ -170,7 +190,7 @@ TEST_F(LinkTest, LineErrorClosesThePortOnceWithOneMessage) {
     for (int i = 0; i < 5; ++i)
         device.injectError(1u << i);
     ASSERT_TRUE(waitFor([&] { return !link.portOpen() && !observer.warnings.isEmpty(); }));
-    pump(100);
+    ASSERT_TRUE(runPostedWork()); // whatever the errors left for later has run
     EXPECT_EQ(observer.portStatus, QStringLiteral("COM4:OFF"));
     ASSERT_EQ(observer.warnings.size(), 1);
     EXPECT_EQ(observer.warnings[0].text, texts::portClosed(QStringLiteral("COM4")));
@@ -193,7 +213,7 @@ TEST_F(LinkTest, ErrorSeenBySendIsReportedThenTheThreadCloses) {
     link.SendMessage("Ver");
     EXPECT_EQ(device.writes, 0);
     ASSERT_TRUE(waitFor([&] { return !link.portOpen(); }));
-    pump(50);
+    ASSERT_TRUE(runPostedWork());
     ASSERT_GE(observer.warnings.size(), 2);
     EXPECT_EQ(observer.warnings[0].text, QStringLiteral("Send ClearCommError dwErrorMask != 0"));
     EXPECT_EQ(observer.warnings[0].caption, texts::appTitle());
@@ -269,7 +289,7 @@ TEST_F(LinkTest, StalledWriteClosesThePortOnceAndLaterSendsGoNowhere) {
         link.SendMessage("Ver");
     EXPECT_EQ(device.writes, 1);
     ASSERT_TRUE(waitFor([&] { return !link.portOpen(); }));
-    pump(50);
+    ASSERT_TRUE(runPostedWork());
     link.SendMessage("Ver");
     EXPECT_EQ(device.writes, 1);
     EXPECT_EQ(observer.portStatus, QStringLiteral("COM1:OFF"));
