@@ -67,16 +67,11 @@ void checkRowPrefix(QByteArrayView line, int row, int digits, int lineNumber, Fi
 
 // ---- the table file ------------------------------------------------------------
 
-// A row line as it stands: cells split by commas, tagged fields taken for cell
-// texts, fields that are not read, a lost last character, and pattern codes
-// that do not match their count.
-void checkRowLine(QByteArrayView line, int lineNumber, const WaveInfo &info, Findings &out,
-                  std::vector<std::pair<int, int>> &misread) {
-    const ScannedLine scan = scanRowLine(line);
+// Text fields before the first tagged one: more than the cells mean a comma
+// in a cell text, and the fields after them are misread.
+void checkSplitCells(const ScannedLine &scan, int lineNumber, Findings &out,
+                     std::vector<std::pair<int, int>> &misread) {
     const std::vector<ScannedField> &fields = scan.fields;
-
-    // Text fields before the first tagged one: more than the cells mean a
-    // comma in a cell text.
     const size_t firstTag = size_t(
         std::find_if(fields.begin(), fields.end(), [](const ScannedField &f) { return f.tagged; }) -
         fields.begin());
@@ -97,9 +92,11 @@ void checkRowLine(QByteArrayView line, int lineNumber, const WaveInfo &info, Fin
         for (size_t i = cells + 1; i < firstTag; ++i)
             misread.emplace_back(lineNumber, fields[i].number);
     }
+}
 
-    // A tag met twice: the later field replaces what the earlier one gave,
-    // and a save keeps only the later.
+// A tag met twice: the later field replaces what the earlier one gave, and a
+// save keeps only the later.
+void checkRepeatedTags(const std::vector<ScannedField> &fields, int lineNumber, Findings &out) {
     std::vector<QByteArray> tagsSeen;
     for (const ScannedField &field : fields) {
         if (!field.tagged) continue;
@@ -114,7 +111,12 @@ void checkRowLine(QByteArrayView line, int lineNumber, const WaveInfo &info, Fin
         else
             tagsSeen.push_back(tag);
     }
+}
 
+// Tagged fields read as cell texts, and fields after the pattern codes that
+// are not read. The pattern codes' field: its digits (-1: none) and number.
+std::pair<int, int> checkFieldPlaces(const std::vector<ScannedField> &fields, int lineNumber,
+                                     Findings &out) {
     int pcodeDigits = -1; // digits of the field read as pattern codes; -1: none
     int pcodeField = 0;
     for (const ScannedField &field : fields) {
@@ -139,13 +141,13 @@ void checkRowLine(QByteArrayView line, int lineNumber, const WaveInfo &info, Fin
         }
     }
 
-    const qsizetype prefix = scan.twoDigits ? 5 : 6;
-    if (line.size() > prefix && !line.endsWith(',') && !fields.empty())
-        out.add(lineNumber, fields.back().number,
-                QStringLiteral("the line does not end with a comma: its last character %1 is "
-                               "taken for one and lost")
-                    .arg(quoted(line.last(1))));
+    return {pcodeDigits, pcodeField};
+}
 
+// Pattern codes that do not match their count.
+void checkPcodeCount(const WaveInfo &info, std::pair<int, int> pcodes, int lineNumber,
+                     Findings &out) {
+    const auto [pcodeDigits, pcodeField] = pcodes;
     const int count = std::clamp<int32_t>(info.DataBits, 0, WaveInfo::kPcodes);
     const int written = count + count % 2; // the last digit repeated for an odd count
     const int digits = std::max(pcodeDigits, 0);
@@ -170,6 +172,26 @@ void checkRowLine(QByteArrayView line, int lineNumber, const WaveInfo &info, Fin
                     .arg(digits)
                     .arg(info.DataBits)
                     .arg(written));
+}
+
+// A row line as it stands: cells split by commas, tagged fields taken for cell
+// texts, fields that are not read, a lost last character, and pattern codes
+// that do not match their count.
+void checkRowLine(QByteArrayView line, int lineNumber, const WaveInfo &info, Findings &out,
+                  std::vector<std::pair<int, int>> &misread) {
+    const ScannedLine scan = scanRowLine(line);
+    const std::vector<ScannedField> &fields = scan.fields;
+    checkSplitCells(scan, lineNumber, out, misread);
+    checkRepeatedTags(fields, lineNumber, out);
+    const std::pair<int, int> pcodes = checkFieldPlaces(fields, lineNumber, out);
+    const qsizetype prefix = scan.twoDigits ? 5 : 6;
+    if (line.size() > prefix && !line.endsWith(',') && !fields.empty())
+        out.add(lineNumber, fields.back().number,
+                QStringLiteral("the line does not end with a comma: its last character %1 is "
+                               "taken for one and lost")
+                    .arg(quoted(line.last(1))));
+
+    checkPcodeCount(info, pcodes, lineNumber, out);
 }
 
 void readTable(const FilesIn &in, FilesRead &read, Findings &out) {
