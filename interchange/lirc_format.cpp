@@ -25,7 +25,7 @@ public:
 
     void run(QByteArrayView text) {
         for (const ScanLine &line : scanLines(text)) {
-            std::vector<QByteArrayView> words = scanWords(line.text);
+            std::vector<QByteArrayView> words = scanWords(trimmedView(line.text));
             for (size_t i = 0; i < words.size(); ++i)
                 if (words[i].startsWith('#')) {
                     words.resize(i);
@@ -246,7 +246,7 @@ InterchangeWrite writeLirc(const std::vector<InterchangeCode> &codes, const QStr
         for (size_t i = 0; i < count; ++i) {
             const QByteArray number = QByteArray::number(d[i]);
             out += (i % 6 == 0 ? QByteArray("          ") : QByteArray()) +
-                   QByteArray(8 - std::min<qsizetype>(8, number.size()), ' ') + number;
+                   QByteArray(std::max<qsizetype>(1, 8 - number.size()), ' ') + number;
             if (i % 6 == 5 || i + 1 == count) out += '\n';
         }
     }

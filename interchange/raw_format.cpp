@@ -47,7 +47,7 @@ public:
     InterchangeRead read;
 
     void durationsLine(const ScanLine &line) {
-        const std::vector<QByteArrayView> words = scanWords(line.text, true);
+        const std::vector<QByteArrayView> words = scanWords(trimmedView(line.text), true);
         InterchangeCode code;
         code.signal.carrierHz = 0;
         int signedMode = -1; // unknown, 0 plain, 1 signed
@@ -102,9 +102,9 @@ public:
         code.signal.carrierHz = kRawDefaultCarrierHz;
         std::vector<int32_t> &d = code.signal.durations;
         size_t i = first;
-        for (; i < lines.size() && isMode2Line(lines[i].text); ++i) {
+        for (; i < lines.size() && isMode2Line(trimmedView(lines[i].text)); ++i) {
             const ScanLine &line = lines[i];
-            const std::vector<QByteArrayView> words = scanWords(line.text);
+            const std::vector<QByteArrayView> words = scanWords(trimmedView(line.text));
             bool mark = false;
             mode2Word(words[0], &mark);
             int64_t value = 0;
@@ -155,7 +155,8 @@ InterchangeRead readRaw(QByteArrayView text) {
         if (content.isEmpty() || content.startsWith('#')) {
             ++i;
         } else if (isMode2Line(content)) {
-            i = reader.mode2Block(lines, i);
+            // The block holds at least this line, so reading always moves on.
+            i = std::max(i + 1, reader.mode2Block(lines, i));
         } else {
             reader.durationsLine(lines[i]);
             ++i;

@@ -178,6 +178,12 @@ TEST(RawFormatTest, Mode2BlocksOneCodeEach) {
               "line 1: the space before the first pulse is not read");
     EXPECT_EQ(read.notes[1].message.toStdString(), "line 7: a pulse after a pulse: added to it");
     EXPECT_EQ(read.notes[2].line, 9);
+
+    // Control bytes before a word belong to no word, in a block as before it.
+    const InterchangeRead nul = readRaw(QByteArray("pulse 560\n\0\0pulse 100\x01\nspace 9\n", 31));
+    ASSERT_TRUE(nul.ok()) << nul.firstError().toStdString();
+    ASSERT_EQ(nul.codes.size(), 1u);
+    EXPECT_EQ(nul.codes[0].signal.durations, (std::vector<int32_t>{660, 9}));
 }
 
 TEST(RawFormatTest, BadWordsAreNamed) {
@@ -294,6 +300,17 @@ TEST(LircFormatTest, EveryRawCodeOfEveryRemote) {
     // The gap closes a code that ends on a pulse.
     const Quantised q = quantise(read.codes[1].signal, {}, read.codes[1].gapUs);
     EXPECT_EQ(q.info.Width[1], 889 + 89000);
+}
+
+TEST(LircFormatTest, WideDurationsStayApartWhenWritten) {
+    InterchangeCode code;
+    code.name = "wide";
+    code.signal = {38000, {12345678, 99999999, 1, 10000000, 5}};
+    const InterchangeWrite written = writeLirc({code}, "r");
+    ASSERT_TRUE(written.ok);
+    const InterchangeRead read = readLirc(written.bytes);
+    ASSERT_TRUE(read.ok()) << read.firstError().toStdString();
+    EXPECT_EQ(read.codes.at(0).signal, code.signal);
 }
 
 TEST(LircFormatTest, BadLinesAreNamed) {
