@@ -53,13 +53,16 @@ public:
         int signedMode = -1; // unknown, 0 plain, 1 signed
         for (size_t i = 0; i < words.size(); ++i) {
             const QByteArrayView w = words[i];
-            const QString where = QStringLiteral("word %1 %2").arg(i + 1).arg(quotedWord(w));
+            // Built only for a message: most words are plain durations.
+            const auto where = [&] {
+                return QStringLiteral("word %1 %2").arg(i + 1).arg(quotedWord(w));
+            };
             int64_t value = 0;
             bool bad = false;
             if (carrierWord(w, &value, &bad)) {
-                if (bad) return error(line, where + QStringLiteral(" is not a carrier in Hz"));
+                if (bad) return error(line, where() + QStringLiteral(" is not a carrier in Hz"));
                 if (code.signal.carrierHz != 0)
-                    return error(line, where + QStringLiteral(": a second carrier"));
+                    return error(line, where() + QStringLiteral(": a second carrier"));
                 code.signal.carrierHz = int32_t(value);
                 continue;
             }
@@ -71,22 +74,23 @@ public:
                                                      [](char c) { return c >= '0' && c <= '9'; });
                 return error(
                     line,
-                    where + (digitsOnly
-                                 ? QStringLiteral(" is longer than %1 µs").arg(kMaxReadDurationUs)
-                                 : QStringLiteral(" is not a duration in µs")));
+                    where() + (digitsOnly
+                                   ? QStringLiteral(" is longer than %1 µs").arg(kMaxReadDurationUs)
+                                   : QStringLiteral(" is not a duration in µs")));
             }
             const bool markDue = code.signal.durations.size() % 2 == 0;
             if (signedMode < 0) signedMode = plus || minus ? 1 : 0;
             if (signedMode == 0 && (plus || minus))
-                return error(line, where + QStringLiteral(" has a sign, the durations before "
-                                                          "it have none"));
+                return error(line, where() + QStringLiteral(" has a sign, the durations before "
+                                                            "it have none"));
             if (signedMode == 1) {
                 if (!plus && !minus)
-                    return error(line, where + QStringLiteral(" has no sign, the durations "
-                                                              "before it have one"));
+                    return error(line, where() + QStringLiteral(" has no sign, the durations "
+                                                                "before it have one"));
                 if (plus != markDue)
-                    return error(line, where + (markDue ? QStringLiteral(": a mark (+) is due")
-                                                        : QStringLiteral(": a space (-) is due")));
+                    return error(line,
+                                 where() + (markDue ? QStringLiteral(": a mark (+) is due")
+                                                    : QStringLiteral(": a space (-) is due")));
             }
             code.signal.durations.push_back(int32_t(value));
         }
