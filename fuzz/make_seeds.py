@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Writes the hand-made seed inputs of fuzz/corpus/receive, settings, table, layout,
-json, check and wave.
+json, check, wave, pronto, raw, ir and lirc.
 
 Run from anywhere; it rewrites only the files named here (inputs that fuzzing
 found are kept beside them as they are). The receive inputs follow the layout
@@ -310,13 +310,120 @@ WAVE = {
 }
 
 
+def nec_bits(command=0x12, address=0x00):
+    """The 32 bits of an NEC frame, LSB first: address, its complement, command, its complement."""
+    value = address | (address ^ 0xFF) << 8 | command << 16 | (command ^ 0xFF) << 24
+    return [(value >> k) & 1 for k in range(32)]
+
+
+def nec_durations():
+    """An NEC frame and its repeat in µs: 9000/4500 leader, 560 marks, 560/1690 spaces."""
+    out = [9000, 4500]
+    for bit in nec_bits():
+        out += [560, 1690 if bit else 560]
+    return out + [560, 40000, 9000, 2250, 560, 96000]
+
+
+def pronto(durations, once=None, hz=38000):
+    word = round(1e6 / (hz * 0.241246))
+    period = word * 0.241246
+    pairs = len(durations) // 2
+    once = pairs if once is None else once
+    words = [0, word, once, pairs - once] + [round(d / period) for d in durations]
+    return " ".join("%04X" % w for w in words).encode()
+
+
+NEC = nec_durations()
+RC5 = [889, 889, 1778, 889, 889, 889, 889, 1778, 1778, 1778, 889, 889, 889, 889, 1778, 1778,
+       1778, 1778, 889, 89000]
+SONY = [2400, 600] + sum(([1200 if b else 600, 600] for b in [1, 0, 1, 0, 1, 0, 0, 1, 0, 0, 0, 0]),
+                         [])
+SONY[-1] = 25000
+PRONTO = {
+    "nec_repeat.txt": pronto(NEC, once=34) + b"\r\n",
+    "rc5.txt": pronto(RC5, hz=36000) + b"\n",
+    "sony_and_nec.txt": pronto(SONY, hz=40000) + b"\n\n" + pronto(NEC) + b"\n",
+    "repeat_only.txt": b"0000 006D 0000 0001 0015 0015",
+    "bad_word.txt": b"0000 006D 0001 00G0 0015 0015",
+    "bad_count.txt": b"0000 006D 0002 0000 0015 0015 0015",
+    "zero_frequency.txt": b"0000 0000 0001 0000 0015 0015",
+    "many_pairs.txt": b"0000 006D 1001 0000" + b" 0015 0015" * 0x1001,
+}
+
+
+def numbers(values, sep=b" "):
+    return sep.join(b"%d" % v for v in values)
+
+
+RAW = {
+    "nec.txt": numbers(NEC) + b"\n",
+    "signed_carrier.txt": b"Freq=36000Hz " + b" ".join(
+        (b"+%d" if k % 2 == 0 else b"-%d") % v for k, v in enumerate(RC5)) + b"\r\n",
+    "commas.txt": b"f=40000," + numbers(SONY, b",") + b"\n# comment\n" + numbers(RC5) + b"\n",
+    "mode2.txt": b"space 1234567\n" + b"".join(
+        (b"pulse %d\n" if k % 2 == 0 else b"space %d\n") % v for k, v in enumerate(NEC)) +
+    b"\npulse 560\npulse 100\nspace 560\ntimeout 40000\n",
+    "bad_sign.txt": b"+9000 -4500 -560",
+    "too_long.txt": b"9000 4500 100000 560 1 1000000",
+    "many.txt": numbers([560] * 8193) + b"\n",
+}
+
+IR_HEAD = b"Filetype: IR signals file\nVersion: 1\n"
+
+
+def ir_record(name, durations, hz=38000):
+    return (b"#\nname: " + name + b"\ntype: raw\nfrequency: %d\nduty_cycle: 0.330000\ndata: " % hz +
+            numbers(durations) + b"\n")
+
+
+IR = {
+    "three.ir": IR_HEAD + ir_record(b"Power", NEC) + ir_record(b"RC5", RC5, 36000) +
+    ir_record(b"Sony", SONY, 40000),
+    "parsed.ir": IR_HEAD + b"#\nname: Vol_up\ntype: parsed\nprotocol: NEC\naddress: 00 00 00 00\n"
+    b"command: 02 00 00 00\n" + ir_record("Ünter".encode(), RC5, 36000),
+    "crlf_split_data.ir": (IR_HEAD + ir_record(b"A", NEC[:20]) + b"data: " + numbers(NEC[20:]) +
+                           b"\n").replace(b"\n", b"\r\n"),
+    "bad_version.ir": b"Filetype: IR signals file\nVersion: 2\n",
+    "no_frequency.ir": IR_HEAD + b"#\nname: A\ntype: raw\ndata: 1 2\n",
+    "bad_name.ir": IR_HEAD + ir_record(b"\xff\xfe", RC5),
+}
+
+
+def lirc_codes(codes):
+    out = b""
+    for name, durations in codes:
+        out += b"    name " + name + b"\n"
+        for k in range(0, len(durations), 6):
+            out += b"      " + numbers(durations[k:k + 6]) + b"\n"
+    return out
+
+
+def lirc_remote(name, codes, hz=38000, gap=100000):
+    return (b"begin remote\n  name  " + name + b"\n  flags RAW_CODES\n  eps 30\n  aeps 100\n"
+            b"  frequency %d\n  gap %d\n  begin raw_codes\n" % (hz, gap) + lirc_codes(codes) +
+            b"  end raw_codes\nend remote\n")
+
+
+LIRC = {
+    "tv.conf": b"# hand-written\n" + lirc_remote(b"TV", [(b"KEY_POWER", NEC[:-1]),
+                                                          (b"KEY_MUTE", NEC[:67])], gap=40000),
+    "two_remotes.conf": lirc_remote(b"A", [(b"X", RC5[:-1])], 36000, 89000) +
+    b"begin remote\n  name B\n  begin codes\n    KEY_1 0x10\n  end codes\nend remote\n" +
+    lirc_remote(b"C", [(b"S", SONY[:-1])], 40000, 25000),
+    "bad_number.conf": b"begin remote\n begin raw_codes\n name A\n 9000 45o0\n",
+    "no_end.conf": b"begin remote\n begin raw_codes\n name A\n 1\n",
+    "comments_crlf.conf": lirc_remote(b"R", [(b"P#1", SONY)]).replace(b"\n", b" # c\r\n"),
+}
+
+
 def main():
     for name, data in RECEIVE.items():
         (HERE / "corpus" / "receive" / name).write_bytes(data)
     for name, data in SETTINGS.items():
         (HERE / "corpus" / "settings" / name).write_bytes(data)
     for directory, seeds in (("table", TABLE), ("layout", LAYOUT), ("json", JSON),
-                             ("check", CHECK), ("wave", WAVE)):
+                             ("check", CHECK), ("wave", WAVE), ("pronto", PRONTO),
+                             ("raw", RAW), ("ir", IR), ("lirc", LIRC)):
         (HERE / "corpus" / directory).mkdir(exist_ok=True)
         for name, data in seeds.items():
             (HERE / "corpus" / directory / name).write_bytes(data)
