@@ -93,6 +93,10 @@ const std::vector<OptionSpec> &optionTable() {
          QStringLiteral("wave: annotate without the code and compare it with the row's Result, "
                         "as CodeCheck does; the outcome goes to standard error."),
          {}},
+        {QStringLiteral("row"),
+         QStringLiteral("import: the first row to store into (default: the first row without a "
+                        "timing description); export: the one row to write."),
+         QStringLiteral("N")},
         {QStringLiteral("from-text"),
          QStringLiteral("wave: draw, print or export a wave text file (as the panel's Load "
                         "reads it) instead of a table row."),

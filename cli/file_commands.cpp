@@ -73,41 +73,6 @@ int check(const Invocation &call) {
     return findings.empty() ? kDone : kNoAnswer;
 }
 
-// Why the table file and its layout file cannot be saved as a pair.
-QString pairProblemText(const PairCheck &pair, const QString &tablePath) {
-    switch (pair.problem) {
-    case PairProblem::SameFile:
-        return QStringLiteral("the layout file %1 is the table file %2 itself (%3): the layout "
-                              "would replace the table")
-            .arg(pair.path, tablePath, pair.target);
-    case PairProblem::LinkLoop:
-        return QStringLiteral("%1 is a symbolic link in a loop").arg(pair.path);
-    case PairProblem::DanglingLink:
-        return QStringLiteral("%1 is a symbolic link to %2, which does not exist")
-            .arg(pair.path, pair.target);
-    case PairProblem::None:
-        break;
-    }
-    return {};
-}
-
-// Why the pair cannot be written, or empty when it can.
-QString saveRefusal(const SaveCheck &check, const QString &tablePath) {
-    switch (check.refusal) {
-    case SaveCheck::Refusal::LayoutName:
-        return QStringLiteral("%1 is the name of its own layout file: the layout would replace "
-                              "the table; nothing written")
-            .arg(tablePath);
-    case SaveCheck::Refusal::Pair:
-        return pairProblemText(check.pair, tablePath) + QStringLiteral("; nothing written");
-    case SaveCheck::Refusal::InTheWay:
-        return QStringLiteral("cannot write %1: %2; nothing written").arg(check.path, check.why);
-    case SaveCheck::Refusal::None:
-        break;
-    }
-    return {};
-}
-
 bool readJson(const QString &jsonPath, QByteArray *json) {
     QString error;
     const bool fromStdin = jsonPath == QLatin1String("-");

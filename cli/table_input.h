@@ -32,4 +32,8 @@ bool layoutReadable(const LayoutFileOpen &open, const std::function<void(const Q
 // goes to standard error, followed by `nothing` ("nothing printed").
 std::optional<CodeTable> readWholeTable(const QString &tablePath, const QString &nothing);
 
+// Why a table file and its layout file cannot be written where checkSave
+// refuses them, ending in "nothing written"; empty when they can.
+QString saveRefusal(const SaveCheck &check, const QString &tablePath);
+
 } // namespace zevo3::cli

@@ -13,7 +13,7 @@ namespace {
 
 std::vector<CommandSpec> wholeTable() {
     std::vector<CommandSpec> commands = fileCommands();
-    for (auto &&group : {drawingCommands(), unitCommands()})
+    for (auto &&group : {drawingCommands(), interchangeCommands(), unitCommands()})
         commands.insert(commands.end(), group.begin(), group.end());
     return commands;
 }
@@ -55,8 +55,8 @@ TEST(CommandTable, EveryCommandIsListedAndEveryOptionExists) {
             taken = taken || command.options.contains(option);
         EXPECT_TRUE(taken) << "--" << option.toStdString() << " goes with no command";
     }
-    EXPECT_EQ(names, (QStringList{"dump", "make", "check", "print", "wave", "version", "send",
-                                  "fire", "download", "search"}));
+    EXPECT_EQ(names, (QStringList{"dump", "make", "check", "print", "wave", "import", "export",
+                                  "version", "send", "fire", "download", "search"}));
 }
 
 TEST(CommandTable, OptionsACommandDoesNotTakeAreRefusedInItsWords) {

@@ -1,0 +1,263 @@
+// zevo3 import and export: codes of the common interchange formats (Pronto
+// Hex, raw timings, IR signal files, LIRC files) into table rows as timing
+// descriptions, and rows out again.
+
+#include "cli_output.h"
+#include "commands.h"
+#include "exit_status.h"
+#include "flat_signal.h"
+#include "imported_row.h"
+#include "ir_file_format.h"
+#include "lirc_format.h"
+#include "pronto_format.h"
+#include "raw_format.h"
+#include "save_file.h"
+#include "table_document.h"
+#include "table_input.h"
+
+#include <QFileInfo>
+#include <memory>
+#include <optional>
+
+namespace zevo3::cli {
+
+namespace {
+
+// The formats by the names the command line gives them.
+struct FormatEntry {
+    const char *name;
+    InterchangeRead (*read)(QByteArrayView);
+};
+constexpr FormatEntry kFormats[] = {
+    {"pronto", readPronto}, {"raw", readRaw}, {"ir", readIrFile}, {"lirc", readLirc}};
+
+const FormatEntry *formatNamed(const QString &name) {
+    for (const FormatEntry &format : kFormats)
+        if (name == QLatin1String(format.name)) return &format;
+    return nullptr;
+}
+
+QString formatChoice() {
+    return QStringLiteral("pronto, raw, ir or lirc");
+}
+
+// --row, 1 to 70; `fallback` when it is not given. Nullopt (and said) when
+// it is not a row.
+std::optional<int> rowOption(const Invocation &call, int fallback) {
+    if (!call.isSet(QStringLiteral("row"))) return fallback;
+    const std::optional<int> row =
+        wholeNumber(call.value(QStringLiteral("row")), 1, CodeTable::kRows);
+    if (!row)
+        call.usage(QStringLiteral("--row: a row 1 to %1, not \"%2\"")
+                       .arg(CodeTable::kRows)
+                       .arg(call.value(QStringLiteral("row"))));
+    return row;
+}
+
+bool readSource(const QString &path, QByteArray *bytes) {
+    QString error;
+    const bool fromStdin = path == QLatin1String("-");
+    if (fromStdin ? readStandardInput(bytes, kMaxTableFileBytes, &error)
+                  : readFileBounded(path, kMaxTableFileBytes, bytes, &error))
+        return true;
+    tell(QStringLiteral("cannot read %1: %2")
+             .arg(fromStdin ? QStringLiteral("the standard input") : path, error));
+    return false;
+}
+
+// The table an import stores into: the file as the window's Open reads it,
+// or an empty table when there is none yet. Null (and said) when it cannot
+// be read or holds a conversion error.
+struct ImportTarget {
+    std::unique_ptr<CodeTable> table = std::make_unique<CodeTable>();
+    bool created = false;
+};
+
+std::optional<ImportTarget> openImportTarget(const QString &tablePath) {
+    ImportTarget target;
+    const QFileInfo info(tablePath);
+    if (!info.exists() && !info.isSymLink()) {
+        target.created = true;
+        return target;
+    }
+    TableFileOpen open = openTableFile(tablePath);
+    if (!open.readable) {
+        tell(QStringLiteral("cannot read the table file %1: %2").arg(tablePath, open.error));
+        return std::nullopt;
+    }
+    const TableFileRead &read = *open.read;
+    if (!read.complete()) {
+        for (const FileProblem &problem : read.problems)
+            if (problem.error) {
+                tell(QStringLiteral("%1:%2:%3: %4; nothing written")
+                         .arg(tablePath)
+                         .arg(problem.line)
+                         .arg(problem.field)
+                         .arg(problem.message));
+                break;
+            }
+        return std::nullopt;
+    }
+    if (!read.identified)
+        say(QStringLiteral("%1:1: the first line is not \"%2\"; read as after OK")
+                .arg(tablePath, QString::fromLatin1(kTableFileId)));
+    *target.table = read.table;
+    return target;
+}
+
+// "3 Power: 34 pairs, 4 entries, largest deviation 12 µs (2.1 %)"
+QByteArray storedLine(int row, const InterchangeCode &code) {
+    const Quantised q = importedRow(code).quantised;
+    return QStringLiteral("%1 %2: %3 pairs, %4 entries, largest deviation %5 µs (%6 %)\n")
+        .arg(row)
+        .arg(code.name.isEmpty() ? QStringLiteral("-") : code.name)
+        .arg(q.pairs)
+        .arg(q.entries)
+        .arg(q.maxDeviationUs)
+        .arg(q.maxDeviationPercent, 0, 'f', 1)
+        .toUtf8();
+}
+
+// Writes the table (and, for a new one, its empty layout file) atomically.
+int saveImport(const QString &tablePath, const ImportTarget &target) {
+    const SaveCheck check = checkSave(tablePath, true);
+    const QString refusal = saveRefusal(check, tablePath);
+    if (!refusal.isEmpty()) {
+        tell(refusal);
+        return kCannot;
+    }
+    QString error;
+    if (!saveTableFile(tablePath, *target.table, &error)) {
+        tell(QStringLiteral("cannot write the table file %1: %2; nothing written")
+                 .arg(tablePath, error));
+        return kCannot;
+    }
+    if (target.created && !saveLayoutFile(check.layoutPath, LayoutData(), &error)) {
+        tell(QStringLiteral("the table file %1 was written, but its layout file %2 was NOT: %3")
+                 .arg(tablePath, check.layoutPath, error));
+        return kCannot;
+    }
+    return kDone;
+}
+
+int import(const Invocation &call) {
+    if (call.args.size() != 3)
+        return call.usage(QStringLiteral("import: give a table file, a format and a file"));
+    const QString &tablePath = call.args[0];
+    const QString &sourcePath = call.args[2];
+    const FormatEntry *format = formatNamed(call.args[1]);
+    if (!format)
+        return call.usage(QStringLiteral("import: the format is %1, not \"%2\"")
+                              .arg(formatChoice(), call.args[1]));
+    const std::optional<int> givenRow = rowOption(call, 0);
+    if (!givenRow) return kCannot;
+
+    QByteArray text;
+    if (!readSource(sourcePath, &text)) return kCannot;
+    const QString source =
+        sourcePath == QLatin1String("-") ? QStringLiteral("<stdin>") : sourcePath;
+    const InterchangeRead read = format->read(text);
+    for (const InterchangeNote &note : read.notes)
+        say(source + QStringLiteral(": ") + note.message);
+    if (!read.ok()) {
+        tell(QStringLiteral("nothing written"));
+        return kNoAnswer;
+    }
+    if (read.codes.empty()) {
+        tell(QStringLiteral("%1 holds no %2 code; nothing written").arg(source, call.args[1]));
+        return kNoAnswer;
+    }
+
+    std::optional<ImportTarget> target = openImportTarget(tablePath);
+    if (!target) return kCannot;
+    const int row = *givenRow ? *givenRow : firstRowWithoutDescription(*target->table);
+    if (row == 0) {
+        tell(QStringLiteral("every row of %1 holds a timing description: give --row N; nothing "
+                            "written")
+                 .arg(tablePath));
+        return kNoAnswer;
+    }
+    const StoreResult stored = storeImported(*target->table, row, read.codes);
+    if (!stored.ok) {
+        tell(stored.message + QStringLiteral("; nothing written"));
+        return kNoAnswer;
+    }
+    const int status = saveImport(tablePath, *target);
+    if (status != kDone) return status;
+    for (const QString &note : stored.notes)
+        tell(note);
+    QByteArray report;
+    for (size_t i = 0; i < read.codes.size(); ++i)
+        report += storedLine(row + int(i), read.codes[i]);
+    return writeOut(report) ? kDone : cannotWriteOut();
+}
+
+InterchangeWrite writeCodes(const QString &format, const std::vector<InterchangeCode> &codes,
+                            const QString &tablePath) {
+    if (format == QLatin1String("pronto")) return writePronto(codes);
+    if (format == QLatin1String("raw")) return writeRaw(codes);
+    if (format == QLatin1String("ir")) return writeIrFile(codes);
+    return writeLirc(codes, QFileInfo(tablePath).completeBaseName());
+}
+
+int exportCodes(const Invocation &call) {
+    if (call.args.size() != 2)
+        return call.usage(QStringLiteral("export: give a table file and a format"));
+    const QString &tablePath = call.args[0];
+    const QString &format = call.args[1];
+    if (!formatNamed(format))
+        return call.usage(
+            QStringLiteral("export: the format is %1, not \"%2\"").arg(formatChoice(), format));
+    const std::optional<int> givenRow = rowOption(call, 0);
+    if (!givenRow) return kCannot;
+    const std::optional<CodeTable> table =
+        readWholeTable(tablePath, QStringLiteral("nothing written"));
+    if (!table) return kCannot;
+
+    std::vector<InterchangeCode> codes;
+    for (int row = 1; row <= CodeTable::kRows; ++row)
+        if ((!*givenRow || row == *givenRow) && table->waveInfo(row).present())
+            codes.push_back(codeOfRow(*table, row));
+    if (codes.empty()) {
+        tell(*givenRow ? QStringLiteral("row %1 of %2 holds no timing description")
+                             .arg(*givenRow)
+                             .arg(tablePath)
+                       : QStringLiteral("no row of %1 holds a timing description").arg(tablePath));
+        return kNoAnswer;
+    }
+    const InterchangeWrite written = writeCodes(format, codes, tablePath);
+    for (const InterchangeNote &note : written.notes)
+        tell(note.message);
+    if (!written.ok) return kNoAnswer;
+    return writeOut(written.bytes) ? kDone : cannotWriteOut();
+}
+
+} // namespace
+
+std::vector<CommandSpec> interchangeCommands() {
+    using Kind = CommandSpec::Kind;
+    return {
+        {QStringLiteral("import"),
+         Kind::Files,
+         QStringLiteral("import TABLE FORMAT FILE [--row N]"),
+         QStringLiteral(
+             "  import TABLE FORMAT FILE [--row N]\n"
+             "                  stores the codes of FILE (\"-\": standard input) in FORMAT\n"
+             "                  (pronto, raw, ir or lirc) into row N and the rows below it\n"
+             "                  (default: the first row without a timing description); a new\n"
+             "                  TABLE is made with an empty layout file\n"),
+         {QStringLiteral("row")},
+         import},
+        {QStringLiteral("export"),
+         Kind::Files,
+         QStringLiteral("export TABLE FORMAT [--row N]"),
+         QStringLiteral(
+             "  export TABLE FORMAT [--row N]\n"
+             "                  row N, or every row that holds a timing description, in FORMAT\n"
+             "                  on standard output\n"),
+         {QStringLiteral("row")},
+         exportCodes},
+    };
+}
+
+} // namespace zevo3::cli
