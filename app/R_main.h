@@ -265,6 +265,8 @@ private:
     void BuildTopPanel();
     void BuildConsole();
     void BuildStatusBar();
+    void BuildClientArea();
+    void ReadSettingsAndOpenPort();
     void SetupTable();
     void BuildWavePanel();
     void BuildWaveStrip();
