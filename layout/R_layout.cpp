@@ -351,7 +351,7 @@ void TfrmLayout::LoadLayoutFile(const QString &path) {
 }
 
 void TfrmLayout::showLayoutFile(const LayoutFileOpen &open) {
-    // 1. Emptied first, whatever happens next.
+    // The window is emptied first, whatever happens next.
     LayoutData empty;
     model->replaceCells(empty);
     layout.currentFile.clear();
