@@ -104,8 +104,7 @@ std::unique_ptr<SimUnit> startSimulatedUnit() {
     auto sim = std::make_unique<SimUnit>();
     QString error;
     if (!sim->start(&error)) {
-        std::fprintf(stderr, "zevo3tool: cannot start the simulated unit: %s\n",
-                     qPrintable(error));
+        std::fprintf(stderr, "zevo3tool: cannot start the simulated unit: %s\n", qPrintable(error));
         return nullptr;
     }
     return sim;

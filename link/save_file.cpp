@@ -102,7 +102,8 @@ bool mayReplace(const QString &target, struct stat *old, bool *exists, QString *
     *exists = ::stat(QFile::encodeName(target).constData(), old) == 0;
     if (!*exists) return true;
     if (!S_ISREG(old->st_mode)) {
-        setError(error, QCoreApplication::translate("zevo3", "%1 is not a regular file").arg(target));
+        setError(error,
+                 QCoreApplication::translate("zevo3", "%1 is not a regular file").arg(target));
         return false;
     }
     // A file marked read-only stays as it is, even for a user whom the

@@ -70,8 +70,7 @@ std::optional<LineFault> readHeaderLine(QByteArrayView head, WaveFileRead &read)
 
 // The "[NNN]" of a pulse line, which must be the next index; close is where
 // its ']' is.
-std::optional<LineFault> readPulseIndex(QByteArrayView line, WaveFileRead &read,
-                                        qsizetype *close) {
+std::optional<LineFault> readPulseIndex(QByteArrayView line, WaveFileRead &read, qsizetype *close) {
     using enum WaveFileFault;
     const int index = int(read.pulses.size());
     if (index >= WaveGridData::kRows)
@@ -170,9 +169,9 @@ WaveFileRead readWaveText(const QByteArray &bytes) {
         const QByteArrayView line = lines[n];
         if (closed) {
             if (!line.trimmed().isEmpty())
-                return failed(read, lineNo,
-                              {TextAfterEnd,
-                               QStringLiteral("text after the empty line that ends the list")});
+                return failed(
+                    read, lineNo,
+                    {TextAfterEnd, QStringLiteral("text after the empty line that ends the list")});
             continue;
         }
         if (line.isEmpty()) {

@@ -93,14 +93,14 @@ struct OptionSet {
     const QCommandLineOption ackLimit{
         QStringLiteral("ack-limit"), QStringLiteral("Acknowledge only the first N Kw/Tw messages."),
         QStringLiteral("N")};
-    const QCommandLineOption delay{QStringLiteral("delay"),
-                                   QStringLiteral("Delay before each answer."), QStringLiteral("MS")};
+    const QCommandLineOption delay{
+        QStringLiteral("delay"), QStringLiteral("Delay before each answer."), QStringLiteral("MS")};
     const QCommandLineOption lineRate{QStringLiteral("line-rate"),
                                       QStringLiteral("Pace output like a line at BPS bit/s."),
                                       QStringLiteral("BPS")};
-    const QCommandLineOption garbage{
-        QStringLiteral("garbage"), QStringLiteral("Bytes sent before every answer, e.g. 1b5b."),
-        QStringLiteral("HEX")};
+    const QCommandLineOption garbage{QStringLiteral("garbage"),
+                                     QStringLiteral("Bytes sent before every answer, e.g. 1b5b."),
+                                     QStringLiteral("HEX")};
     const QCommandLineOption hangUp{QStringLiteral("hang-up-after"),
                                     QStringLiteral("Hang up after receiving N messages."),
                                     QStringLiteral("N")};
