@@ -44,6 +44,7 @@ class TfrmWave;
 class TfrmWaveEdit;
 struct TrackNotes;
 class WaveImage;
+class WavePanelFrame;
 
 class TfrmMain : public QMainWindow, public LinkObserver {
     Q_OBJECT
@@ -264,8 +265,14 @@ private:
     void BuildTopPanel();
     void BuildConsole();
     void BuildStatusBar();
+    void BuildClientArea();
+    void ReadSettingsAndOpenPort();
     void SetupTable();
     void BuildWavePanel();
+    void BuildWaveStrip();
+    void PlaceWavePanelParts(WavePanelFrame *frame);
+    void FillDecoderTiming();
+    void ConnectWavePanel();
     // The wave data window follows a refilled store.
     void waveFilled();
     // While the panel is shown: another row chosen, or the table changed.

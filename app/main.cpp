@@ -55,8 +55,18 @@ int main(int argc, char *argv[]) {
 
 namespace {
 
-int run(GuardedApplication &app) {
+// What the command line asks for.
+struct ToolArguments {
+    QString iniPath; // as given; empty when not
+    bool iniSet = false;
+    bool simulate = false;
+    QString screenshotPath;
+    bool screenshot = false;
+    QString openPath; // absolute; empty when no file is named
+};
 
+// Reads the command line; --help and more than one file end the program.
+ToolArguments parseArguments(GuardedApplication &app) {
     QCommandLineParser parser;
     parser.setApplicationDescription(texts::appTitle());
     parser.addHelpOption();
@@ -78,7 +88,89 @@ int run(GuardedApplication &app) {
     parser.process(app);
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1) parser.showHelp(2);
-    const QString openPath = files.isEmpty() ? QString() : QFileInfo(files[0]).absoluteFilePath();
+
+    ToolArguments args;
+    args.openPath = files.isEmpty() ? QString() : QFileInfo(files[0]).absoluteFilePath();
+    args.iniSet = parser.isSet(iniOption);
+    args.iniPath = parser.value(iniOption);
+    args.simulate = parser.isSet(simulateOption);
+    args.screenshot = parser.isSet(screenshotOption);
+    args.screenshotPath = parser.value(screenshotOption);
+    return args;
+}
+
+// The simulated unit, started; null (and said on stderr) when it cannot start.
+std::unique_ptr<SimUnit> startSimulatedUnit() {
+    auto sim = std::make_unique<SimUnit>();
+    QString error;
+    if (!sim->start(&error)) {
+        std::fprintf(stderr, "zevo3tool: cannot start the simulated unit: %s\n", qPrintable(error));
+        return nullptr;
+    }
+    return sim;
+}
+
+// The main window, and the layout window beside it when it is shown.
+QPixmap windowsPicture(TfrmMain &frmMain, TfrmLayout &frmLayout) {
+    QPixmap picture = frmMain.grab();
+    if (frmLayout.isVisible()) {
+        const QRect both = frmMain.geometry().united(frmLayout.geometry());
+        QPixmap canvas(both.size());
+        canvas.fill(QColor(0xd8, 0xd8, 0xd8));
+        QPainter painter(&canvas);
+        painter.drawPixmap(frmMain.geometry().topLeft() - both.topLeft(), picture);
+        painter.drawPixmap(frmLayout.geometry().topLeft() - both.topLeft(), frmLayout.grab());
+        painter.end();
+        picture = canvas;
+    }
+    return picture;
+}
+
+// Saves the picture of the windows as a PNG file and ends the program with
+// code, or with 1 when the file cannot be written.
+void takeScreenshot(TfrmMain &frmMain, TfrmLayout &frmLayout, const QString &shot, int code) {
+    const QPixmap picture = windowsPicture(frmMain, frmLayout);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QString error;
+    if (!picture.save(&buffer, "PNG") || !saveFileAtomically(shot, png, &error)) {
+        std::fprintf(stderr, "zevo3tool: cannot write %s: %s\n", qPrintable(shot),
+                     qPrintable(error));
+        code = 1;
+    }
+    QCoreApplication::exit(code);
+}
+
+// The picture is taken once the unit's answer to "Version" is in the log, or
+// after 15 seconds without it.
+void arrangeScreenshot(AppObjects &objects, TfrmMain &frmMain, TfrmLayout &frmLayout,
+                       const QString &shot) {
+    auto take = [&frmMain, &frmLayout, shot](int code) {
+        takeScreenshot(frmMain, frmLayout, shot, code);
+    };
+    QObject::connect(&objects.link, &Link::lineReceived, &frmMain, [take](const QByteArray &line) {
+        if (line.contains(cmd::kModelWord)) QTimer::singleShot(300, [take] { take(0); });
+    });
+    QTimer::singleShot(15000, &frmMain, [take] {
+        std::fprintf(stderr, "zevo3tool: no answer from the unit; picture taken anyway\n");
+        take(2);
+    });
+}
+
+// The main window ends the program when closed, and comes to the front or
+// opens a file when another copy asks for it.
+void connectMainWindow(GuardedApplication &app, SingleInstance &guard, TfrmMain &frmMain) {
+    QObject::connect(&frmMain, &TfrmMain::closed, &app, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
+    QObject::connect(&guard, &SingleInstance::raiseRequested, &frmMain,
+                     [&frmMain] { frmMain.comeToFront(); });
+    QObject::connect(&guard, &SingleInstance::openRequested, &frmMain,
+                     [&frmMain](const QString &path) { frmMain.openHandedOver(path); });
+}
+
+int run(GuardedApplication &app) {
+    const ToolArguments args = parseArguments(app);
 
     // A terminating signal closes the window as Quit does: settings written,
     // port closed. Taken from here on; it acts once the event loop runs.
@@ -91,22 +183,17 @@ int run(GuardedApplication &app) {
     });
 
     SingleInstance guard(texts::appTitle());
-    if (!guard.claim(openPath)) return 0;
+    if (!guard.claim(args.openPath)) return 0;
 
     std::unique_ptr<SimUnit> sim;
-    if (parser.isSet(simulateOption)) {
-        sim = std::make_unique<SimUnit>();
-        QString error;
-        if (!sim->start(&error)) {
-            std::fprintf(stderr, "zevo3tool: cannot start the simulated unit: %s\n",
-                         qPrintable(error));
-            return 1;
-        }
+    if (args.simulate) {
+        sim = startSimulatedUnit();
+        if (!sim) return 1;
     }
 
     QtSerialDevice device;
-    const QString settingsPath = parser.isSet(iniOption)
-                                     ? QFileInfo(parser.value(iniOption)).absoluteFilePath()
+    const QString settingsPath = args.iniSet
+                                     ? QFileInfo(args.iniPath).absoluteFilePath()
                                      : settingsPathFor(QCoreApplication::applicationFilePath());
     AppObjects objects(device, settingsPath);
     QtSoundPlayer sounds;
@@ -119,56 +206,12 @@ int run(GuardedApplication &app) {
     QtPrompter prompter;
     ToolWindows windows(objects, prompter);
     TfrmMain &frmMain = *windows.main;
-    TfrmLayout &frmLayout = *windows.layout;
-
-    QObject::connect(&frmMain, &TfrmMain::closed, &app, &QCoreApplication::quit,
-                     Qt::QueuedConnection);
+    connectMainWindow(app, guard, frmMain);
     mainWindow = &frmMain;
-    QObject::connect(&guard, &SingleInstance::raiseRequested, &frmMain,
-                     [&frmMain] { frmMain.comeToFront(); });
-    QObject::connect(&guard, &SingleInstance::openRequested, &frmMain,
-                     [&frmMain](const QString &path) { frmMain.openHandedOver(path); });
-
-    if (parser.isSet(screenshotOption)) {
-        const QString shot = parser.value(screenshotOption);
-        auto take = [&frmMain, &frmLayout, shot](int code) {
-            // The main window, and the layout window beside it when it is shown.
-            QPixmap picture = frmMain.grab();
-            if (frmLayout.isVisible()) {
-                const QRect both = frmMain.geometry().united(frmLayout.geometry());
-                QPixmap canvas(both.size());
-                canvas.fill(QColor(0xd8, 0xd8, 0xd8));
-                QPainter painter(&canvas);
-                painter.drawPixmap(frmMain.geometry().topLeft() - both.topLeft(), picture);
-                painter.drawPixmap(frmLayout.geometry().topLeft() - both.topLeft(),
-                                   frmLayout.grab());
-                painter.end();
-                picture = canvas;
-            }
-            QByteArray png;
-            QBuffer buffer(&png);
-            buffer.open(QIODevice::WriteOnly);
-            QString error;
-            if (!picture.save(&buffer, "PNG") || !saveFileAtomically(shot, png, &error)) {
-                std::fprintf(stderr, "zevo3tool: cannot write %s: %s\n", qPrintable(shot),
-                             qPrintable(error));
-                code = 1;
-            }
-            QCoreApplication::exit(code);
-        };
-        // Once the unit's answer to "Version" is in the log.
-        QObject::connect(&objects.link, &Link::lineReceived, &frmMain,
-                         [take](const QByteArray &line) {
-                             if (line.contains(cmd::kModelWord))
-                                 QTimer::singleShot(300, [take] { take(0); });
-                         });
-        QTimer::singleShot(15000, &frmMain, [take] {
-            std::fprintf(stderr, "zevo3tool: no answer from the unit; picture taken anyway\n");
-            take(2);
-        });
-    }
+    if (args.screenshot) arrangeScreenshot(objects, frmMain, *windows.layout, args.screenshotPath);
 
     frmMain.show();
+    const QString openPath = args.openPath;
     if (!openPath.isEmpty())
         QTimer::singleShot(0, &frmMain, [&frmMain, openPath] { frmMain.openTableFile(openPath); });
     const int code = app.exec();

@@ -51,22 +51,46 @@ TfrmMain::~TfrmMain() {
 void TfrmMain::FormCreate() {
     setFont(formFont(12));
 
-    // 1. Title with the executable's date.
+    // The title, with the executable's date.
     const QFileInfo exe(QCoreApplication::applicationFilePath());
     setWindowTitle(windowTitleFor(exe.exists() ? exe.lastModified() : QDateTime()));
 
-    // 2. Geometry: 600 wide, screen height - 200 high, centred, top at 100.
+    // Geometry: 600 wide, screen height - 200 high, centred, top at 100.
     setMinimumSize(kMinWidth, kMinHeight);
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         setGeometry(startGeometry(screen->geometry()));
 
-    // 3. No measurement markers.
+    // No measurement markers.
     objects.view.referenceMarker = -1;
     objects.view.measureMarker = -1;
 
     BuildMenu();
     BuildStatusBar();
+    BuildClientArea();
+    ReadSettingsAndOpenPort();
 
+    // Empty send box and log.
+    cmbSendText->setEditText(QString());
+    memoRecv->clear();
+
+    // Edit boxes from the WAVE section.
+    edtHrange->setText(QString::number(objects.wave.H_Range_));
+    edtWrange->setText(QString::number(objects.wave.W_Range_));
+    edtLtime->setText(QString::number(objects.wave.L_Time_ / 1000));
+
+    SetLearningDisplay(false);
+    pnlWave->setVisible(false);
+
+    // Ask the unit for its version; the answer shows in the log.
+    if (objects.link.portOpen()) objects.link.SendMessage(cmd::kVersion);
+
+    // The status bar's second panel (notices and the analysis-log mode) starts empty.
+    setPanelText(1, QString());
+}
+
+// The top panel, and below it the splitter: the code table with the waveform
+// panel above, the receive panel below.
+void TfrmMain::BuildClientArea() {
     auto *central = new QWidget(this);
     central->setObjectName(QStringLiteral("pnlClient"));
     auto *column = new QVBoxLayout(central);
@@ -74,12 +98,11 @@ void TfrmMain::FormCreate() {
     column->setSpacing(0);
     setCentralWidget(central);
 
-    // 4. The top panel.
     BuildTopPanel();
     column->addWidget(pnlTop);
 
-    // 6./7. The code table fills the space above the waveform panel; the
-    // receive panel sits below the splitter, 200 pixels high.
+    // The code table fills the space above the waveform panel; the receive
+    // panel sits below the splitter, 200 pixels high.
     splitter = new QSplitter(Qt::Vertical, central);
     splitter->setObjectName(QStringLiteral("splitter"));
     splitter->setHandleWidth(9);
@@ -98,7 +121,7 @@ void TfrmMain::FormCreate() {
     upperColumn->addWidget(sGrid, 1);
     SetupTable();
 
-    // 8.-17. The waveform panel is built complete, then hidden.
+    // The waveform panel is built complete, then hidden.
     BuildWavePanel();
     upperColumn->addWidget(pnlWave, 0);
 
@@ -108,10 +131,12 @@ void TfrmMain::FormCreate() {
     splitter->setStretchFactor(0, 1);
     splitter->setStretchFactor(1, 0);
     splitter->setSizes({std::max(100, height() - 200), 200});
+}
 
-    // 5. Settings, then the port, once the receive log exists to take what
-    // the unit says. Error reporting is off: a port that cannot be opened
-    // shows only ":OFF" in panel 0.
+// Settings, then the port, once the receive log exists to take what the unit
+// says. Error reporting is off: a port that cannot be opened shows only ":OFF"
+// in panel 0.
+void TfrmMain::ReadSettingsAndOpenPort() {
     QString problem;
     if (!ReadSettings(objects.settingsPath, objects.com, objects.wave, &problem)) {
         // Not a settings file we can trust: run with the defaults and leave
@@ -125,24 +150,6 @@ void TfrmMain::FormCreate() {
     objects.link.setErrorReporting(false);
     objects.link.setObserver(this);
     if (objects.link.OpenPort(true)) objects.link.ShowPortName();
-
-    // 12. Empty send box and log.
-    cmbSendText->setEditText(QString());
-    memoRecv->clear();
-
-    // 13. Edit boxes from the WAVE section.
-    edtHrange->setText(QString::number(objects.wave.H_Range_));
-    edtWrange->setText(QString::number(objects.wave.W_Range_));
-    edtLtime->setText(QString::number(objects.wave.L_Time_ / 1000));
-
-    SetLearningDisplay(false);
-    pnlWave->setVisible(false);
-
-    // 18. Ask the unit for its version; the answer shows in the log.
-    if (objects.link.portOpen()) objects.link.SendMessage(cmd::kVersion);
-
-    // 19.
-    setPanelText(1, QString());
 }
 
 void TfrmMain::BuildMenu() {

@@ -37,14 +37,31 @@ TfrmLayout::TfrmLayout(LayoutData &layout_, Prompter &prompter_, QWidget *parent
 
 void TfrmLayout::FormCreate() {
     setFont(formFont(12));
-    // 1. The application title and the caption of the main window's button.
+    // The caption: the application title and the caption of the main window's button.
     setWindowTitle(texts::appTitle() + QStringLiteral(" [ Remocon Setteing ]"));
 
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
 
-    // 2. The top panel.
+    BuildTopPanel();
+    column->addWidget(pnlTop);
+    BuildGrid();
+    column->addWidget(pnlBase, 1);
+    BuildStatusBar();
+    column->addWidget(sBar);
+    ConnectControls();
+
+    // New cells show three frames and a wait of one; the layout starts empty.
+    edtFct->setText(QStringLiteral("03"));
+    edtWct->setText(QStringLiteral("01"));
+    InitLayout();
+    resize(kClientWidth, kClientHeight);
+}
+
+// The top panel: registration, the frame and wait counts, the firing test,
+// the registration's progress and the cell deletion.
+void TfrmLayout::BuildTopPanel() {
     pnlTop = new QFrame(this);
     pnlTop->setObjectName(QStringLiteral("pnlTop"));
     pnlTop->setFrameShape(QFrame::StyledPanel);
@@ -88,9 +105,10 @@ void TfrmLayout::FormCreate() {
     row->addWidget(btnStop);
     row->addStretch(1);
     row->addWidget(btnDel); // anchored top right
-    column->addWidget(pnlTop);
+}
 
-    // The grid.
+// The grid of the layout, in its own panel.
+void TfrmLayout::BuildGrid() {
     pnlBase = new QFrame(this);
     pnlBase->setObjectName(QStringLiteral("pnlBase"));
     auto *base = new QVBoxLayout(pnlBase);
@@ -114,9 +132,10 @@ void TfrmLayout::FormCreate() {
     sGrid->setSelectionBehavior(QAbstractItemView::SelectItems);
     sGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     base->addWidget(sGrid);
-    column->addWidget(pnlBase, 1);
+}
 
-    // The status bar: the last assignment, and the current layout file.
+// The status bar: the last assignment, and the current layout file.
+void TfrmLayout::BuildStatusBar() {
     sBar = new QStatusBar(this);
     sBar->setObjectName(QStringLiteral("sBar"));
     sBar->setSizeGripEnabled(true);
@@ -129,8 +148,10 @@ void TfrmLayout::FormCreate() {
         panels_[i]->setFrameShadow(QFrame::Sunken);
         sBar->addWidget(panels_[i], i == 1 ? 1 : 0);
     }
-    column->addWidget(sBar);
+}
 
+// The grid's current cell and resets, and the buttons, to their handlers.
+void TfrmLayout::ConnectControls() {
     connect(sGrid->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex &current) {
                 if (current.isValid()) sGridSelectCell(current.column(), current.row() + 1);
@@ -151,12 +172,6 @@ void TfrmLayout::FormCreate() {
     connect(btnTableWrite, &QPushButton::clicked, this, &TfrmLayout::btnTableWriteClick);
     connect(btnTest, &QPushButton::clicked, this, &TfrmLayout::btnTestClick);
     connect(btnStop, &QPushButton::clicked, this, &TfrmLayout::stopRegistration);
-
-    // 3.-5.
-    edtFct->setText(QStringLiteral("03"));
-    edtWct->setText(QStringLiteral("01"));
-    InitLayout();
-    resize(kClientWidth, kClientHeight);
 }
 
 void TfrmLayout::InitLayout() {
@@ -336,7 +351,7 @@ void TfrmLayout::LoadLayoutFile(const QString &path) {
 }
 
 void TfrmLayout::showLayoutFile(const LayoutFileOpen &open) {
-    // 1. Emptied first, whatever happens next.
+    // The window is emptied first, whatever happens next.
     LayoutData empty;
     model->replaceCells(empty);
     layout.currentFile.clear();

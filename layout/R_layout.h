@@ -117,6 +117,10 @@ protected:
 
 private:
     void FormCreate();
+    void BuildTopPanel();
+    void BuildGrid();
+    void BuildStatusBar();
+    void ConnectControls();
     bool ask(const QString &text, MsgButtons buttons);
     int countOr(const QLineEdit *edit, int fallback) const;
     void setPanelText(int panel, const QString &text);

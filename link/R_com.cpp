@@ -45,6 +45,26 @@ TfrmCom::TfrmCom(ComSettings &settings, Link &link, Prompter &prompter, const Po
     setWindowTitle(tr("通信ﾊﾟﾗﾒｰﾀ設定"));
     auto *column = new QVBoxLayout(this);
 
+    BuildLineGroup();
+    column->addWidget(gbComPara);
+    BuildSendGroup();
+    column->addWidget(gbSend);
+    BuildReceiveGroup();
+    column->addWidget(gbRecv);
+
+    prgBar = new QProgressBar(this);
+    prgBar->setObjectName(QStringLiteral("prgBar"));
+    prgBar->setRange(0, 100);
+    prgBar->setVisible(false);
+    column->addWidget(prgBar);
+
+    column->addLayout(BuildButtons());
+    ConnectControls();
+}
+
+// The line's parameters: the port, with the port search beside it, the
+// speed, the data and stop bits and the parity.
+void TfrmCom::BuildLineGroup() {
     gbComPara = new QGroupBox(tr("通信ﾊﾟﾗﾒｰﾀ"), this);
     gbComPara->setObjectName(QStringLiteral("gbComPara"));
     auto *para = new QFormLayout(gbComPara);
@@ -73,8 +93,10 @@ TfrmCom::TfrmCom(ComSettings &settings, Link &link, Prompter &prompter, const Po
         combo(gbComPara, "cmbParity",
               {QStringLiteral("NONE"), QStringLiteral("ODD"), QStringLiteral("EVEN")}, true);
     para->addRow(tr("Parity"), cmbParity);
-    column->addWidget(gbComPara);
+}
 
+// What is sent: the header and the delimiter.
+void TfrmCom::BuildSendGroup() {
     gbSend = new QGroupBox(tr("送信条件"), this);
     gbSend->setObjectName(QStringLiteral("gbSend"));
     auto *send = new QFormLayout(gbSend);
@@ -83,8 +105,10 @@ TfrmCom::TfrmCom(ComSettings &settings, Link &link, Prompter &prompter, const Po
     send->addRow(tr("Header"), cmbSendHead);
     cmbSendDlmt = combo(gbSend, "cmbSendDlmt", kDelimiters, false);
     send->addRow(tr("Delimiter"), cmbSendDlmt);
-    column->addWidget(gbSend);
+}
 
+// What is received: the delimiter and the silence that ends a message.
+void TfrmCom::BuildReceiveGroup() {
     gbRecv = new QGroupBox(tr("受信条件"), this);
     gbRecv->setObjectName(QStringLiteral("gbRecv"));
     auto *recv = new QFormLayout(gbRecv);
@@ -96,14 +120,10 @@ TfrmCom::TfrmCom(ComSettings &settings, Link &link, Prompter &prompter, const Po
     toutRow->addWidget(edtRecvTout);
     toutRow->addWidget(new QLabel(QStringLiteral("mSec"), gbRecv));
     recv->addRow(tr("TimeOut"), toutRow);
-    column->addWidget(gbRecv);
+}
 
-    prgBar = new QProgressBar(this);
-    prgBar->setObjectName(QStringLiteral("prgBar"));
-    prgBar->setRange(0, 100);
-    prgBar->setVisible(false);
-    column->addWidget(prgBar);
-
+// Set and Cancel, at the right.
+QHBoxLayout *TfrmCom::BuildButtons() {
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     btnOk = new QPushButton(tr("設定"), this);
@@ -112,8 +132,10 @@ TfrmCom::TfrmCom(ComSettings &settings, Link &link, Prompter &prompter, const Po
     btnEsc->setObjectName(QStringLiteral("btnEsc"));
     buttons->addWidget(btnOk);
     buttons->addWidget(btnEsc);
-    column->addLayout(buttons);
+    return buttons;
+}
 
+void TfrmCom::ConnectControls() {
     connect(btnOk, &QPushButton::clicked, this, &TfrmCom::btnOkClick);
     connect(btnEsc, &QPushButton::clicked, this, &TfrmCom::btnEscClick);
     connect(btnPort, &QPushButton::clicked, this, &TfrmCom::btnPortClick);

@@ -14,6 +14,7 @@
 
 class QComboBox;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -65,6 +66,11 @@ public:
     void reject() override;
 
 private:
+    void BuildLineGroup();
+    void BuildSendGroup();
+    void BuildReceiveGroup();
+    QHBoxLayout *BuildButtons();
+    void ConnectControls();
     void FormShow();
     void setLocked(bool locked);
     bool takeNumber(QComboBox *box, const QString &name, int *value);

@@ -22,6 +22,23 @@
 
 namespace zevo3 {
 
+namespace {
+
+// A caption with its field in one row of the fields' grid.
+void addField(QWidget *parent, QGridLayout *fieldsBox, QLabel *&label, QLineEdit *&edit,
+              const QString &caption, const char *labelName, const char *editName, int row) {
+    label = new QLabel(caption, parent);
+    label->setObjectName(QString::fromLatin1(labelName));
+    edit = new QLineEdit(parent);
+    edit->setObjectName(QString::fromLatin1(editName));
+    edit->setFixedWidth(60);
+    label->setBuddy(edit);
+    fieldsBox->addWidget(label, row, 0);
+    fieldsBox->addWidget(edit, row, 1);
+}
+
+} // namespace
+
 TfrmWaveEdit::TfrmWaveEdit(QWidget *parent)
     : QWidget(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("frmWaveEdit"));
@@ -38,6 +55,30 @@ void TfrmWaveEdit::FormCreate() {
     column->setSpacing(3);
 
     auto *top = new QHBoxLayout;
+    BuildGrid(mono);
+    top->addWidget(sGrid);
+    top->addLayout(BuildFields());
+    top->addStretch(1);
+    column->addLayout(top, 1);
+
+    BuildPcodeStrip(mono, column->spacing());
+    column->addWidget(scrPcode);
+    scrPcode->installEventFilter(this);
+
+    connect(edtPcode, &QLineEdit::textChanged, this, &TfrmWaveEdit::edtPcodeChange);
+    connect(edtPcode, &QLineEdit::cursorPositionChanged, this, &TfrmWaveEdit::showPcodeCursor);
+    connect(btnIrOut, &QPushButton::clicked, this, &TfrmWaveEdit::irOutClicked);
+    connect(btnOk, &QPushButton::clicked, this, &TfrmWaveEdit::okClicked);
+    connect(btnCancel, &QPushButton::clicked, this, &QWidget::close);
+
+    for (QLineEdit *edit : {edtCarry, edtDataBits, edtRepeatBit, edtPcode})
+        edit->clear();
+    fitPcodeStrip(0);
+    resize(kClientWidth, kClientHeight);
+}
+
+// The grid of the pattern codes' high and width times.
+void TfrmWaveEdit::BuildGrid(const QFont &mono) {
     sGrid = new QTableWidget(WaveInfo::kPatterns, 3, this);
     sGrid->setObjectName(QStringLiteral("sGrid"));
     sGrid->setFont(mono);
@@ -63,24 +104,17 @@ void TfrmWaveEdit::FormCreate() {
     // long pattern code sequence makes the window.
     sGrid->setFixedWidth(64 + 56 + 64 + 2 * sGrid->frameWidth() +
                          sGrid->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2);
-    top->addWidget(sGrid);
+}
 
+// The carry, data bits and repeat bit fields, with the buttons below them.
+QGridLayout *TfrmWaveEdit::BuildFields() {
     auto *fieldsBox = new QGridLayout;
-    auto field = [this, fieldsBox](QLabel *&label, QLineEdit *&edit, const QString &caption,
-                                   const char *labelName, const char *editName, int row) {
-        label = new QLabel(caption, this);
-        label->setObjectName(QString::fromLatin1(labelName));
-        edit = new QLineEdit(this);
-        edit->setObjectName(QString::fromLatin1(editName));
-        edit->setFixedWidth(60);
-        label->setBuddy(edit);
-        fieldsBox->addWidget(label, row, 0);
-        fieldsBox->addWidget(edit, row, 1);
-    };
-    field(lblCarry, edtCarry, QStringLiteral("Carry"), "lblCarry", "edtCarry", 0);
-    field(lblDataBits, edtDataBits, QStringLiteral("DataBits"), "lblDataBits", "edtDataBits", 1);
-    field(lblRepeatBit, edtRepeatBit, QStringLiteral("RepeatBit"), "lblRepeatBit", "edtRepeatBit",
-          2);
+    addField(this, fieldsBox, lblCarry, edtCarry, QStringLiteral("Carry"), "lblCarry", "edtCarry",
+             0);
+    addField(this, fieldsBox, lblDataBits, edtDataBits, QStringLiteral("DataBits"), "lblDataBits",
+             "edtDataBits", 1);
+    addField(this, fieldsBox, lblRepeatBit, edtRepeatBit, QStringLiteral("RepeatBit"),
+             "lblRepeatBit", "edtRepeatBit", 2);
     btnIrOut = new QPushButton(QStringLiteral("IR Out"), this);
     btnIrOut->setObjectName(QStringLiteral("btnIrOut"));
     btnOk = new QPushButton(QStringLiteral("OK"), this);
@@ -91,12 +125,12 @@ void TfrmWaveEdit::FormCreate() {
     fieldsBox->setRowStretch(4, 1);
     fieldsBox->addWidget(btnOk, 5, 0, 1, 2);
     fieldsBox->addWidget(btnCancel, 6, 0, 1, 2);
-    top->addLayout(fieldsBox);
-    top->addStretch(1);
-    column->addLayout(top, 1);
+    return fieldsBox;
+}
 
-    // The ruler above the sequence, in a strip of their own: the two scroll
-    // sideways together, so that each ruler character stays above its digit.
+// The ruler above the sequence, in a strip of their own: the two scroll
+// sideways together, so that each ruler character stays above its digit.
+void TfrmWaveEdit::BuildPcodeStrip(const QFont &mono, int spacing) {
     scrPcode = new QScrollArea(this);
     scrPcode->setObjectName(QStringLiteral("scrPcode"));
     scrPcode->setFrameShape(QFrame::NoFrame);
@@ -110,7 +144,7 @@ void TfrmWaveEdit::FormCreate() {
     pnlPcode->setObjectName(QStringLiteral("pnlPcode"));
     auto *strip = new QVBoxLayout(pnlPcode);
     strip->setContentsMargins(0, 0, 0, 0);
-    strip->setSpacing(column->spacing());
+    strip->setSpacing(spacing);
     lblPcode = new QLabel(QStringLiteral("Pattern Code"), pnlPcode);
     lblPcode->setObjectName(QStringLiteral("lblPcode"));
     lblPcode->setFont(mono);
@@ -125,19 +159,6 @@ void TfrmWaveEdit::FormCreate() {
     strip->addWidget(lblPcode);
     strip->addWidget(edtPcode);
     scrPcode->setWidget(pnlPcode);
-    column->addWidget(scrPcode);
-    scrPcode->installEventFilter(this);
-
-    connect(edtPcode, &QLineEdit::textChanged, this, &TfrmWaveEdit::edtPcodeChange);
-    connect(edtPcode, &QLineEdit::cursorPositionChanged, this, &TfrmWaveEdit::showPcodeCursor);
-    connect(btnIrOut, &QPushButton::clicked, this, &TfrmWaveEdit::irOutClicked);
-    connect(btnOk, &QPushButton::clicked, this, &TfrmWaveEdit::okClicked);
-    connect(btnCancel, &QPushButton::clicked, this, &QWidget::close);
-
-    for (QLineEdit *edit : {edtCarry, edtDataBits, edtRepeatBit, edtPcode})
-        edit->clear();
-    fitPcodeStrip(0);
-    resize(kClientWidth, kClientHeight);
 }
 
 bool TfrmWaveEdit::eventFilter(QObject *watched, QEvent *event) {

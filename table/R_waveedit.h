@@ -10,6 +10,8 @@
 
 #include <QWidget>
 
+class QFont;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -67,6 +69,9 @@ protected:
 
 private:
     void FormCreate();
+    void BuildGrid(const QFont &mono);
+    QGridLayout *BuildFields();
+    void BuildPcodeStrip(const QFont &mono, int spacing);
     // The strip's scroll bar is there only when the ruler is wider than the
     // strip, and the strip is as high as its contents and that bar.
     void fitPcodeStrip(int stripWidth);

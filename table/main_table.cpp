@@ -201,11 +201,11 @@ void TfrmMain::sGridKeyPress(int key, bool editing) {
     if (key != Qt::Key_Return && key != Qt::Key_Enter) return;
     const int row = currentRow();
     const int column = currentColumn();
-    // 1. Enter in the editor of Comments or Result moves down a row.
+    // Enter in the editor of Comments or Result moves down a row.
     if (editing && (column == CodeTable::kColComments || column == CodeTable::kColResult) &&
         row >= 1 && row < CodeTable::kRows)
         setCurrentCell(row + 1, column);
-    // 2. In row mode Enter opens the row menu.
+    // In row mode Enter opens the row menu.
     if (rowMode_ && currentRow() != 0 && !editing) ppMenu->popup(rowMenuPosition());
 }
 

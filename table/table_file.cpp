@@ -43,90 +43,124 @@ QString quoted(QByteArrayView text) {
            (text.size() > 40 ? QStringLiteral("…\"") : QStringLiteral("\""));
 }
 
-// Reads one row line into `row`. False on a conversion error, which `problems`
-// then ends with.
-bool readRowLine(QByteArrayView line, int lineNumber, int row, CodeTable &table,
-                 std::vector<FileProblem> &problems) {
-    bool pcodesCut = false;
-    WaveInfo &info = table.waveInfo(row);
-    int fieldNumber = 2;
+// Reads the fields of one row line into a row of the table, and says what
+// it finds wrong in them, each with its line and field.
+class RowLineReader {
+public:
+    RowLineReader(int lineNumber, int row, CodeTable &table, std::vector<FileProblem> &problems)
+        : lineNumber_(lineNumber), row_(row), table_(table), info_(table.waveInfo(row)),
+          problems_(problems) {}
 
-    auto fail = [&](const QString &message) {
-        problems.push_back({lineNumber, fieldNumber, message, true});
-        return false;
-    };
-    auto warn = [&](const QString &message) {
-        problems.push_back({lineNumber, fieldNumber, message, false});
-    };
+    // False on a conversion error, which the problems then end with.
+    bool read(QByteArrayView line) {
+        for (const ScannedField &field : scanRowLine(line).fields) {
+            fieldNumber_ = field.number;
+            if (!readField(field)) return false;
+        }
+        return true;
+    }
 
-    for (const ScannedField &field : scanRowLine(line).fields) {
-        fieldNumber = field.number;
+private:
+    bool readField(const ScannedField &field) {
         const int column = field.column;
         if (column <= 4) {
-            table.setCell(row, column, field.text.toByteArray());
-            continue;
+            table_.setCell(row_, column, field.text.toByteArray());
+            return true;
         }
         const QByteArrayView value =
             field.text.size() > 4 ? field.text.sliced(4) : QByteArrayView();
         switch (column) {
         case 5:
         case 6:
-        case 7: {
-            int32_t number = 0;
-            if (!parseDecimal(value, &number))
-                warn(QStringLiteral("%1 %2 is not a decimal number; read as 0")
-                         .arg(QLatin1String(kTableTags[column - kFirstTagColumn], 3),
-                              quoted(value)));
-            (column == 5 ? info.Carry : column == 6 ? info.DataBits : info.RepeatBit) = number;
-            break;
-        }
-        case 8: {
-            const int index = value.isEmpty() ? -1 : hexDigitValue(value[0]);
-            if (index < 0)
-                return fail(QStringLiteral("Twp: the pattern index %1 is not a hexadecimal digit")
-                                .arg(quoted(head(value, 1))));
-            // High up to the blank, Width after it: values of any width and
-            // sign, as the writer writes them.
-            const QByteArrayView numbers = value.size() > 2 ? value.sliced(2) : QByteArrayView();
-            const qsizetype blank = numbers.indexOf(' ');
-            const QByteArrayView high = blank < 0 ? numbers : numbers.first(blank);
-            QByteArrayView width = blank < 0 ? QByteArrayView() : numbers.sliced(blank + 1);
-            if (const qsizetype end = width.indexOf(' '); end >= 0) width = width.first(end);
-            int32_t h = 0;
-            int32_t w = 0;
-            if (!parseDecimal(high, &h))
-                return fail(QStringLiteral("Twp:%1: High %2 is not a decimal number")
-                                .arg(QString(QLatin1Char(kHexDigits[index])), quoted(high)));
-            if (!parseDecimal(width, &w))
-                return fail(QStringLiteral("Twp:%1: Width %2 is not a decimal number")
-                                .arg(QString(QLatin1Char(kHexDigits[index])), quoted(width)));
-            info.High[size_t(index)] = h;
-            info.Width[size_t(index)] = w;
-            break;
-        }
+        case 7:
+            readNumber(column, value);
+            return true;
+        case 8:
+            return readPattern(value);
         case kPcodeColumn:
-            for (qsizetype i = 0; i < value.size(); ++i) {
-                const int code = hexDigitValue(value[i]);
-                if (code < 0)
-                    return fail(
-                        QStringLiteral("Twd: pattern code %1, %2, is not a hexadecimal digit")
-                            .arg(i + 1)
-                            .arg(quoted(value.sliced(i, 1))));
-                if (i < WaveInfo::kPcodes)
-                    info.Pcode[size_t(i)] = uint8_t(code);
-                else
-                    pcodesCut = true;
-            }
-            if (pcodesCut)
-                warn(QStringLiteral("Twd: %1 pattern codes; those after the %2th are not kept")
-                         .arg(value.size())
-                         .arg(WaveInfo::kPcodes));
-            break;
+            return readPcodes(value);
         default:
-            break; // fields after the pattern codes are not read
+            return true; // fields after the pattern codes are not read
         }
     }
-    return true;
+
+    // Twc, Twb or Twr: a decimal number, 0 when it is none.
+    void readNumber(int column, QByteArrayView value) {
+        int32_t number = 0;
+        if (!parseDecimal(value, &number))
+            warn(QStringLiteral("%1 %2 is not a decimal number; read as 0")
+                     .arg(QLatin1String(kTableTags[column - kFirstTagColumn], 3), quoted(value)));
+        (column == 5 ? info_.Carry : column == 6 ? info_.DataBits : info_.RepeatBit) = number;
+    }
+
+    // Twp: a pattern index, its High and its Width.
+    bool readPattern(QByteArrayView value) {
+        const int index = value.isEmpty() ? -1 : hexDigitValue(value[0]);
+        if (index < 0)
+            return fail(QStringLiteral("Twp: the pattern index %1 is not a hexadecimal digit")
+                            .arg(quoted(head(value, 1))));
+        // High up to the blank, Width after it: values of any width and
+        // sign, as the writer writes them.
+        const QByteArrayView numbers = value.size() > 2 ? value.sliced(2) : QByteArrayView();
+        const qsizetype blank = numbers.indexOf(' ');
+        const QByteArrayView high = blank < 0 ? numbers : numbers.first(blank);
+        QByteArrayView width = blank < 0 ? QByteArrayView() : numbers.sliced(blank + 1);
+        if (const qsizetype end = width.indexOf(' '); end >= 0) width = width.first(end);
+        int32_t h = 0;
+        int32_t w = 0;
+        if (!parseDecimal(high, &h))
+            return fail(QStringLiteral("Twp:%1: High %2 is not a decimal number")
+                            .arg(QString(QLatin1Char(kHexDigits[index])), quoted(high)));
+        if (!parseDecimal(width, &w))
+            return fail(QStringLiteral("Twp:%1: Width %2 is not a decimal number")
+                            .arg(QString(QLatin1Char(kHexDigits[index])), quoted(width)));
+        info_.High[size_t(index)] = h;
+        info_.Width[size_t(index)] = w;
+        return true;
+    }
+
+    // Twd: the pattern codes, one hexadecimal digit each, as many as the row keeps.
+    bool readPcodes(QByteArrayView value) {
+        for (qsizetype i = 0; i < value.size(); ++i) {
+            const int code = hexDigitValue(value[i]);
+            if (code < 0)
+                return fail(QStringLiteral("Twd: pattern code %1, %2, is not a hexadecimal digit")
+                                .arg(i + 1)
+                                .arg(quoted(value.sliced(i, 1))));
+            if (i < WaveInfo::kPcodes)
+                info_.Pcode[size_t(i)] = uint8_t(code);
+            else
+                pcodesCut_ = true;
+        }
+        if (pcodesCut_)
+            warn(QStringLiteral("Twd: %1 pattern codes; those after the %2th are not kept")
+                     .arg(value.size())
+                     .arg(WaveInfo::kPcodes));
+        return true;
+    }
+
+    bool fail(const QString &message) {
+        problems_.push_back({lineNumber_, fieldNumber_, message, true});
+        return false;
+    }
+    void warn(const QString &message) {
+        problems_.push_back({lineNumber_, fieldNumber_, message, false});
+    }
+
+    const int lineNumber_;
+    const int row_;
+    CodeTable &table_;
+    WaveInfo &info_;
+    std::vector<FileProblem> &problems_;
+    int fieldNumber_ = 2;
+    bool pcodesCut_ = false; // a Twd field of this line held more codes than are kept
+};
+
+// Reads one row line into `row`. False on a conversion error, which `problems`
+// then ends with.
+bool readRowLine(QByteArrayView line, int lineNumber, int row, CodeTable &table,
+                 std::vector<FileProblem> &problems) {
+    return RowLineReader(lineNumber, row, table, problems).read(line);
 }
 
 bool isRowLine(QByteArrayView line) {

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <cstdio>
+#include <optional>
 
 namespace zevo3 {
 
@@ -22,6 +23,103 @@ bool paddedNumber(QByteArrayView text, int32_t *value) {
     while (start < text.size() && text[start] == ' ')
         ++start;
     return parseDecimal(text.sliced(start), value);
+}
+
+// Why a line stops the reading.
+struct LineFault {
+    WaveFileFault fault;
+    QString message;
+};
+
+// The read, failed at line for the fault: nothing is taken.
+WaveFileRead failed(WaveFileRead &read, int line, const LineFault &fault) {
+    read.ok = false;
+    read.line = line;
+    read.fault = fault.fault;
+    read.message = fault.message;
+    read.pulses.clear();
+    return read;
+}
+
+// The lines of the file, without their CR LF or LF.
+QList<QByteArrayView> splitLines(const QByteArray &bytes) {
+    QList<QByteArrayView> lines;
+    qsizetype from = 0;
+    while (from < bytes.size()) {
+        qsizetype end = bytes.indexOf('\n', from);
+        if (end < 0) end = bytes.size();
+        QByteArrayView line(bytes.constData() + from, end - from);
+        if (line.endsWith('\r')) line.chop(1);
+        lines.append(line);
+        from = end + 1;
+    }
+    return lines;
+}
+
+// The header line "Carry,Comments,": its two cells and the carrier.
+std::optional<LineFault> readHeaderLine(QByteArrayView head, WaveFileRead &read) {
+    const QList<QByteArray> cells = head.toByteArray().split(',');
+    if (cells.size() != 3 || !cells[2].isEmpty())
+        return LineFault{WaveFileFault::NotHeaderLine,
+                         QStringLiteral("not the header line \"Carry,Comments,\"")};
+    read.carryCell = cells[0];
+    read.commentsCell = cells[1];
+    read.carrier = carrierFromCell(read.carryCell);
+    return std::nullopt;
+}
+
+// The "[NNN]" of a pulse line, which must be the next index; close is where
+// its ']' is.
+std::optional<LineFault> readPulseIndex(QByteArrayView line, WaveFileRead &read, qsizetype *close) {
+    using enum WaveFileFault;
+    const int index = int(read.pulses.size());
+    if (index >= WaveGridData::kRows)
+        return LineFault{TooManyPulses,
+                         QStringLiteral("more than %1 pulses").arg(WaveGridData::kRows)};
+    *close = line.indexOf(']');
+    int32_t number = 0;
+    if (!line.startsWith('[') || *close < 2 || line[1] == '-' || line[1] == '+' ||
+        !parseDecimal(line.sliced(1, *close - 1), &number))
+        return LineFault{NotPulseLine, QStringLiteral("not a pulse line \"[NNN],H,L,W\"")};
+    read.figures.index = number;
+    read.figures.due = index;
+    if (number != index)
+        return LineFault{IndexOutOfOrder, QStringLiteral("pulse [%1] where [%2] was due")
+                                              .arg(number)
+                                              .arg(index, 3, 10, QLatin1Char('0'))};
+    return std::nullopt;
+}
+
+// The ",H,L,W" after the index: three numbers that agree, taken as a pulse.
+std::optional<LineFault> readPulseFigures(QByteArrayView rest, WaveFileRead &read) {
+    using enum WaveFileFault;
+    const QList<QByteArray> fields = rest.toByteArray().split(',');
+    int32_t high = 0, low = 0, width = 0;
+    if (fields.size() != 4 || !fields[0].isEmpty() || !paddedNumber(fields[1], &high) ||
+        !paddedNumber(fields[2], &low) || !paddedNumber(fields[3], &width))
+        return LineFault{NotThreeNumbers,
+                         QStringLiteral("not three numbers H, L and W after the index")};
+    read.figures.high = high;
+    read.figures.low = low;
+    read.figures.width = width;
+    if (width <= 0 || high < 0)
+        return LineFault{OutOfRange, QStringLiteral("W must be above 0 and H not below 0")};
+    if (high > width)
+        return LineFault{HighAboveWidth,
+                         QStringLiteral("H (%1) is greater than W (%2)").arg(high).arg(width)};
+    if (int64_t(high) + low != width)
+        return LineFault{
+            SumNotWidth,
+            QStringLiteral("H + L (%1 + %2) is not W (%3)").arg(high).arg(low).arg(width)};
+    read.pulses.push_back({high, width});
+    return std::nullopt;
+}
+
+// One pulse line "[NNN],H,L,W".
+std::optional<LineFault> readPulseLine(QByteArrayView line, WaveFileRead &read) {
+    qsizetype close = 0;
+    if (auto fault = readPulseIndex(line, read, &close)) return fault;
+    return readPulseFigures(line.sliced(close + 1), read);
 }
 
 } // namespace
@@ -52,41 +150,18 @@ int32_t carrierFromCell(const QByteArray &cell) {
 
 WaveFileRead readWaveText(const QByteArray &bytes) {
     WaveFileRead read;
-    const auto fail = [&read](int line, WaveFileFault fault, const QString &why) {
-        read.ok = false;
-        read.line = line;
-        read.fault = fault;
-        read.message = why;
-        read.pulses.clear();
-        return read;
-    };
     using enum WaveFileFault;
-    QList<QByteArrayView> lines;
-    qsizetype from = 0;
-    while (from < bytes.size()) {
-        qsizetype end = bytes.indexOf('\n', from);
-        if (end < 0) end = bytes.size();
-        QByteArrayView line(bytes.constData() + from, end - from);
-        if (line.endsWith('\r')) line.chop(1);
-        lines.append(line);
-        from = end + 1;
-    }
-    if (lines.isEmpty()) return fail(1, Empty, QStringLiteral("the file is empty"));
+    const QList<QByteArrayView> lines = splitLines(bytes);
+    if (lines.isEmpty()) return failed(read, 1, {Empty, QStringLiteral("the file is empty")});
 
-    const QByteArrayView head = lines[0];
-    const QList<QByteArray> cells = head.toByteArray().split(',');
-    if (cells.size() != 3 || !cells[2].isEmpty())
-        return fail(1, NotHeaderLine, QStringLiteral("not the header line \"Carry,Comments,\""));
-    read.carryCell = cells[0];
-    read.commentsCell = cells[1];
-    read.carrier = carrierFromCell(read.carryCell);
-
+    if (auto fault = readHeaderLine(lines[0], read)) return failed(read, 1, *fault);
     if (lines.size() < 2)
-        return fail(1, EndsAfterHeader, QStringLiteral("the file ends after the header line"));
+        return failed(read, 1,
+                      {EndsAfterHeader, QStringLiteral("the file ends after the header line")});
     if (lines[1] != QByteArrayView(kWaveListHeader))
-        return fail(
-            2, NotColumnLine,
-            QStringLiteral("not the column line \"%1\"").arg(QString::fromLatin1(kWaveListHeader)));
+        return failed(read, 2,
+                      {NotColumnLine, QStringLiteral("not the column line \"%1\"")
+                                          .arg(QString::fromLatin1(kWaveListHeader))});
 
     int lineNo = 3;
     bool closed = false;
@@ -94,52 +169,19 @@ WaveFileRead readWaveText(const QByteArray &bytes) {
         const QByteArrayView line = lines[n];
         if (closed) {
             if (!line.trimmed().isEmpty())
-                return fail(lineNo, TextAfterEnd,
-                            QStringLiteral("text after the empty line that ends the list"));
+                return failed(
+                    read, lineNo,
+                    {TextAfterEnd, QStringLiteral("text after the empty line that ends the list")});
             continue;
         }
         if (line.isEmpty()) {
             closed = true;
             continue;
         }
-        const int index = int(read.pulses.size());
-        if (index >= WaveGridData::kRows)
-            return fail(lineNo, TooManyPulses,
-                        QStringLiteral("more than %1 pulses").arg(WaveGridData::kRows));
-        const qsizetype close = line.indexOf(']');
-        int32_t number = 0;
-        if (!line.startsWith('[') || close < 2 || line[1] == '-' || line[1] == '+' ||
-            !parseDecimal(line.sliced(1, close - 1), &number))
-            return fail(lineNo, NotPulseLine, QStringLiteral("not a pulse line \"[NNN],H,L,W\""));
-        read.figures.index = number;
-        read.figures.due = index;
-        if (number != index)
-            return fail(lineNo, IndexOutOfOrder,
-                        QStringLiteral("pulse [%1] where [%2] was due")
-                            .arg(number)
-                            .arg(index, 3, 10, QLatin1Char('0')));
-        const QList<QByteArray> fields = line.sliced(close + 1).toByteArray().split(',');
-        int32_t high = 0, low = 0, width = 0;
-        if (fields.size() != 4 || !fields[0].isEmpty() || !paddedNumber(fields[1], &high) ||
-            !paddedNumber(fields[2], &low) || !paddedNumber(fields[3], &width))
-            return fail(lineNo, NotThreeNumbers,
-                        QStringLiteral("not three numbers H, L and W after the index"));
-        read.figures.high = high;
-        read.figures.low = low;
-        read.figures.width = width;
-        if (width <= 0 || high < 0)
-            return fail(lineNo, OutOfRange, QStringLiteral("W must be above 0 and H not below 0"));
-        if (high > width)
-            return fail(lineNo, HighAboveWidth,
-                        QStringLiteral("H (%1) is greater than W (%2)").arg(high).arg(width));
-        if (int64_t(high) + low != width)
-            return fail(
-                lineNo, SumNotWidth,
-                QStringLiteral("H + L (%1 + %2) is not W (%3)").arg(high).arg(low).arg(width));
-        read.pulses.push_back({high, width});
+        if (auto fault = readPulseLine(line, read)) return failed(read, lineNo, *fault);
     }
     if (read.pulses.size() < 2)
-        return fail(lineNo - 1, TooFewPulses, QStringLiteral("fewer than two pulses"));
+        return failed(read, lineNo - 1, {TooFewPulses, QStringLiteral("fewer than two pulses")});
     read.ok = true;
     read.figures = {};
     return read;

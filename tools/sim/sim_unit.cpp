@@ -143,6 +143,11 @@ int numberAfterColon(const QByteArray &msg) {
     return msg.mid(colon + 1, end - colon - 1).toInt();
 }
 
+// A byte that ends a message.
+bool isDelimiter(char c) {
+    return c == kEtx || c == '\r' || c == '\n';
+}
+
 QByteArray payload(const QByteArray &msg) {
     const qsizetype colon = msg.indexOf(':');
     return colon < 0 ? QByteArray() : msg.mid(colon + 1);
@@ -165,6 +170,9 @@ QList<QByteArray> deepCopy(const QList<QByteArray> &list) {
 } // namespace
 
 struct SimUnit::Worker {
+    explicit Worker(SimUnit &owner) : unit(owner) {}
+
+    SimUnit &unit;
     SimOptions opts;
     Pty pty;
     QString linkTarget; // what the link currently points at
@@ -191,6 +199,8 @@ struct SimUnit::Worker {
     QList<QByteArray> pendingCodes;
     QByteArray lastStorePayload;
     int lastStore = -1;
+
+    quint64 ticketsSeen = 0; // hangUp() calls the loop has seen
 
     ~Worker() {
         closeFd(pty.slave);
@@ -223,6 +233,46 @@ struct SimUnit::Worker {
     }
 
     bool pendingOutput() const { return outPos < out.size(); }
+
+    // Either direction emulated at line speed.
+    bool paced() const { return opts.lineRate > 0 || opts.inLineRate > 0; }
+
+    // How long the outgoing line carries n bytes (lineRate > 0 only).
+    std::chrono::nanoseconds byteTime(qsizetype n) const {
+        return std::chrono::nanoseconds(qint64(n) * 10 * 1'000'000'000 / opts.lineRate);
+    }
+
+    // Bytes the outgoing line carries in one slice of time.
+    qsizetype lineSliceBytes() const {
+        return std::max<qsizetype>(1, qsizetype(opts.lineRate) / 10 * kLineSlice.count() / 1000);
+    }
+
+    // How long the incoming line carries one byte; zero when not emulated.
+    std::chrono::nanoseconds inByteTime() const {
+        return std::chrono::nanoseconds(
+            opts.inLineRate > 0 ? qint64(10) * 1'000'000'000 / opts.inLineRate : 0);
+    }
+
+    void hangUpLine();
+    bool reopenLine();
+    bool handleMessage(const QByteArray &msg, Clock::time_point now);
+    int recordMessage(const QByteArray &msg);
+    void recordTimingMessage(const QByteArray &msg);
+    void logMessage(const QByteArray &msg);
+    void answerMessage(const QByteArray &msg, Clock::time_point now);
+    void feed(const char *data, qsizetype n, Clock::time_point now);
+    Clock::time_point delimiterEnd(const char *data, qsizetype i, qsizetype n,
+                                   Clock::time_point now) const;
+    void writeOut(Clock::time_point now);
+    void compactOut();
+
+    void loop();
+    bool takeRequests();
+    bool runDueWork(Clock::time_point now);
+    std::optional<Clock::time_point> nextDeadline() const;
+    bool waitForEvents();
+    void drainWake();
+    void readInput();
 };
 
 SimUnit::SimUnit(SimOptions options) : m_options(std::move(options)) {
@@ -249,7 +299,7 @@ bool SimUnit::start(QString *error) {
         return false;
     }
 
-    auto worker = std::make_unique<Worker>();
+    auto worker = std::make_unique<Worker>(*this);
     worker->opts = m_options;
     QString err;
     if (!openPty(worker->pty, &err)) {
@@ -428,263 +478,317 @@ void SimUnit::requestWake() {
     [[maybe_unused]] const ssize_t n = ::write(m_wakeWrite, &c, 1);
 }
 
-void SimUnit::run() {
-    Worker &w = *m_worker;
-    const SimOptions &opts = w.opts;
-    const bool paced = opts.lineRate > 0 || opts.inLineRate > 0;
-    if (paced) ::prctl(PR_SET_TIMERSLACK, kPacedTimerSlackNs, 0, 0, 0);
-    const auto lineSliceBytes =
-        std::max<qsizetype>(1, qsizetype(opts.lineRate) / 10 * kLineSlice.count() / 1000);
-    const auto byteTime = [&](qsizetype n) {
-        return std::chrono::nanoseconds(qint64(n) * 10 * 1'000'000'000 / opts.lineRate);
-    };
+// Closes the line (the tool sees a hang-up) and, when so configured, opens a
+// fresh one at once.
+void SimUnit::Worker::hangUpLine() {
+    if (pty.master < 0) return;
+    closeFd(pty.master);
+    closeFd(pty.slave);
+    resetLine();
+    const bool connected = opts.reopenAfterHangUp && reopenLine();
+    std::lock_guard lock(unit.m_mutex);
+    ++unit.m_hangUpCount;
+    unit.m_connected = connected;
+    if (connected) unit.m_devicePath = pty.path;
+    unit.m_sendQueue.clear();
+    unit.m_cond.notify_all();
+}
 
-    auto doHangUp = [&] {
-        if (w.pty.master < 0) return;
-        const QString oldPath = w.pty.path;
-        closeFd(w.pty.master);
-        closeFd(w.pty.slave);
-        w.resetLine();
-        bool connected = false;
-        if (opts.reopenAfterHangUp) {
-            QString err;
-            if (openPty(w.pty, &err)) {
-                connected = true;
-                if (!opts.linkPath.isEmpty()) {
-                    if (pointLink(opts.linkPath, w.pty.path, &err))
-                        w.linkTarget = w.pty.path;
-                    else
-                        std::fprintf(stderr, "zevo3 sim: %s\n", qPrintable(err));
-                }
-            } else {
-                std::fprintf(stderr, "zevo3 sim: reopen failed: %s\n", qPrintable(err));
-            }
-        }
-        std::lock_guard lock(m_mutex);
-        ++m_hangUpCount;
-        m_connected = connected;
-        if (connected) m_devicePath = w.pty.path;
-        m_sendQueue.clear();
-        m_cond.notify_all();
-    };
+// Opens a new pty after a hang-up and re-points the link at it; false when no
+// pty could be opened.
+bool SimUnit::Worker::reopenLine() {
+    QString err;
+    if (!openPty(pty, &err)) {
+        std::fprintf(stderr, "zevo3 sim: reopen failed: %s\n", qPrintable(err));
+        return false;
+    }
+    if (!opts.linkPath.isEmpty()) {
+        if (pointLink(opts.linkPath, pty.path, &err))
+            linkTarget = pty.path;
+        else
+            std::fprintf(stderr, "zevo3 sim: %s\n", qPrintable(err));
+    }
+    return true;
+}
 
-    // Records one message and queues its answer. Returns false when the line was
-    // hung up because of it.
-    auto handleMessage = [&](const QByteArray &msg, Clock::time_point now) {
-        const bool isLayout = msg.startsWith("Kw");
-        const bool isTiming = msg.startsWith("Tw");
-        int count = 0;
-        {
-            std::lock_guard lock(m_mutex);
-            m_received.append(msg);
-            count = int(m_received.size());
-            if (isLayout) {
-                if (const int row = numberAfterColon(msg); row >= 0) m_layoutRows.insert(row, msg);
-            } else if (isTiming) {
-                if (msg.startsWith("Tws")) {
-                    w.pendingCodes.append(msg);
-                    w.lastStore = numberAfterColon(msg);
-                    w.lastStorePayload = payload(msg);
-                    if (w.lastStore >= 0) m_storedCodes.insert(w.lastStore, w.pendingCodes);
-                    w.pendingCodes.clear();
-                } else if (w.pendingCodes.isEmpty() && w.lastStore >= 0 &&
-                           !w.lastStorePayload.isEmpty() && payload(msg) == w.lastStorePayload) {
-                    // Trailer naming the code just stored ("Twl:001" after "Tws:001").
-                    m_storedCodes[w.lastStore].append(msg);
-                } else {
-                    w.pendingCodes.append(msg);
-                }
-            }
-            m_cond.notify_all();
-        }
-        if (w.log) {
-            std::fwrite(msg.constData(), 1, size_t(msg.size()), w.log);
-            std::fputc('\n', w.log);
-            std::fflush(w.log);
-        }
-        if (opts.onMessage) opts.onMessage(msg);
+// Records one message and queues its answer. Returns false when the line was
+// hung up because of it.
+bool SimUnit::Worker::handleMessage(const QByteArray &msg, Clock::time_point now) {
+    const int count = recordMessage(msg);
+    logMessage(msg);
+    if (opts.onMessage) opts.onMessage(msg);
 
-        if (opts.hangUpAfter >= 0 && !w.hangUpAfterDone && count >= opts.hangUpAfter) {
-            w.hangUpAfterDone = true;
-            doHangUp();
-            return false;
-        }
+    if (opts.hangUpAfter >= 0 && !hangUpAfterDone && count >= opts.hangUpAfter) {
+        hangUpAfterDone = true;
+        hangUpLine();
+        return false;
+    }
+    answerMessage(msg, now);
+    return true;
+}
 
-        if (isLayout || isTiming) {
-            const bool withinLimit = opts.ackLimit < 0 || w.acksSent < opts.ackLimit;
-            if (!opts.noAck && withinLimit) {
-                ++w.acksSent;
-                w.queueAnswer(QByteArray(1, kAck), now);
-            }
-        } else if (msg.startsWith("Ver")) {
-            w.queueAnswer(QByteArrayLiteral("ZEVO3 Ver1.00 SIM\r\n"), now);
-        } else if (msg.startsWith("Lend:")) {
-            if (const int ms = numberAfterColon(msg); ms >= 0) w.learnMs = ms;
-        } else if (msg == "A") {
-            w.learnDue = now + std::chrono::milliseconds(std::min(w.learnMs, kMaxLearnMs));
-        } else if (msg == "T") {
-            w.learnDue.reset();
-        }
-        return true;
-    };
+// Adds the message to what was received, layout rows and stored codes; returns
+// how many messages there are now.
+int SimUnit::Worker::recordMessage(const QByteArray &msg) {
+    std::lock_guard lock(unit.m_mutex);
+    unit.m_received.append(msg);
+    const int count = int(unit.m_received.size());
+    if (msg.startsWith("Kw")) {
+        if (const int row = numberAfterColon(msg); row >= 0) unit.m_layoutRows.insert(row, msg);
+    } else if (msg.startsWith("Tw")) {
+        recordTimingMessage(msg);
+    }
+    unit.m_cond.notify_all();
+    return count;
+}
 
-    const auto inByteTime = std::chrono::nanoseconds(
-        opts.inLineRate > 0 ? qint64(10) * 1'000'000'000 / opts.inLineRate : 0);
-    auto feed = [&](const char *data, qsizetype n, Clock::time_point now) {
-        if (opts.recordBytes) {
-            std::lock_guard lock(m_mutex);
-            m_receivedBytes.append(data, n);
-        }
-        if (opts.inLineRate > 0) w.rxFreeAt = std::max(w.rxFreeAt, now);
-        for (qsizetype i = 0; i < n; ++i) {
-            const char c = data[i];
-            if (opts.inLineRate > 0) {
-                // The byte arrives once the line has carried it.
-                w.rxFreeAt += inByteTime;
-                now = w.rxFreeAt;
-            }
-            if (c == kEtx || c == '\r' || c == '\n') {
-                if (!w.partial.isEmpty()) {
-                    const QByteArray msg = w.partial;
-                    w.partial.clear();
-                    // At line speed the answer waits for the whole delimiter
-                    // (CR LF) too, as far as this read holds it.
-                    Clock::time_point done = now;
-                    for (qsizetype j = i + 1;
-                         opts.inLineRate > 0 && j < n &&
-                         (data[j] == kEtx || data[j] == '\r' || data[j] == '\n');
-                         ++j)
-                        done += inByteTime;
-                    if (!handleMessage(msg, done)) return;
-                }
-            } else if (!(c == kStx && w.partial.isEmpty())) {
-                w.partial.append(c);
-            }
-        }
-        w.lastRx = now;
-    };
+// Collects Tw* messages into the code that the next Tws message stores, or
+// into the code just stored when it is its trailer. Called with the mutex held.
+void SimUnit::Worker::recordTimingMessage(const QByteArray &msg) {
+    if (msg.startsWith("Tws")) {
+        pendingCodes.append(msg);
+        lastStore = numberAfterColon(msg);
+        lastStorePayload = payload(msg);
+        if (lastStore >= 0) unit.m_storedCodes.insert(lastStore, pendingCodes);
+        pendingCodes.clear();
+    } else if (pendingCodes.isEmpty() && lastStore >= 0 && !lastStorePayload.isEmpty() &&
+               payload(msg) == lastStorePayload) {
+        // Trailer naming the code just stored ("Twl:001" after "Tws:001").
+        unit.m_storedCodes[lastStore].append(msg);
+    } else {
+        pendingCodes.append(msg);
+    }
+}
 
-    auto writeOut = [&](Clock::time_point now) {
-        w.waitWritable = false;
-        while (w.pty.master >= 0 && w.pendingOutput()) {
-            qsizetype chunk = w.out.size() - w.outPos;
-            if (opts.lineRate > 0) {
-                if (now < w.lineFreeAt) break;
-                if (w.lineFreeAt + kLineSlice < now) w.lineFreeAt = now; // line was idle
-                chunk = std::min(chunk, lineSliceBytes);
+void SimUnit::Worker::logMessage(const QByteArray &msg) {
+    if (!log) return;
+    std::fwrite(msg.constData(), 1, size_t(msg.size()), log);
+    std::fputc('\n', log);
+    std::fflush(log);
+}
+
+// Queues the unit's answer to a message, or starts or ends learning.
+void SimUnit::Worker::answerMessage(const QByteArray &msg, Clock::time_point now) {
+    if (msg.startsWith("Kw") || msg.startsWith("Tw")) {
+        const bool withinLimit = opts.ackLimit < 0 || acksSent < opts.ackLimit;
+        if (!opts.noAck && withinLimit) {
+            ++acksSent;
+            queueAnswer(QByteArray(1, kAck), now);
+        }
+    } else if (msg.startsWith("Ver")) {
+        queueAnswer(QByteArrayLiteral("ZEVO3 Ver1.00 SIM\r\n"), now);
+    } else if (msg.startsWith("Lend:")) {
+        if (const int ms = numberAfterColon(msg); ms >= 0) learnMs = ms;
+    } else if (msg == "A") {
+        learnDue = now + std::chrono::milliseconds(std::min(learnMs, kMaxLearnMs));
+    } else if (msg == "T") {
+        learnDue.reset();
+    }
+}
+
+// Splits bytes read from the tool into messages and handles each complete one.
+void SimUnit::Worker::feed(const char *data, qsizetype n, Clock::time_point now) {
+    if (opts.recordBytes) {
+        std::lock_guard lock(unit.m_mutex);
+        unit.m_receivedBytes.append(data, n);
+    }
+    if (opts.inLineRate > 0) rxFreeAt = std::max(rxFreeAt, now);
+    for (qsizetype i = 0; i < n; ++i) {
+        const char c = data[i];
+        if (opts.inLineRate > 0) {
+            // The byte arrives once the line has carried it.
+            rxFreeAt += inByteTime();
+            now = rxFreeAt;
+        }
+        if (isDelimiter(c)) {
+            if (!partial.isEmpty()) {
+                const QByteArray msg = partial;
+                partial.clear();
+                if (!handleMessage(msg, delimiterEnd(data, i, n, now))) return;
             }
-            const ssize_t n = ::write(w.pty.master, w.out.constData() + w.outPos, size_t(chunk));
-            if (n < 0) {
-                if (errno == EINTR) continue;
-                if (errno == EAGAIN || errno == EWOULDBLOCK) {
-                    w.waitWritable = true;
-                    break;
-                }
-                std::fprintf(stderr, "zevo3 sim: write to pty: %s\n", std::strerror(errno));
-                w.out.clear();
-                w.outPos = 0;
+        } else if (!(c == kStx && partial.isEmpty())) {
+            partial.append(c);
+        }
+    }
+    lastRx = now;
+}
+
+// When the delimiter at data[i] ends: at line speed the answer waits for the
+// whole delimiter (CR LF) too, as far as this read holds it.
+Clock::time_point SimUnit::Worker::delimiterEnd(const char *data, qsizetype i, qsizetype n,
+                                                Clock::time_point now) const {
+    Clock::time_point done = now;
+    for (qsizetype j = i + 1; opts.inLineRate > 0 && j < n && isDelimiter(data[j]); ++j)
+        done += inByteTime();
+    return done;
+}
+
+// Writes what is due of the outgoing bytes, at line speed when emulated.
+void SimUnit::Worker::writeOut(Clock::time_point now) {
+    waitWritable = false;
+    while (pty.master >= 0 && pendingOutput()) {
+        qsizetype chunk = out.size() - outPos;
+        if (opts.lineRate > 0) {
+            if (now < lineFreeAt) break;
+            if (lineFreeAt + kLineSlice < now) lineFreeAt = now; // line was idle
+            chunk = std::min(chunk, lineSliceBytes());
+        }
+        const ssize_t n = ::write(pty.master, out.constData() + outPos, size_t(chunk));
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            if (errno == EAGAIN || errno == EWOULDBLOCK) {
+                waitWritable = true;
                 break;
             }
-            w.outPos += n;
-            if (opts.lineRate > 0) w.lineFreeAt += byteTime(n);
-        }
-        if (!w.pendingOutput()) {
-            w.out.clear();
-            w.outPos = 0;
-        } else if (w.outPos > 65536 && w.outPos > w.out.size() / 2) {
-            w.out.remove(0, w.outPos);
-            w.outPos = 0;
-        }
-    };
-
-    quint64 ticketsSeen = 0;
-    char buf[4096];
-    for (;;) {
-        quint64 tickets = 0;
-        {
-            std::lock_guard lock(m_mutex);
-            if (m_stopRequested) break;
-            tickets = m_hangUpTickets;
-            if (w.pty.master >= 0) w.out.append(m_sendQueue);
-            m_sendQueue.clear();
-        }
-        if (tickets != ticketsSeen) {
-            ticketsSeen = tickets;
-            doHangUp();
-            std::lock_guard lock(m_mutex);
-            m_hangUpServed = tickets;
-            m_cond.notify_all();
-        }
-
-        auto now = Clock::now();
-        if (w.learnDue && *w.learnDue <= now) {
-            w.learnDue.reset();
-            w.queueAnswer(opts.learnedCode + "\r\n", now);
-        }
-        while (!w.scheduled.empty() && w.scheduled.begin()->first <= now) {
-            w.out.append(w.scheduled.begin()->second);
-            w.scheduled.erase(w.scheduled.begin());
-        }
-        if (!w.partial.isEmpty() && now - w.lastRx >= kIdleMessageEnd) {
-            const QByteArray msg = w.partial;
-            w.partial.clear();
-            handleMessage(msg, now);
-            continue; // the answer is written on the next pass
-        }
-        writeOut(now);
-
-        std::optional<Clock::time_point> deadline;
-        auto earliest = [&](Clock::time_point t) {
-            if (!deadline || t < *deadline) deadline = t;
-        };
-        if (!w.partial.isEmpty()) earliest(w.lastRx + kIdleMessageEnd);
-        if (w.learnDue) earliest(*w.learnDue);
-        std::optional<Clock::time_point> answerDue;
-        if (!w.scheduled.empty()) answerDue = w.scheduled.begin()->first;
-        if (w.pendingOutput() && !w.waitWritable && opts.lineRate > 0)
-            answerDue = answerDue ? std::min(*answerDue, w.lineFreeAt) : w.lineFreeAt;
-        // Paced: from shortly before the answer is due, the loop polls
-        // without waiting (the input is still read meanwhile).
-        if (answerDue) earliest(paced ? *answerDue - kSpinBeforeAnswer : *answerDue);
-
-        pollfd fds[2] = {{m_wakeRead, POLLIN, 0}, {w.pty.master, POLLIN, 0}};
-        if (w.waitWritable) fds[1].events |= POLLOUT;
-        const nfds_t nfds = w.pty.master >= 0 ? 2 : 1;
-        timespec ts{};
-        timespec *tsp = nullptr;
-        if (deadline) {
-            const auto left = std::max(std::chrono::nanoseconds(0), *deadline - Clock::now());
-            ts.tv_sec = time_t(left.count() / 1'000'000'000);
-            ts.tv_nsec = long(left.count() % 1'000'000'000);
-            tsp = &ts;
-        }
-        if (::ppoll(fds, nfds, tsp, nullptr) < 0) {
-            if (errno == EINTR) continue;
-            std::fprintf(stderr, "zevo3 sim: poll: %s\n", std::strerror(errno));
+            std::fprintf(stderr, "zevo3 sim: write to pty: %s\n", std::strerror(errno));
+            out.clear();
+            outPos = 0;
             break;
         }
-        if (fds[0].revents & POLLIN) {
-            while (::read(m_wakeRead, buf, sizeof buf) > 0) {
-            }
+        outPos += n;
+        if (opts.lineRate > 0) lineFreeAt += byteTime(n);
+    }
+    compactOut();
+}
+
+// Drops the bytes already written once there are no more, or once they are
+// most of a large buffer.
+void SimUnit::Worker::compactOut() {
+    if (!pendingOutput()) {
+        out.clear();
+        outPos = 0;
+    } else if (outPos > 65536 && outPos > out.size() / 2) {
+        out.remove(0, outPos);
+        outPos = 0;
+    }
+}
+
+void SimUnit::run() {
+    if (m_worker->paced()) ::prctl(PR_SET_TIMERSLACK, kPacedTimerSlackNs, 0, 0, 0);
+    m_worker->loop();
+}
+
+// Each pass takes the requests from the other threads, answers what is due,
+// writes, and waits for input or the next moment something is due.
+void SimUnit::Worker::loop() {
+    for (;;) {
+        if (!takeRequests()) break;
+        const auto now = Clock::now();
+        if (runDueWork(now)) continue; // the answer is written on the next pass
+        writeOut(now);
+        if (!waitForEvents()) break;
+    }
+}
+
+// Takes the bytes queued by sendRaw() and serves a hangUp() call; false once
+// stop() was asked for.
+bool SimUnit::Worker::takeRequests() {
+    quint64 tickets = 0;
+    {
+        std::lock_guard lock(unit.m_mutex);
+        if (unit.m_stopRequested) return false;
+        tickets = unit.m_hangUpTickets;
+        if (pty.master >= 0) out.append(unit.m_sendQueue);
+        unit.m_sendQueue.clear();
+    }
+    if (tickets != ticketsSeen) {
+        ticketsSeen = tickets;
+        hangUpLine();
+        std::lock_guard lock(unit.m_mutex);
+        unit.m_hangUpServed = tickets;
+        unit.m_cond.notify_all();
+    }
+    return true;
+}
+
+// Queues the learned code and the answers whose time has come. Returns true
+// when a message was ended by silence and handled instead.
+bool SimUnit::Worker::runDueWork(Clock::time_point now) {
+    if (learnDue && *learnDue <= now) {
+        learnDue.reset();
+        queueAnswer(opts.learnedCode + "\r\n", now);
+    }
+    while (!scheduled.empty() && scheduled.begin()->first <= now) {
+        out.append(scheduled.begin()->second);
+        scheduled.erase(scheduled.begin());
+    }
+    if (!partial.isEmpty() && now - lastRx >= kIdleMessageEnd) {
+        const QByteArray msg = partial;
+        partial.clear();
+        handleMessage(msg, now);
+        return true;
+    }
+    return false;
+}
+
+// The next moment something is due: the silence that ends a message, the
+// learned code, an answer or the paced line.
+std::optional<Clock::time_point> SimUnit::Worker::nextDeadline() const {
+    std::optional<Clock::time_point> deadline;
+    auto earliest = [&](Clock::time_point t) {
+        if (!deadline || t < *deadline) deadline = t;
+    };
+    if (!partial.isEmpty()) earliest(lastRx + kIdleMessageEnd);
+    if (learnDue) earliest(*learnDue);
+    std::optional<Clock::time_point> answerDue;
+    if (!scheduled.empty()) answerDue = scheduled.begin()->first;
+    if (pendingOutput() && !waitWritable && opts.lineRate > 0)
+        answerDue = answerDue ? std::min(*answerDue, lineFreeAt) : lineFreeAt;
+    // Paced: from shortly before the answer is due, the loop polls
+    // without waiting (the input is still read meanwhile).
+    if (answerDue) earliest(paced() ? *answerDue - kSpinBeforeAnswer : *answerDue);
+    return deadline;
+}
+
+// Waits for a wake-up, input or the next deadline and reads the input; false
+// when polling failed.
+bool SimUnit::Worker::waitForEvents() {
+    const std::optional<Clock::time_point> deadline = nextDeadline();
+    pollfd fds[2] = {{unit.m_wakeRead, POLLIN, 0}, {pty.master, POLLIN, 0}};
+    if (waitWritable) fds[1].events |= POLLOUT;
+    const nfds_t nfds = pty.master >= 0 ? 2 : 1;
+    timespec ts{};
+    timespec *tsp = nullptr;
+    if (deadline) {
+        const auto left = std::max(std::chrono::nanoseconds(0), *deadline - Clock::now());
+        ts.tv_sec = time_t(left.count() / 1'000'000'000);
+        ts.tv_nsec = long(left.count() % 1'000'000'000);
+        tsp = &ts;
+    }
+    if (::ppoll(fds, nfds, tsp, nullptr) < 0) {
+        if (errno == EINTR) return true;
+        std::fprintf(stderr, "zevo3 sim: poll: %s\n", std::strerror(errno));
+        return false;
+    }
+    if (fds[0].revents & POLLIN) drainWake();
+    if (nfds == 2 && (fds[1].revents & (POLLIN | POLLHUP | POLLERR))) readInput();
+    return true;
+}
+
+void SimUnit::Worker::drainWake() {
+    char buf[4096];
+    while (::read(unit.m_wakeRead, buf, sizeof buf) > 0) {
+    }
+}
+
+// Reads all the waiting input from the tool and feeds it in.
+void SimUnit::Worker::readInput() {
+    char buf[4096];
+    for (;;) {
+        const ssize_t n = ::read(pty.master, buf, sizeof buf);
+        if (n > 0) {
+            const int hangUps = unit.m_hangUpCount; // only the worker changes it
+            feed(buf, n, Clock::now());
+            if (hangUps != unit.m_hangUpCount) break; // the rest belonged to the old line
+            continue;
         }
-        if (nfds == 2 && (fds[1].revents & (POLLIN | POLLHUP | POLLERR))) {
-            for (;;) {
-                const ssize_t n = ::read(w.pty.master, buf, sizeof buf);
-                if (n > 0) {
-                    const int hangUps = m_hangUpCount; // only the worker changes it
-                    feed(buf, n, Clock::now());
-                    if (hangUps != m_hangUpCount) break; // the rest belonged to the old line
-                    continue;
-                }
-                if (n < 0 && errno == EINTR) continue;
-                if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) break;
-                // EIO/EOF cannot happen while we hold our own slave open; avoid spinning.
-                std::fprintf(stderr, "zevo3 sim: read from pty: %s\n",
-                             n < 0 ? std::strerror(errno) : "end of file");
-                doHangUp();
-                break;
-            }
-        }
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) break;
+        // EIO/EOF cannot happen while we hold our own slave open; avoid spinning.
+        std::fprintf(stderr, "zevo3 sim: read from pty: %s\n",
+                     n < 0 ? std::strerror(errno) : "end of file");
+        hangUpLine();
+        break;
     }
 }
 

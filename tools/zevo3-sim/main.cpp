@@ -73,115 +73,120 @@ QByteArray printable(const QByteArray &msg) {
     std::exit(2);
 }
 
-} // namespace
-
-int main(int argc, char *argv[]) {
-    // Block SIGINT/SIGTERM before any thread exists so that only sigtimedwait() below
-    // sees them.
+// SIGINT and SIGTERM, blocked in the calling thread (and every thread it starts).
+sigset_t blockStopSignals() {
     sigset_t stopSignals;
     sigemptyset(&stopSignals);
     sigaddset(&stopSignals, SIGINT);
     sigaddset(&stopSignals, SIGTERM);
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+    return stopSignals;
+}
 
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("zevo3-sim"));
+// The command-line options, in the order --help lists them.
+struct OptionSet {
+    const QCommandLineOption link{QStringLiteral("link"),
+                                  QStringLiteral("Symlink to the device, kept across reopen."),
+                                  QStringLiteral("PATH")};
+    const QCommandLineOption noAck{QStringLiteral("no-ack"),
+                                   QStringLiteral("Never acknowledge Kw/Tw messages.")};
+    const QCommandLineOption ackLimit{
+        QStringLiteral("ack-limit"), QStringLiteral("Acknowledge only the first N Kw/Tw messages."),
+        QStringLiteral("N")};
+    const QCommandLineOption delay{
+        QStringLiteral("delay"), QStringLiteral("Delay before each answer."), QStringLiteral("MS")};
+    const QCommandLineOption lineRate{QStringLiteral("line-rate"),
+                                      QStringLiteral("Pace output like a line at BPS bit/s."),
+                                      QStringLiteral("BPS")};
+    const QCommandLineOption garbage{QStringLiteral("garbage"),
+                                     QStringLiteral("Bytes sent before every answer, e.g. 1b5b."),
+                                     QStringLiteral("HEX")};
+    const QCommandLineOption hangUp{QStringLiteral("hang-up-after"),
+                                    QStringLiteral("Hang up after receiving N messages."),
+                                    QStringLiteral("N")};
+    const QCommandLineOption reopen{QStringLiteral("reopen"),
+                                    QStringLiteral("Open a new device after a hang-up.")};
+    const QCommandLineOption log{QStringLiteral("log"),
+                                 QStringLiteral("Append each received message to FILE."),
+                                 QStringLiteral("FILE")};
+    const QCommandLineOption flood{
+        QStringLiteral("flood"),
+        QStringLiteral("After the first message, send BYTES (k/M suffix) of numbered lines."),
+        QStringLiteral("BYTES")};
+    const QCommandLineOption quiet{QStringLiteral("quiet"),
+                                   QStringLiteral("Do not echo received messages to stderr.")};
 
+    QList<QCommandLineOption> all() const {
+        return {link, noAck, ackLimit, delay, lineRate, garbage, hangUp, reopen, log, flood, quiet};
+    }
+};
+
+// What the command line asks for.
+struct SimArguments {
+    zevo3::SimOptions options;
+    qsizetype floodBytes = 0;
+    bool quiet = false;
+};
+
+// The value of a whole-number option; ends the program when it is not one of at least min.
+int intOption(const QCommandLineParser &parser, const QCommandLineOption &opt, int min) {
+    const auto value = parseCount(parser.value(opt), min);
+    if (!value)
+        usageError(QStringLiteral("--%1 needs a whole number >= %2")
+                       .arg(opt.names().constFirst())
+                       .arg(min));
+    return *value;
+}
+
+// Reads the command line; --help and wrong arguments end the program.
+SimArguments parseArguments(const QCoreApplication &app) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Simulated ZEVO3 unit on a pseudo-terminal. Prints the device path (and the link\n"
         "path) on the first line of stdout, logs received messages to stderr and runs\n"
         "until SIGINT or SIGTERM."));
     parser.addHelpOption();
-    const QCommandLineOption linkOpt(QStringLiteral("link"),
-                                     QStringLiteral("Symlink to the device, kept across reopen."),
-                                     QStringLiteral("PATH"));
-    const QCommandLineOption noAckOpt(QStringLiteral("no-ack"),
-                                      QStringLiteral("Never acknowledge Kw/Tw messages."));
-    const QCommandLineOption ackLimitOpt(
-        QStringLiteral("ack-limit"), QStringLiteral("Acknowledge only the first N Kw/Tw messages."),
-        QStringLiteral("N"));
-    const QCommandLineOption delayOpt(
-        QStringLiteral("delay"), QStringLiteral("Delay before each answer."), QStringLiteral("MS"));
-    const QCommandLineOption lineRateOpt(QStringLiteral("line-rate"),
-                                         QStringLiteral("Pace output like a line at BPS bit/s."),
-                                         QStringLiteral("BPS"));
-    const QCommandLineOption garbageOpt(
-        QStringLiteral("garbage"), QStringLiteral("Bytes sent before every answer, e.g. 1b5b."),
-        QStringLiteral("HEX"));
-    const QCommandLineOption hangUpOpt(QStringLiteral("hang-up-after"),
-                                       QStringLiteral("Hang up after receiving N messages."),
-                                       QStringLiteral("N"));
-    const QCommandLineOption reopenOpt(QStringLiteral("reopen"),
-                                       QStringLiteral("Open a new device after a hang-up."));
-    const QCommandLineOption logOpt(QStringLiteral("log"),
-                                    QStringLiteral("Append each received message to FILE."),
-                                    QStringLiteral("FILE"));
-    const QCommandLineOption floodOpt(
-        QStringLiteral("flood"),
-        QStringLiteral("After the first message, send BYTES (k/M suffix) of numbered lines."),
-        QStringLiteral("BYTES"));
-    const QCommandLineOption quietOpt(QStringLiteral("quiet"),
-                                      QStringLiteral("Do not echo received messages to stderr."));
-    parser.addOptions({linkOpt, noAckOpt, ackLimitOpt, delayOpt, lineRateOpt, garbageOpt, hangUpOpt,
-                       reopenOpt, logOpt, floodOpt, quietOpt});
+    const OptionSet opts;
+    parser.addOptions(opts.all());
     parser.process(app);
     if (!parser.positionalArguments().isEmpty())
         usageError(QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments()[0]));
 
-    zevo3::SimOptions options;
-    auto intOption = [&](const QCommandLineOption &opt, int min) {
-        const auto value = parseCount(parser.value(opt), min);
-        if (!value)
-            usageError(QStringLiteral("--%1 needs a whole number >= %2")
-                           .arg(opt.names().constFirst())
-                           .arg(min));
-        return *value;
-    };
-    options.linkPath = parser.value(linkOpt);
-    options.logPath = parser.value(logOpt);
-    options.noAck = parser.isSet(noAckOpt);
-    options.reopenAfterHangUp = parser.isSet(reopenOpt);
-    if (parser.isSet(ackLimitOpt)) options.ackLimit = intOption(ackLimitOpt, 0);
-    if (parser.isSet(delayOpt)) options.answerDelayMs = intOption(delayOpt, 0);
-    if (parser.isSet(lineRateOpt)) options.lineRate = intOption(lineRateOpt, 10);
-    if (parser.isSet(hangUpOpt)) options.hangUpAfter = intOption(hangUpOpt, 1);
-    if (parser.isSet(garbageOpt)) {
-        const auto bytes = parseHex(parser.value(garbageOpt));
+    SimArguments args;
+    zevo3::SimOptions &options = args.options;
+    options.linkPath = parser.value(opts.link);
+    options.logPath = parser.value(opts.log);
+    options.noAck = parser.isSet(opts.noAck);
+    options.reopenAfterHangUp = parser.isSet(opts.reopen);
+    if (parser.isSet(opts.ackLimit)) options.ackLimit = intOption(parser, opts.ackLimit, 0);
+    if (parser.isSet(opts.delay)) options.answerDelayMs = intOption(parser, opts.delay, 0);
+    if (parser.isSet(opts.lineRate)) options.lineRate = intOption(parser, opts.lineRate, 10);
+    if (parser.isSet(opts.hangUp)) options.hangUpAfter = intOption(parser, opts.hangUp, 1);
+    if (parser.isSet(opts.garbage)) {
+        const auto bytes = parseHex(parser.value(opts.garbage));
         if (!bytes) usageError(QStringLiteral("--garbage needs an even number of hex digits"));
         options.garbage = *bytes;
     }
-    qsizetype floodBytes = 0;
-    if (parser.isSet(floodOpt)) {
-        const auto bytes = parseSize(parser.value(floodOpt));
+    if (parser.isSet(opts.flood)) {
+        const auto bytes = parseSize(parser.value(opts.flood));
         if (!bytes) usageError(QStringLiteral("--flood needs a positive byte count"));
-        floodBytes = *bytes;
+        args.floodBytes = *bytes;
     }
+    args.quiet = parser.isSet(opts.quiet);
+    return args;
+}
 
-    zevo3::SimUnit *unitPtr = nullptr;
-    std::atomic<bool> floodPending = floodBytes > 0;
-    const bool quiet = parser.isSet(quietOpt);
-    options.onMessage = [&](const QByteArray &msg) {
-        if (!quiet) std::fprintf(stderr, "<- %s\n", printable(msg).constData());
-        if (floodPending.exchange(false)) {
-            std::fprintf(stderr, "zevo3-sim: sending %lld flood bytes\n", qlonglong(floodBytes));
-            unitPtr->sendRaw(zevo3::SimUnit::floodData(floodBytes));
-        }
-    };
-
-    zevo3::SimUnit unit(options);
-    unitPtr = &unit;
-    QString error;
-    if (!unit.start(&error)) {
-        std::fprintf(stderr, "zevo3-sim: %s\n", qPrintable(error));
-        return 1;
-    }
-    if (options.linkPath.isEmpty())
+// The first line on stdout: the device path, and the link path when there is one.
+void printDevicePath(const zevo3::SimUnit &unit, const QString &linkPath) {
+    if (linkPath.isEmpty())
         std::printf("%s\n", qPrintable(unit.devicePath()));
     else
-        std::printf("%s %s\n", qPrintable(unit.devicePath()), qPrintable(options.linkPath));
+        std::printf("%s %s\n", qPrintable(unit.devicePath()), qPrintable(linkPath));
     std::fflush(stdout);
+}
 
+// Waits for SIGINT or SIGTERM, telling of every hang-up meanwhile.
+void waitForStopSignal(const zevo3::SimUnit &unit, const sigset_t &stopSignals) {
     int hangUps = 0;
     for (;;) {
         const timespec tick{0, 100'000'000};
@@ -196,6 +201,44 @@ int main(int argc, char *argv[]) {
                 std::fprintf(stderr, "zevo3-sim: hung up\n");
         }
     }
+}
+
+// Runs the unit until a stop signal: echoes each message and sends the flood
+// after the first one.
+int runUnit(SimArguments args, const sigset_t &stopSignals) {
+    zevo3::SimUnit *unitPtr = nullptr;
+    const qsizetype floodBytes = args.floodBytes;
+    std::atomic<bool> floodPending = floodBytes > 0;
+    const bool quiet = args.quiet;
+    args.options.onMessage = [&](const QByteArray &msg) {
+        if (!quiet) std::fprintf(stderr, "<- %s\n", printable(msg).constData());
+        if (floodPending.exchange(false)) {
+            std::fprintf(stderr, "zevo3-sim: sending %lld flood bytes\n", qlonglong(floodBytes));
+            unitPtr->sendRaw(zevo3::SimUnit::floodData(floodBytes));
+        }
+    };
+
+    zevo3::SimUnit unit(args.options);
+    unitPtr = &unit;
+    QString error;
+    if (!unit.start(&error)) {
+        std::fprintf(stderr, "zevo3-sim: %s\n", qPrintable(error));
+        return 1;
+    }
+    printDevicePath(unit, args.options.linkPath);
+    waitForStopSignal(unit, stopSignals);
     unit.stop();
     return 0;
+}
+
+} // namespace
+
+int main(int argc, char *argv[]) {
+    // Block SIGINT/SIGTERM before any thread exists so that only sigtimedwait()
+    // in waitForStopSignal() sees them.
+    const sigset_t stopSignals = blockStopSignals();
+
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("zevo3-sim"));
+    return runUnit(parseArguments(app), stopSignals);
 }
