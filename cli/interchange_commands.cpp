@@ -106,15 +106,14 @@ std::optional<ImportTarget> openImportTarget(const QString &tablePath) {
 }
 
 // "3 Power: 34 pairs, 4 entries, largest deviation 12 µs (2.1 %)"
-QByteArray storedLine(int row, const InterchangeCode &code) {
-    const Quantised q = importedRow(code).quantised;
+QByteArray storedLine(const StoredCode &code, const QString &name) {
     return QStringLiteral("%1 %2: %3 pairs, %4 entries, largest deviation %5 µs (%6 %)\n")
-        .arg(row)
-        .arg(code.name.isEmpty() ? QStringLiteral("-") : code.name)
-        .arg(q.pairs)
-        .arg(q.entries)
-        .arg(q.maxDeviationUs)
-        .arg(q.maxDeviationPercent, 0, 'f', 1)
+        .arg(code.row)
+        .arg(name.isEmpty() ? QStringLiteral("-") : name)
+        .arg(code.pairs)
+        .arg(code.entries)
+        .arg(code.maxDeviationUs)
+        .arg(code.maxDeviationPercent, 0, 'f', 1)
         .toUtf8();
 }
 
@@ -187,8 +186,8 @@ int import(const Invocation &call) {
     for (const QString &note : stored.notes)
         tell(note);
     QByteArray report;
-    for (size_t i = 0; i < read.codes.size(); ++i)
-        report += storedLine(row + int(i), read.codes[i]);
+    for (size_t i = 0; i < stored.stored.size(); ++i)
+        report += storedLine(stored.stored[i], read.codes[i].name);
     return writeOut(report) ? kDone : cannotWriteOut();
 }
 

@@ -103,6 +103,8 @@ StoreResult storeImported(CodeTable &table, int firstRow, const std::vector<Inte
         table.setCell(row, CodeTable::kColComments, r.commentsCell);
         table.setCell(row, CodeTable::kColResult, QByteArray());
         table.waveInfo(row) = r.quantised.info;
+        result.stored.push_back({row, r.quantised.pairs, r.quantised.entries,
+                                 r.quantised.maxDeviationUs, r.quantised.maxDeviationPercent});
         const QString label = codes[i].name.isEmpty()
                                   ? QStringLiteral("row %1").arg(row)
                                   : QStringLiteral("row %1 \"%2\"").arg(row).arg(codes[i].name);

@@ -34,10 +34,20 @@ bool commentsCellOf(const QString &name, QByteArray *cell, QString *message);
 
 ImportedRow importedRow(const InterchangeCode &code, const QuantiseOptions &options = {});
 
+// What one stored code became.
+struct StoredCode {
+    int row = 0;
+    int pairs = 0;
+    int entries = 0;
+    int maxDeviationUs = 0;
+    double maxDeviationPercent = 0;
+};
+
 struct StoreResult {
     bool ok = false;
-    QString message; // why nothing was stored, when not ok
-    RowRange rows;   // the rows written
+    QString message;                // why nothing was stored, when not ok
+    RowRange rows;                  // the rows written
+    std::vector<StoredCode> stored; // one a code, in order
     // "row 3 \"Power\": carrier 38029 Hz stored as 38.0 kHz", one a note.
     std::vector<QString> notes;
 };

@@ -1,5 +1,7 @@
 #include "quantiser.h"
 
+#include <QHash>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -39,14 +41,42 @@ bool within(int64_t a, int64_t b, int64_t percent, int64_t absolute) {
     return d <= absolute || d * 100 <= std::max(a, b) * percent;
 }
 
-// Groups the pairs within the tolerance; false when more than kCoarseLimit
-// groups would be needed.
-bool group(const std::vector<Pair> &pairs, int64_t percent, int64_t absolute,
+// The distinct pairs in the order the signal first uses them, with how
+// often each stands, and for each pair its distinct one.
+struct DistinctPairs {
+    std::vector<Pair> pairs;
+    std::vector<int64_t> counts;
+    std::vector<int> of;
+};
+
+DistinctPairs distinctPairs(const std::vector<Pair> &pairs) {
+    DistinctPairs d;
+    QHash<quint64, int> index;
+    index.reserve(qsizetype(std::min<size_t>(pairs.size(), 1024)));
+    d.of.resize(pairs.size());
+    for (size_t k = 0; k < pairs.size(); ++k) {
+        const quint64 key = quint64(quint32(pairs[k].mark)) << 32 | quint32(pairs[k].space);
+        auto it = index.constFind(key);
+        if (it == index.constEnd()) {
+            it = index.insert(key, int(d.pairs.size()));
+            d.pairs.push_back(pairs[k]);
+            d.counts.push_back(0);
+        }
+        ++d.counts[size_t(*it)];
+        d.of[k] = *it;
+    }
+    return d;
+}
+
+// Groups the distinct pairs within the tolerance (equal pairs always share
+// an entry, and count as often as they stand); false when more than
+// kCoarseLimit groups would be needed.
+bool group(const DistinctPairs &distinct, int64_t percent, int64_t absolute,
            std::vector<Entry> &entries, std::vector<int> &of) {
     entries.clear();
-    of.assign(pairs.size(), 0);
-    for (size_t k = 0; k < pairs.size(); ++k) {
-        const Pair p = pairs[k];
+    std::vector<int> entryOf(distinct.pairs.size(), 0);
+    for (size_t k = 0; k < distinct.pairs.size(); ++k) {
+        const Pair p = distinct.pairs[k];
         int best = -1;
         int64_t bestDistance = 0;
         for (size_t e = 0; e < entries.size(); ++e) {
@@ -66,9 +96,13 @@ bool group(const std::vector<Pair> &pairs, int64_t percent, int64_t absolute,
             entries.push_back({});
             best = int(entries.size()) - 1;
         }
-        entries[size_t(best)].add(p.mark, p.space, 1);
-        of[k] = best;
+        const int64_t n = distinct.counts[k];
+        entries[size_t(best)].add(p.mark * n, p.space * n, n);
+        entryOf[k] = best;
     }
+    of.resize(distinct.of.size());
+    for (size_t k = 0; k < of.size(); ++k)
+        of[k] = entryOf[size_t(distinct.of[k])];
     return true;
 }
 
@@ -138,11 +172,12 @@ Quantised quantise(const FlatSignal &signal, const QuantiseOptions &options, int
     std::vector<int> of;
     int64_t percent = std::max(0, options.tolerancePercent);
     int64_t absolute = std::max(0, options.toleranceUs);
-    const bool inTolerance = group(pairs, percent, absolute, entries, of);
+    const DistinctPairs distinct = distinctPairs(pairs);
+    const bool inTolerance = group(distinct, percent, absolute, entries, of);
     if (!inTolerance) {
         // Too many for the tolerance: widen it until few enough remain. Every
         // widening merges entries, so it counts as merging.
-        while (!group(pairs, percent, absolute, entries, of)) {
+        while (!group(distinct, percent, absolute, entries, of)) {
             percent = std::max<int64_t>(1, percent) * 2;
             absolute = std::max<int64_t>(1, absolute) * 2;
         }

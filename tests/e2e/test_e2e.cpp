@@ -130,6 +130,7 @@ TEST_F(EndToEnd, HangUpClosesThePortOnceAndComReopens) {
     t.start();
     ASSERT_TRUE(waitFor([&] { return !objects->link.portOpen(); }, 3000));
     EXPECT_LT(t.elapsed(), 1500);
+    ASSERT_TRUE(waitFor([&] { return !objects->link.receiveRunning(); }));
     ASSERT_TRUE(runPostedWork()); // what the hang-up left for later has run
     const QString closed = texts::portClosed(sim->linkPath());
     EXPECT_EQ(prompter.count(closed), 1);
@@ -229,6 +230,9 @@ TEST_F(RawPtyTest, AUnitThatStopsReadingClosesThePortOnceWithoutFreezing) {
     for (int i = 0; i < 20; ++i)
         w.btnSend->click();
     EXPECT_LT(t.elapsed() - closedAt, 1000);
+    // The receive thread's end posts the warning: once it has ended, what it
+    // posted has run after the posted work.
+    ASSERT_TRUE(waitFor([&] { return !objects->link.receiveRunning(); }));
     ASSERT_TRUE(runPostedWork());
     EXPECT_EQ(w.panelText(0), pty.slave + QStringLiteral(":OFF"));
     int closedMessages = 0;
@@ -237,7 +241,9 @@ TEST_F(RawPtyTest, AUnitThatStopsReadingClosesThePortOnceWithoutFreezing) {
     EXPECT_EQ(closedMessages, 1);
     EXPECT_EQ(prompter.count(texts::setPortFirst()), 0);
     EXPECT_LE(int(prompter.asked.size()), asked + 1);
-    // A click made afterwards is an ordinary click on a closed port.
+    // A click made afterwards, once the button takes clicks again, is an
+    // ordinary click on a closed port.
+    ASSERT_TRUE(waitFor([&] { return w.btnSend->isEnabled(); }));
     w.btnSend->click();
     EXPECT_EQ(prompter.count(texts::setPortFirst()), 1);
 }
