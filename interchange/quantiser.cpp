@@ -121,6 +121,61 @@ Quantised refused(QString message) {
     return q;
 }
 
+// The (mark, space) pairs of the durations, the closing space after a last
+// mark; empty, or why a pair is beyond the unit's limits.
+QString pairsOf(const std::vector<int32_t> &d, int32_t closingSpaceUs, std::vector<Pair> *pairs) {
+    const size_t pairCount = (d.size() + 1) / 2;
+    pairs->resize(pairCount);
+    for (size_t k = 0; k < pairCount; ++k) {
+        const int32_t mark = d[2 * k];
+        const int32_t space = 2 * k + 1 < d.size() ? d[2 * k + 1] : closingSpaceUs;
+        const int number = int(k) + 1;
+        if (mark < 1) return QStringLiteral("pair %1: a mark of %2 µs").arg(number).arg(mark);
+        if (space < 1) return QStringLiteral("pair %1: a space of %2 µs").arg(number).arg(space);
+        if (mark > kMaxHighUs)
+            return QStringLiteral("pair %1: a mark of %2 µs is longer than 99999 µs")
+                .arg(number)
+                .arg(mark);
+        if (int64_t(mark) + space > kMaxWidthUs)
+            return QStringLiteral("pair %1: mark and space of %2 µs are longer than 999999 µs")
+                .arg(number)
+                .arg(int64_t(mark) + space);
+        (*pairs)[k] = {mark, space};
+    }
+    return {};
+}
+
+// Merges the two nearest entries, the later into the earlier (so that the
+// entries stay in the order the signal first uses them), while more than 16
+// remain. For each entry before, the one it became.
+std::vector<int> mergeToSixteen(std::vector<Entry> &entries) {
+    std::vector<int> renumber(entries.size());
+    for (size_t e = 0; e < renumber.size(); ++e)
+        renumber[e] = int(e);
+    while (entries.size() > size_t(WaveInfo::kPatterns)) {
+        size_t bi = 0, bj = 1;
+        double best = distance(entries[0], entries[1]);
+        for (size_t i = 0; i < entries.size(); ++i)
+            for (size_t j = i + 1; j < entries.size(); ++j) {
+                const double x = distance(entries[i], entries[j]);
+                if (x < best) {
+                    best = x;
+                    bi = i;
+                    bj = j;
+                }
+            }
+        entries[bi].add(entries[bj].sumMark, entries[bj].sumSpace, entries[bj].count);
+        entries.erase(entries.begin() + std::ptrdiff_t(bj));
+        for (int &r : renumber) {
+            if (r == int(bj))
+                r = int(bi);
+            else if (r > int(bj))
+                --r;
+        }
+    }
+    return renumber;
+}
+
 } // namespace
 
 QString carrierText(int carry) {
@@ -147,26 +202,9 @@ Quantised quantise(const FlatSignal &signal, const QuantiseOptions &options, int
     q.carrierRounded = carry * 100 != signal.carrierHz;
     if (d.size() % 2 != 0) q.closingSpaceUs = gapUs > 0 ? gapUs : options.closingSpaceUs;
 
-    std::vector<Pair> pairs(pairCount);
-    for (size_t k = 0; k < pairCount; ++k) {
-        const int32_t mark = d[2 * k];
-        const int32_t space = 2 * k + 1 < d.size() ? d[2 * k + 1] : q.closingSpaceUs;
-        const int number = int(k) + 1;
-        if (mark < 1)
-            return refused(QStringLiteral("pair %1: a mark of %2 µs").arg(number).arg(mark));
-        if (space < 1)
-            return refused(QStringLiteral("pair %1: a space of %2 µs").arg(number).arg(space));
-        if (mark > kMaxHighUs)
-            return refused(QStringLiteral("pair %1: a mark of %2 µs is longer than 99999 µs")
-                               .arg(number)
-                               .arg(mark));
-        if (int64_t(mark) + space > kMaxWidthUs)
-            return refused(
-                QStringLiteral("pair %1: mark and space of %2 µs are longer than 999999 µs")
-                    .arg(number)
-                    .arg(int64_t(mark) + space));
-        pairs[k] = {mark, space};
-    }
+    std::vector<Pair> pairs;
+    const QString bad = pairsOf(d, q.closingSpaceUs, &pairs);
+    if (!bad.isEmpty()) return refused(bad);
 
     std::vector<Entry> entries;
     std::vector<int> of;
@@ -184,32 +222,7 @@ Quantised quantise(const FlatSignal &signal, const QuantiseOptions &options, int
         q.merges = 1;
     }
     const size_t grouped = entries.size();
-    // The nearest two entries merged, the later into the earlier, so that the
-    // entries stay in the order the signal first uses them.
-    std::vector<int> renumber(entries.size());
-    for (size_t e = 0; e < renumber.size(); ++e)
-        renumber[e] = int(e);
-    while (entries.size() > size_t(WaveInfo::kPatterns)) {
-        size_t bi = 0, bj = 1;
-        double best = distance(entries[0], entries[1]);
-        for (size_t i = 0; i < entries.size(); ++i)
-            for (size_t j = i + 1; j < entries.size(); ++j) {
-                const double x = distance(entries[i], entries[j]);
-                if (x < best) {
-                    best = x;
-                    bi = i;
-                    bj = j;
-                }
-            }
-        entries[bi].add(entries[bj].sumMark, entries[bj].sumSpace, entries[bj].count);
-        entries.erase(entries.begin() + std::ptrdiff_t(bj));
-        for (int &r : renumber) {
-            if (r == int(bj))
-                r = int(bi);
-            else if (r > int(bj))
-                --r;
-        }
-    }
+    const std::vector<int> renumber = mergeToSixteen(entries);
     if (inTolerance)
         q.merges = int(grouped - entries.size());
     else
