@@ -11,6 +11,7 @@
 #include "transmit_messages.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
@@ -117,6 +118,15 @@ void DeviceSession::listen(int ms) {
     loop.exec();
 }
 
+void DeviceSession::hearLineFailure() {
+    // The receive thread ends with the port closed; the link then says why,
+    // in the words the window shows, from the event loop.
+    const QDeadlineTimer deadline(2000);
+    while (link_->receiveRunning() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    listen(20);
+}
+
 int versionCommand(DeviceSession &session) {
     if (!session.send(cmd::kVersion)) {
         session.listen(1); // the step that found the line failure reports it
@@ -195,6 +205,7 @@ int downloadCommand(DeviceSession &session, const std::vector<RegistrationMessag
         const RegistrationMessage &m = plan[size_t(outcome.failed)];
         if (lineFailed) {
             // Not a silent unit: the line failed during the wait.
+            session.hearLineFailure();
             streams.say(QStringLiteral("download stopped: message %1 of %2 (%3): the line failed "
                                        "and the port %4 was closed")
                             .arg(outcome.failed + 1)

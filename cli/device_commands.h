@@ -90,6 +90,8 @@ public:
     bool send(const QByteArray &text);
     // Runs the event loop for `ms` so that received lines are printed.
     void listen(int ms);
+    // After a line failure: lets the link say that it closed the port.
+    void hearLineFailure();
 
 private:
     const Streams &streams_;

@@ -2,6 +2,7 @@
 // a pseudo-terminal: exit statuses, what the unit received, and what goes to
 // standard output and standard error.
 
+#include "link_texts.h"
 #include "raw_pty.h"
 #include "registration.h"
 #include "run_zevo3.h"
@@ -23,7 +24,7 @@ using zevo3::test::runZevo3;
 
 namespace {
 
-QList<QByteArray> texts(const std::vector<QByteArray> &messages) {
+QList<QByteArray> messageTexts(const std::vector<QByteArray> &messages) {
     return QList<QByteArray>(messages.begin(), messages.end());
 }
 
@@ -135,7 +136,7 @@ TEST_F(Zevo3Device, FireByNumberAndFromTheTable) {
     run = this->run(
         {QStringLiteral("fire"), QStringLiteral("3"), QStringLiteral("--table"), tablePath});
     EXPECT_EQ(run.code, 0) << run.err.toStdString();
-    const QList<QByteArray> expected = texts(FiringTestMessages(*samples::table(), 3, true));
+    const QList<QByteArray> expected = messageTexts(FiringTestMessages(*samples::table(), 3, true));
     ASSERT_EQ(expected.size(), 3 + 16 + 2);
     EXPECT_EQ(expected.last(), "Tf:3");
     EXPECT_EQ(sim->received().mid(before), expected);
@@ -188,7 +189,7 @@ TEST_F(Zevo3Device, DownloadRegistersLayoutAndCodesWithProgress) {
     EXPECT_EQ(sim->layoutRows().value(1), "Kw:01,01,81,02,85,--,--,--,--,--,--,--,--,--,--,--,--");
     EXPECT_EQ(sim->storedCodes().keys(), (QList<int>{1, 2, 3}));
     EXPECT_EQ(sim->storedCodes().value(1),
-              texts(CodeRecordMessages(samples::table()->waveInfo(1), 1)));
+              messageTexts(CodeRecordMessages(samples::table()->waveInfo(1), 1)));
     const QString err = QString::fromUtf8(run.err);
     EXPECT_TRUE(err.contains(QStringLiteral("message 1 of 39: Kw:01,"))) << run.err.toStdString();
     EXPECT_TRUE(err.contains(QStringLiteral("message 39 of 39: Tws:003")));
@@ -313,6 +314,11 @@ TEST_F(Zevo3Device, DownloadSaysTheLineFailedWhenItDid) {
         EXPECT_EQ(run.code, 1);
         EXPECT_TRUE(run.err.contains("the line failed and the port")) << run.err.toStdString();
         EXPECT_FALSE(run.err.contains("not acknowledged within")) << run.err.toStdString();
+        // The link's own words, as the window shows them in its message box
+        // (on one line).
+        const QString closed = zevo3::texts::portClosed(sim->devicePath())
+                                   .replace(QLatin1Char('\n'), QLatin1Char(' '));
+        EXPECT_TRUE(run.err.contains(closed.toUtf8())) << run.err.toStdString();
         sim->stop();
     }
 }
