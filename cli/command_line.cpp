@@ -94,9 +94,19 @@ const std::vector<OptionSpec> &optionTable() {
                         "as CodeCheck does; the outcome goes to standard error."),
          {}},
         {QStringLiteral("row"),
-         QStringLiteral("import: the first row to store into (default: the first row without a "
-                        "timing description); export: the one row to write."),
+         QStringLiteral("import, encode: the row to store into (default: the first row without "
+                        "a timing description); export, decode: the one row."),
          QStringLiteral("N")},
+        {QStringLiteral("json"),
+         QStringLiteral("decode: an array of JSON objects, one a row."),
+         {}},
+        {QStringLiteral("repeats"),
+         QStringLiteral("encode: repeat frames after the first (default 0)."), QStringLiteral("N")},
+        {QStringLiteral("toggle"), QStringLiteral("encode: the toggle bit of RC5 (default 0)."),
+         QStringLiteral("T")},
+        {QStringLiteral("into"),
+         QStringLiteral("encode: store the code into this table file instead of printing it."),
+         QStringLiteral("TABLE")},
         {QStringLiteral("from-text"),
          QStringLiteral("wave: draw, print or export a wave text file (as the panel's Load "
                         "reads it) instead of a table row."),

@@ -14,6 +14,7 @@
 #include "save_file.h"
 #include "table_document.h"
 #include "table_input.h"
+#include "table_store.h"
 
 #include <QFileInfo>
 #include <memory>
@@ -63,80 +64,6 @@ bool readSource(const QString &path, QByteArray *bytes) {
     tell(QStringLiteral("cannot read %1: %2")
              .arg(fromStdin ? QStringLiteral("the standard input") : path, error));
     return false;
-}
-
-// The table an import stores into: the file as the window's Open reads it,
-// or an empty table when there is none yet. Null (and said) when it cannot
-// be read or holds a conversion error.
-struct ImportTarget {
-    std::unique_ptr<CodeTable> table = std::make_unique<CodeTable>();
-    bool created = false;
-};
-
-std::optional<ImportTarget> openImportTarget(const QString &tablePath) {
-    ImportTarget target;
-    const QFileInfo info(tablePath);
-    if (!info.exists() && !info.isSymLink()) {
-        target.created = true;
-        return target;
-    }
-    TableFileOpen open = openTableFile(tablePath);
-    if (!open.readable) {
-        tell(QStringLiteral("cannot read the table file %1: %2").arg(tablePath, open.error));
-        return std::nullopt;
-    }
-    const TableFileRead &read = *open.read;
-    if (!read.complete()) {
-        for (const FileProblem &problem : read.problems)
-            if (problem.error) {
-                tell(QStringLiteral("%1:%2:%3: %4; nothing written")
-                         .arg(tablePath)
-                         .arg(problem.line)
-                         .arg(problem.field)
-                         .arg(problem.message));
-                break;
-            }
-        return std::nullopt;
-    }
-    if (!read.identified)
-        say(QStringLiteral("%1:1: the first line is not \"%2\"; read as after OK")
-                .arg(tablePath, QString::fromLatin1(kTableFileId)));
-    *target.table = read.table;
-    return target;
-}
-
-// "3 Power: 34 pairs, 4 entries, largest deviation 12 µs (2.1 %)"
-QByteArray storedLine(const StoredCode &code, const QString &name) {
-    return QStringLiteral("%1 %2: %3 pairs, %4 entries, largest deviation %5 µs (%6 %)\n")
-        .arg(code.row)
-        .arg(name.isEmpty() ? QStringLiteral("-") : name)
-        .arg(code.pairs)
-        .arg(code.entries)
-        .arg(code.maxDeviationUs)
-        .arg(code.maxDeviationPercent, 0, 'f', 1)
-        .toUtf8();
-}
-
-// Writes the table (and, for a new one, its empty layout file) atomically.
-int saveImport(const QString &tablePath, const ImportTarget &target) {
-    const SaveCheck check = checkSave(tablePath, true);
-    const QString refusal = saveRefusal(check, tablePath);
-    if (!refusal.isEmpty()) {
-        tell(refusal);
-        return kCannot;
-    }
-    QString error;
-    if (!saveTableFile(tablePath, *target.table, &error)) {
-        tell(QStringLiteral("cannot write the table file %1: %2; nothing written")
-                 .arg(tablePath, error));
-        return kCannot;
-    }
-    if (target.created && !saveLayoutFile(check.layoutPath, LayoutData(), &error)) {
-        tell(QStringLiteral("the table file %1 was written, but its layout file %2 was NOT: %3")
-                 .arg(tablePath, check.layoutPath, error));
-        return kCannot;
-    }
-    return kDone;
 }
 
 int import(const Invocation &call) {

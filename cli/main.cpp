@@ -14,7 +14,8 @@ using namespace zevo3;
 
 int main(int argc, char *argv[]) {
     std::vector<cli::CommandSpec> commands = cli::fileCommands();
-    for (auto &&group : {cli::drawingCommands(), cli::interchangeCommands(), cli::unitCommands()})
+    for (auto &&group : {cli::drawingCommands(), cli::interchangeCommands(),
+                         cli::protocolCommands(), cli::unitCommands()})
         commands.insert(commands.end(), group.begin(), group.end());
     cli::CommandLine line(std::move(commands));
 

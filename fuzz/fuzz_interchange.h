@@ -9,6 +9,7 @@
 #include "flat_signal.h"
 #include "fuzz_check.h"
 #include "imported_row.h"
+#include "ir_protocol.h"
 #include "quantiser.h"
 
 #include <QByteArray>
@@ -33,6 +34,19 @@ inline void checkRead(const QByteArray &bytes, const InterchangeRead &read) {
         FUZZ_CHECK(!code.signal.durations.empty());
         for (const int32_t d : code.signal.durations)
             FUZZ_CHECK(d >= 0);
+        // Whatever a code is, the decoder says so without failing; a code it
+        // names is built again from its fields as the same code.
+        const DecodedCode decoded = decodeSignal(code.signal);
+        if (decoded.matched()) {
+            const EncodedCode again =
+                encodeSignal(decoded.protocol, decoded.address, decoded.command, 0, decoded.toggle);
+            FUZZ_CHECK(again.ok);
+            const DecodedCode twice = decodeSignal(again.signal);
+            FUZZ_CHECK(twice.protocol == decoded.protocol && twice.address == decoded.address &&
+                       twice.command == decoded.command && twice.toggle == decoded.toggle);
+        } else {
+            FUZZ_CHECK(!decoded.note.isEmpty());
+        }
         const Quantised q = quantise(code.signal, {}, code.gapUs);
         if (!q.ok) {
             FUZZ_CHECK(!q.message.isEmpty());

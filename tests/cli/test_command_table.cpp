@@ -13,7 +13,8 @@ namespace {
 
 std::vector<CommandSpec> wholeTable() {
     std::vector<CommandSpec> commands = fileCommands();
-    for (auto &&group : {drawingCommands(), interchangeCommands(), unitCommands()})
+    for (auto &&group :
+         {drawingCommands(), interchangeCommands(), protocolCommands(), unitCommands()})
         commands.insert(commands.end(), group.begin(), group.end());
     return commands;
 }
@@ -55,8 +56,9 @@ TEST(CommandTable, EveryCommandIsListedAndEveryOptionExists) {
             taken = taken || command.options.contains(option);
         EXPECT_TRUE(taken) << "--" << option.toStdString() << " goes with no command";
     }
-    EXPECT_EQ(names, (QStringList{"dump", "make", "check", "print", "wave", "import", "export",
-                                  "version", "send", "fire", "download", "search"}));
+    EXPECT_EQ(names,
+              (QStringList{"dump", "make", "check", "print", "wave", "import", "export", "decode",
+                           "encode", "version", "send", "fire", "download", "search"}));
 }
 
 TEST(CommandTable, OptionsACommandDoesNotTakeAreRefusedInItsWords) {

@@ -1,0 +1,79 @@
+#include "table_store.h"
+
+#include "cli_output.h"
+#include "exit_status.h"
+#include "table_document.h"
+#include "table_file.h"
+#include "table_input.h"
+
+#include <QFileInfo>
+
+namespace zevo3::cli {
+
+std::optional<ImportTarget> openImportTarget(const QString &tablePath) {
+    ImportTarget target;
+    const QFileInfo info(tablePath);
+    if (!info.exists() && !info.isSymLink()) {
+        target.created = true;
+        return target;
+    }
+    TableFileOpen open = openTableFile(tablePath);
+    if (!open.readable) {
+        tell(QStringLiteral("cannot read the table file %1: %2").arg(tablePath, open.error));
+        return std::nullopt;
+    }
+    const TableFileRead &read = *open.read;
+    if (!read.complete()) {
+        for (const FileProblem &problem : read.problems)
+            if (problem.error) {
+                tell(QStringLiteral("%1:%2:%3: %4; nothing written")
+                         .arg(tablePath)
+                         .arg(problem.line)
+                         .arg(problem.field)
+                         .arg(problem.message));
+                break;
+            }
+        return std::nullopt;
+    }
+    if (!read.identified)
+        say(QStringLiteral("%1:1: the first line is not \"%2\"; read as after OK")
+                .arg(tablePath, QString::fromLatin1(kTableFileId)));
+    *target.table = read.table;
+    return target;
+}
+
+// "3 Power: 34 pairs, 4 entries, largest deviation 12 µs (2.1 %)"
+QByteArray storedLine(const StoredCode &code, const QString &name) {
+    return QStringLiteral("%1 %2: %3 pairs, %4 entries, largest deviation %5 µs (%6 %)\n")
+        .arg(code.row)
+        .arg(name.isEmpty() ? QStringLiteral("-") : name)
+        .arg(code.pairs)
+        .arg(code.entries)
+        .arg(code.maxDeviationUs)
+        .arg(code.maxDeviationPercent, 0, 'f', 1)
+        .toUtf8();
+}
+
+// Writes the table (and, for a new one, its empty layout file) atomically.
+int saveImport(const QString &tablePath, const ImportTarget &target) {
+    const SaveCheck check = checkSave(tablePath, true);
+    const QString refusal = saveRefusal(check, tablePath);
+    if (!refusal.isEmpty()) {
+        tell(refusal);
+        return kCannot;
+    }
+    QString error;
+    if (!saveTableFile(tablePath, *target.table, &error)) {
+        tell(QStringLiteral("cannot write the table file %1: %2; nothing written")
+                 .arg(tablePath, error));
+        return kCannot;
+    }
+    if (target.created && !saveLayoutFile(check.layoutPath, LayoutData(), &error)) {
+        tell(QStringLiteral("the table file %1 was written, but its layout file %2 was NOT: %3")
+                 .arg(tablePath, check.layoutPath, error));
+        return kCannot;
+    }
+    return kDone;
+}
+
+} // namespace zevo3::cli

@@ -1,0 +1,33 @@
+#pragma once
+// Codes stored into a table file by zevo3 import and encode: the table as
+// the window's Open reads it (or a new one), written back atomically with an
+// empty layout file for a new table, and the line each stored code gives.
+
+#include "code_table.h"
+#include "imported_row.h"
+
+#include <QByteArray>
+#include <QString>
+#include <memory>
+#include <optional>
+
+namespace zevo3::cli {
+
+struct ImportTarget {
+    std::unique_ptr<CodeTable> table = std::make_unique<CodeTable>();
+    bool created = false;
+};
+
+// The table file, or an empty table when there is none yet. Null (and said)
+// when it cannot be read or holds a conversion error.
+std::optional<ImportTarget> openImportTarget(const QString &tablePath);
+
+// Writes the table (and, for a new one, its empty layout file) atomically;
+// the exit status.
+int saveImport(const QString &tablePath, const ImportTarget &target);
+
+// "3 Power: 34 pairs, 4 entries, largest deviation 12 µs (2.1 %)" and the
+// line end.
+QByteArray storedLine(const StoredCode &code, const QString &name);
+
+} // namespace zevo3::cli
