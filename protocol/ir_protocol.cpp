@@ -19,22 +19,33 @@ bool near(int32_t duration, int32_t published) {
 constexpr int32_t kFrameGapUs = 8000;
 
 // The frames of a signal, each from its first mark to its last, without
-// the gap after it.
-using Frame = std::vector<int32_t>;
+// the gap after it: views into the signal's durations.
+struct FrameView {
+    const int32_t *data = nullptr;
+    size_t count = 0;
 
-std::vector<Frame> framesOf(const std::vector<int32_t> &d) {
-    std::vector<Frame> frames;
-    Frame current;
-    for (size_t i = 0; i < d.size(); ++i) {
-        if (i % 2 == 1 && d[i] > kFrameGapUs) {
-            if (!current.empty()) frames.push_back(std::move(current));
-            current.clear();
-        } else {
-            current.push_back(d[i]);
+    size_t size() const { return count; }
+    bool empty() const { return count == 0; }
+    int32_t operator[](size_t i) const { return data[i]; }
+    int32_t back() const { return data[count - 1]; }
+};
+using Frame = std::vector<int32_t>; // a frame being built
+
+std::vector<FrameView> framesOf(const std::vector<int32_t> &d) {
+    std::vector<FrameView> frames;
+    size_t start = 0;
+    const auto close = [&](size_t end) {
+        size_t n = end - start;
+        if (n % 2 == 0 && n > 0) --n; // a last space
+        if (n > 0) frames.push_back({d.data() + start, n});
+    };
+    for (size_t i = 1; i < d.size(); i += 2) {
+        if (d[i] > kFrameGapUs) {
+            close(i);
+            start = i + 1;
         }
     }
-    if (current.size() % 2 == 0 && !current.empty()) current.pop_back(); // a last space
-    if (!current.empty()) frames.push_back(std::move(current));
+    if (start < d.size()) close(d.size());
     return frames;
 }
 
@@ -70,7 +81,7 @@ constexpr int32_t kNecPeriod = 108000;
 
 // The bits of a pulse-distance frame after its leader, LSB first, and its
 // stop mark; nullopt and *why when a duration is off.
-std::optional<uint64_t> pulseDistanceBits(const Frame &f, int bits, int32_t mark, int32_t zero,
+std::optional<uint64_t> pulseDistanceBits(const FrameView &f, int bits, int32_t mark, int32_t zero,
                                           int32_t one, QString *why) {
     uint64_t value = 0;
     for (int k = 0; k < bits; ++k) {
@@ -101,7 +112,7 @@ std::optional<uint64_t> pulseDistanceBits(const Frame &f, int bits, int32_t mark
     return value;
 }
 
-FrameCode necFrame(const Frame &f) {
+FrameCode necFrame(const FrameView &f) {
     if (f.size() < 3 || !near(f[0], kNecLeaderMark)) return missed(0, {});
     if (f.size() == 3 && near(f[1], kNecRepeatSpace) && near(f[2], kNecMark)) {
         FrameCode r;
@@ -147,7 +158,7 @@ FrameCode necFrame(const Frame &f) {
 constexpr int32_t kSircLeader = 2400, kSircSpace = 600, kSircOne = 1200, kSircZero = 600;
 constexpr int32_t kSircPeriod = 45000;
 
-FrameCode sircFrame(const Frame &f) {
+FrameCode sircFrame(const FrameView &f) {
     if (f.empty() || !near(f[0], kSircLeader) || f.size() % 2 == 0) return missed(0, {});
     const int bits = int(f.size() - 1) / 2;
     if (bits != 12 && bits != 15 && bits != 20)
@@ -183,10 +194,12 @@ constexpr int32_t kRc5Half = 889;
 constexpr int32_t kRc5Period = 113778;
 constexpr int kRc5Bits = 14;
 
-FrameCode rc5Frame(const Frame &f) {
+FrameCode rc5Frame(const FrameView &f) {
     // Half-bit levels (true: mark); the frame's first bit is a 1, space then
     // mark, and its space half is not seen.
+    if (f.size() > 2 * kRc5Bits) return missed(0, {});
     std::vector<bool> halves = {false};
+    halves.reserve(2 * kRc5Bits + 2);
     for (size_t i = 0; i < f.size(); ++i) {
         const bool mark = i % 2 == 0;
         const int count = near(f[i], kRc5Half) ? 1 : near(f[i], 2 * kRc5Half) ? 2 : 0;
@@ -219,9 +232,9 @@ FrameCode rc5Frame(const Frame &f) {
     return code;
 }
 
-FrameCode frameCode(const Frame &f) {
+FrameCode frameCode(const FrameView &f) {
     FrameCode best;
-    for (FrameCode (*read)(const Frame &) : {necFrame, sircFrame, rc5Frame}) {
+    for (FrameCode (*read)(const FrameView &) : {necFrame, sircFrame, rc5Frame}) {
         FrameCode code = read(f);
         if (!code.protocol.isEmpty()) return code;
         if (code.closeness > best.closeness) best = std::move(code);
@@ -310,7 +323,7 @@ QStringList protocolNames() {
 
 DecodedCode decodeSignal(const FlatSignal &signal) {
     DecodedCode result;
-    const std::vector<Frame> frames = framesOf(signal.durations);
+    const std::vector<FrameView> frames = framesOf(signal.durations);
     FrameCode first;
     size_t at = frames.size();
     FrameCode nearest;
