@@ -41,6 +41,9 @@ struct AppObjects {
     const PortLister *ports = &systemPorts;
 
     QString settingsPath;
+    // An installed program's settings folder (under ~/.config), made on the
+    // first save; empty where the settings file lies beside the program.
+    QString settingsFolderToMake;
     // With the simulated unit the port name is replaced for the run and the
     // operator's settings file is never written.
     QByteArray portOverride;

@@ -72,7 +72,9 @@ ToolArguments parseArguments(GuardedApplication &app) {
     parser.addHelpOption();
     QCommandLineOption iniOption(
         QStringLiteral("ini"),
-        QStringLiteral("Settings file to use instead of the one beside the program."),
+        QStringLiteral("Settings file to use instead of %1 (the one beside the program where "
+                       "its folder can be written, otherwise in $XDG_CONFIG_HOME/zevo3tool/).")
+            .arg(chooseSettingsPath(QCoreApplication::applicationFilePath())),
         QStringLiteral("PATH"));
     QCommandLineOption simulateOption(
         QStringLiteral("simulate"),
@@ -194,8 +196,10 @@ int run(GuardedApplication &app) {
     QtSerialDevice device;
     const QString settingsPath = args.iniSet
                                      ? QFileInfo(args.iniPath).absoluteFilePath()
-                                     : settingsPathFor(QCoreApplication::applicationFilePath());
+                                     : chooseSettingsPath(QCoreApplication::applicationFilePath());
     AppObjects objects(device, settingsPath);
+    if (!args.iniSet && settingsPath != settingsPathFor(QCoreApplication::applicationFilePath()))
+        objects.settingsFolderToMake = QFileInfo(settingsPath).absolutePath();
     QtSoundPlayer sounds;
     objects.sounds = &sounds;
     if (sim) {

@@ -19,6 +19,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -252,6 +253,7 @@ void TfrmMain::mmFileQuitClick() {
 
 bool TfrmMain::SaveSettings(QString *error) {
     if (objects.settingsReadOnly) return true;
+    if (!objects.settingsFolderToMake.isEmpty()) QDir().mkpath(objects.settingsFolderToMake);
     if (WriteSettings(objects.settingsPath, objects.com, objects.wave, error)) return true;
     setPanelText(2, settingsWriteErrorText(QFileInfo(objects.settingsPath).absoluteFilePath()));
     return false;

@@ -44,7 +44,9 @@ QStringList commonOptions() {
 const std::vector<OptionSpec> &optionTable() {
     static const std::vector<OptionSpec> options = {
         {QStringLiteral("ini"),
-         QStringLiteral("Settings file (default: zevo3tool.ini beside this program). Read only."),
+         QStringLiteral("Settings file (default: zevo3tool.ini beside this program where its "
+                        "folder can be written, otherwise in $XDG_CONFIG_HOME/zevo3tool/). Read "
+                        "only."),
          QStringLiteral("FILE")},
         {QStringLiteral("port"),
          QStringLiteral("Port to use instead of the settings file's, for this run only."),

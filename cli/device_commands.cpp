@@ -48,7 +48,7 @@ QString defaultSettingsPath(const QString &zevo3Path) {
     const QFileInfo self(zevo3Path);
     // The window program's name with zevo3's own suffix (".exe" or none).
     const QString suffix = self.suffix().isEmpty() ? QString() : QLatin1Char('.') + self.suffix();
-    return settingsPathFor(
+    return chooseSettingsPath(
         QDir(self.absolutePath()).filePath(QStringLiteral("zevo3tool") + suffix));
 }
 

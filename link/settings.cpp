@@ -18,6 +18,17 @@ QString settingsPathFor(const QString &executablePath) {
     return QDir(info.absolutePath()).filePath(info.completeBaseName() + QStringLiteral(".ini"));
 }
 
+QString chooseSettingsPath(const QString &executablePath,
+                           const std::function<bool(const QString &)> &writable) {
+    const QString beside = settingsPathFor(executablePath);
+    const QString folder = QFileInfo(beside).absolutePath();
+    if (writable ? writable(folder) : QFileInfo(folder).isWritable()) return beside;
+    QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (config.isEmpty() || !QDir::isAbsolutePath(config))
+        config = QDir::homePath() + QStringLiteral("/.config");
+    return QDir(config).filePath(QStringLiteral("zevo3tool/") + QFileInfo(beside).fileName());
+}
+
 bool ReadSettings(const QString &path, ComSettings &com, WaveSettings &wave, QString *problem) {
     IniFile ini;
     const bool usable = ini.load(path, problem); // a refused file reads as empty

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 
 namespace zevo3 {
 
@@ -35,6 +36,14 @@ struct WaveSettings {
 
 // The settings file lies beside the executable, with its base name and ".ini".
 QString settingsPathFor(const QString &executablePath);
+
+// The settings file a run uses without --ini: the one beside the executable
+// where that folder can be written (as existing installations have it);
+// otherwise, for a program installed where its user cannot write,
+// $XDG_CONFIG_HOME/zevo3tool/ with the same name ($XDG_CONFIG_HOME unset or
+// relative: ~/.config). `writable` tells whether a folder can be written.
+QString chooseSettingsPath(const QString &executablePath,
+                           const std::function<bool(const QString &)> &writable = {});
 
 // Reads both sections; a missing file or key gives the defaults. H_Range_ and
 // W_Range_ of 0 become 20 and 15. A file that exists but is refused (not a

@@ -290,3 +290,30 @@ TEST(IniFile, ByteOrderMarkIsKeptAsFound) {
     EXPECT_EQ(twice.readString("COMPORT", "PortName", "none"), "none");
     EXPECT_EQ(IniFile::parse(twice.serialize()).readString("COMPORT", "PortName", "none"), "none");
 }
+
+TEST(SettingsPath, BesideAWritableProgramElseInTheUsersConfigFolder) {
+    const auto writable = [](const QString &) { return true; };
+    const auto readOnly = [](const QString &) { return false; };
+    EXPECT_EQ(chooseSettingsPath(QStringLiteral("/opt/zevo3/zevo3tool"), writable),
+              QStringLiteral("/opt/zevo3/zevo3tool.ini"));
+
+    const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", "/home/op/.cfg");
+    EXPECT_EQ(chooseSettingsPath(QStringLiteral("/usr/bin/zevo3tool"), readOnly),
+              QStringLiteral("/home/op/.cfg/zevo3tool/zevo3tool.ini"));
+    // Unset, or not an absolute path: ~/.config.
+    for (const char *value : {"", "relative/cfg"}) {
+        qputenv("XDG_CONFIG_HOME", value);
+        EXPECT_EQ(chooseSettingsPath(QStringLiteral("/usr/bin/zevo3tool"), readOnly),
+                  QDir::homePath() + QStringLiteral("/.config/zevo3tool/zevo3tool.ini"));
+    }
+    if (saved.isNull())
+        qunsetenv("XDG_CONFIG_HOME");
+    else
+        qputenv("XDG_CONFIG_HOME", saved);
+
+    // The machine's own answer for a folder this test can write.
+    QTemporaryDir dir;
+    EXPECT_EQ(chooseSettingsPath(dir.filePath(QStringLiteral("zevo3tool"))),
+              dir.filePath(QStringLiteral("zevo3tool.ini")));
+}
