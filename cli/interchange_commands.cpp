@@ -97,25 +97,7 @@ int import(const Invocation &call) {
     std::optional<ImportTarget> target = openImportTarget(tablePath);
     if (!target) return kCannot;
     const int row = *givenRow ? *givenRow : firstRowWithoutDescription(*target->table);
-    if (row == 0) {
-        tell(QStringLiteral("every row of %1 holds a timing description: give --row N; nothing "
-                            "written")
-                 .arg(tablePath));
-        return kNoAnswer;
-    }
-    const StoreResult stored = storeImported(*target->table, row, read.codes);
-    if (!stored.ok) {
-        tell(stored.message + QStringLiteral("; nothing written"));
-        return kNoAnswer;
-    }
-    const int status = saveImport(tablePath, *target);
-    if (status != kDone) return status;
-    for (const QString &note : stored.notes)
-        tell(note);
-    QByteArray report;
-    for (size_t i = 0; i < stored.stored.size(); ++i)
-        report += storedLine(stored.stored[i], read.codes[i].name);
-    return writeOut(report) ? kDone : cannotWriteOut();
+    return storeAndReport(tablePath, *target, row, read.codes);
 }
 
 InterchangeWrite writeCodes(const QString &format, const std::vector<InterchangeCode> &codes,

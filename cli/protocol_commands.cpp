@@ -124,22 +124,7 @@ int encode(const Invocation &call) {
         if (!given) return call.usage(QStringLiteral("--row: a row 1 to %1").arg(CodeTable::kRows));
         row = *given;
     }
-    if (row == 0) {
-        tell(QStringLiteral("every row of %1 holds a timing description: give --row N; nothing "
-                            "written")
-                 .arg(tablePath));
-        return kNoAnswer;
-    }
-    const StoreResult stored = storeImported(*target->table, row, {code});
-    if (!stored.ok) {
-        tell(stored.message + QStringLiteral("; nothing written"));
-        return kNoAnswer;
-    }
-    const int status = saveImport(tablePath, *target);
-    if (status != kDone) return status;
-    for (const QString &note : stored.notes)
-        tell(note);
-    return writeOut(storedLine(stored.stored.front(), code.name)) ? kDone : cannotWriteOut();
+    return storeAndReport(tablePath, *target, row, {code});
 }
 
 } // namespace

@@ -76,4 +76,27 @@ int saveImport(const QString &tablePath, const ImportTarget &target) {
     return kDone;
 }
 
+int storeAndReport(const QString &tablePath, ImportTarget &target, int row,
+                   const std::vector<InterchangeCode> &codes) {
+    if (row == 0) {
+        tell(QStringLiteral("every row of %1 holds a timing description: give --row N; nothing "
+                            "written")
+                 .arg(tablePath));
+        return kNoAnswer;
+    }
+    const StoreResult stored = storeImported(*target.table, row, codes);
+    if (!stored.ok) {
+        tell(stored.message + QStringLiteral("; nothing written"));
+        return kNoAnswer;
+    }
+    const int status = saveImport(tablePath, target);
+    if (status != kDone) return status;
+    for (const QString &note : stored.notes)
+        tell(note);
+    QByteArray report;
+    for (size_t i = 0; i < stored.stored.size(); ++i)
+        report += storedLine(stored.stored[i], codes[i].name);
+    return writeOut(report) ? kDone : cannotWriteOut();
+}
+
 } // namespace zevo3::cli

@@ -26,6 +26,12 @@ std::optional<ImportTarget> openImportTarget(const QString &tablePath);
 // the exit status.
 int saveImport(const QString &tablePath, const ImportTarget &target);
 
+// Stores the codes into row `row` (0: there was no free row) and the rows
+// below it, writes the table and prints a line a stored code; the exit
+// status. Nothing is written when a code does not fit.
+int storeAndReport(const QString &tablePath, ImportTarget &target, int row,
+                   const std::vector<InterchangeCode> &codes);
+
 // "3 Power: 34 pairs, 4 entries, largest deviation 12 µs (2.1 %)" and the
 // line end.
 QByteArray storedLine(const StoredCode &code, const QString &name);
