@@ -29,4 +29,15 @@ QString InterchangeRead::firstError() const {
     return {};
 }
 
+bool refuseEmptyCode(const InterchangeCode &code, size_t index, InterchangeWrite &write) {
+    if (!code.signal.durations.empty() && code.signal.carrierHz > 0) return false;
+    write.notes.push_back({0,
+                           QStringLiteral("code %1: %2")
+                               .arg(index + 1)
+                               .arg(code.signal.durations.empty() ? QStringLiteral("no durations")
+                                                                  : QStringLiteral("no carrier")),
+                           true});
+    return true;
+}
+
 } // namespace zevo3

@@ -68,4 +68,8 @@ struct InterchangeWrite {
     std::vector<InterchangeNote> notes;
 };
 
+// A writer's refusal of a code without durations or without a carrier: true
+// (and an error note for code `index`, counted from 0) when it is one.
+bool refuseEmptyCode(const InterchangeCode &code, size_t index, InterchangeWrite &write);
+
 } // namespace zevo3

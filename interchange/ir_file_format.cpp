@@ -181,16 +181,7 @@ InterchangeWrite writeIrFile(const std::vector<InterchangeCode> &codes) {
     write.bytes = "Filetype: IR signals file\nVersion: 1\n";
     for (size_t c = 0; c < codes.size(); ++c) {
         const InterchangeCode &code = codes[c];
-        if (code.signal.durations.empty() || code.signal.carrierHz <= 0) {
-            write.notes.push_back(
-                {0,
-                 QStringLiteral("code %1: %2")
-                     .arg(c + 1)
-                     .arg(code.signal.durations.empty() ? QStringLiteral("no durations")
-                                                        : QStringLiteral("no carrier")),
-                 true});
-            continue;
-        }
+        if (refuseEmptyCode(code, c, write)) continue;
         bool changed = false;
         const QString name = writtenName(code.name, int(c) + 1, false, &changed);
         if (changed)

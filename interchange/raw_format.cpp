@@ -178,16 +178,7 @@ InterchangeWrite writeRaw(const std::vector<InterchangeCode> &codes) {
     InterchangeWrite write;
     for (size_t c = 0; c < codes.size(); ++c) {
         const InterchangeCode &code = codes[c];
-        if (code.signal.durations.empty() || code.signal.carrierHz <= 0) {
-            write.notes.push_back(
-                {0,
-                 QStringLiteral("code %1: %2")
-                     .arg(c + 1)
-                     .arg(code.signal.durations.empty() ? QStringLiteral("no durations")
-                                                        : QStringLiteral("no carrier")),
-                 true});
-            continue;
-        }
+        if (refuseEmptyCode(code, c, write)) continue;
         QByteArray line = "f=" + QByteArray::number(code.signal.carrierHz);
         for (const int32_t d : code.signal.durations)
             line += ' ' + QByteArray::number(d);
