@@ -224,6 +224,7 @@ int downloadCommand(DeviceSession &session, const std::vector<RegistrationMessag
     case RegistrationEnd::Stopped:
         break;
     }
+    session.hearLineFailure();
     streams.say(QStringLiteral("download stopped before message %1 of %2: the line failed and "
                                "the port %3 was closed")
                     .arg(outcome.failed + 1)

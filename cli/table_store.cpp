@@ -2,6 +2,7 @@
 
 #include "cli_output.h"
 #include "exit_status.h"
+#include "layout_file.h"
 #include "table_document.h"
 #include "table_file.h"
 #include "table_input.h"
@@ -15,6 +16,8 @@ std::optional<ImportTarget> openImportTarget(const QString &tablePath) {
     const QFileInfo info(tablePath);
     if (!info.exists() && !info.isSymLink()) {
         target.created = true;
+        target.writeEmptyLayout = !QFileInfo(layoutPathFor(tablePath)).exists() &&
+                                  !QFileInfo(layoutPathFor(tablePath)).isSymLink();
         return target;
     }
     TableFileOpen open = openTableFile(tablePath);
@@ -68,7 +71,7 @@ int saveImport(const QString &tablePath, const ImportTarget &target) {
                  .arg(tablePath, error));
         return kCannot;
     }
-    if (target.created && !saveLayoutFile(check.layoutPath, LayoutData(), &error)) {
+    if (target.writeEmptyLayout && !saveLayoutFile(check.layoutPath, LayoutData(), &error)) {
         tell(QStringLiteral("the table file %1 was written, but its layout file %2 was NOT: %3")
                  .arg(tablePath, check.layoutPath, error));
         return kCannot;

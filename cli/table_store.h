@@ -16,6 +16,9 @@ namespace zevo3::cli {
 struct ImportTarget {
     std::unique_ptr<CodeTable> table = std::make_unique<CodeTable>();
     bool created = false;
+    // A new table without a layout file beside it gets an empty one; a
+    // layout file already there is the operator's and stays as it is.
+    bool writeEmptyLayout = false;
 };
 
 // The table file, or an empty table when there is none yet. Null (and said)

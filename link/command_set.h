@@ -24,18 +24,6 @@ inline const QByteArray kModelWord = "ZEVO3";
 inline const QByteArray kKeyRowAnswer = "Kr:";
 inline const QByteArray kLearnedAnswer = "m:";
 
-// Tags of the transmit and layout records.
-inline const QByteArray kTagCarrier = "Twc";
-inline const QByteArray kTagDataBits = "Twb";
-inline const QByteArray kTagRepeat = "Twr";
-inline const QByteArray kTagPattern = "Twp";
-inline const QByteArray kTagPcode = "Twd";
-inline const QByteArray kTagStore = "Tws";
-inline const QByteArray kTagLayoutFire = "Twl";
-inline const QByteArray kTagFire = "Twf";
-inline const QByteArray kTagFrames = "Tf";
-inline const QByteArray kTagKeyRow = "Kw";
-
 // True when a complete message from the unit counts as an acknowledgement.
 bool isAcknowledgingAnswer(const QByteArray &line);
 

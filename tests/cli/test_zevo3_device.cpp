@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -321,6 +322,29 @@ TEST_F(Zevo3Device, DownloadSaysTheLineFailedWhenItDid) {
         EXPECT_TRUE(run.err.contains(closed.toUtf8())) << run.err.toStdString();
         sim->stop();
     }
+}
+
+// The line fails during the wait of a message whose acknowledgement does not
+// decide (a code record's Twc:): the run stops before the next message, and
+// the link's own words reach standard error as they reach the window's
+// message box.
+TEST_F(Zevo3Device, DownloadSaysTheLinksWordsWhenTheLineFailsDuringAnUndecidingMessage) {
+    const std::vector<RegistrationMessage> plan =
+        RegistrationPlan(*samples::table(), samples::layout());
+    const auto undeciding = std::find_if(plan.begin(), plan.end(),
+                                         [](const RegistrationMessage &m) { return !m.decides; });
+    ASSERT_NE(undeciding, plan.end());
+    SimOptions hangUp;
+    hangUp.hangUpAfter = int(undeciding - plan.begin()) + 1; // during that message's wait
+    startSim(hangUp);
+    writeSample();
+    const Outcome run = this->run({QStringLiteral("download"), tablePath});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_TRUE(run.err.contains("the line failed and the port")) << run.err.toStdString();
+    const QString closed =
+        zevo3::texts::portClosed(sim->devicePath()).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    EXPECT_TRUE(run.err.contains(closed.toUtf8())) << run.err.toStdString();
+    sim->stop();
 }
 
 TEST_F(Zevo3Device, DownloadRefusesLayoutCellsTheTableCannotHoldBeforeOpeningThePort) {

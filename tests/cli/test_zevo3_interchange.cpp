@@ -305,3 +305,20 @@ TEST_F(Zevo3Interchange, RefusedInputLeavesBothFilesByteForByte) {
     EXPECT_EQ(file(table), broken);
     EXPECT_EQ(file(layout), layoutBefore);
 }
+
+// A new table beside a layout file that is already there (the table was
+// moved away, or is about to be made again): the import makes the table, and
+// the layout file the operator arranged is not replaced by an empty one.
+TEST_F(Zevo3Interchange, ANewTableLeavesALayoutFileThatIsAlreadyThere) {
+    LayoutData arranged;
+    arranged.setCell(1, 1, "1(F03:W01)");
+    put(layout, SaveLayoutFile(arranged, layout));
+    const QByteArray layoutBefore = file(layout);
+    ASSERT_FALSE(QFile::exists(table));
+    const Outcome run =
+        runZevo3({QStringLiteral("import"), table, QStringLiteral("pronto"), QStringLiteral("-")},
+                 sonyPronto(21, 1) + "\n");
+    ASSERT_EQ(run.code, 0) << run.err.toStdString();
+    EXPECT_TRUE(QFile::exists(table));
+    EXPECT_EQ(file(layout), layoutBefore);
+}
