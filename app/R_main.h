@@ -23,6 +23,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QMenuBar;
+class QMimeData;
 class QPainter;
 class QPrinter;
 class QPlainTextEdit;
@@ -38,6 +39,8 @@ namespace zevo3 {
 class CellEditorDelegate;
 class CodeTableModel;
 class ClickPanel;
+class TfrmCodeExport;
+class TfrmCodeImport;
 class TfrmLayout;
 class TfrmMsgBox;
 class TfrmWave;
@@ -99,6 +102,18 @@ public:
     void ppPasteClick();
     void ppDeleteClick();
     void ppInsertClick();
+    // Codes of other formats into rows from the current one, and rows out.
+    void ppImportClick();
+    void ppExportClick();
+    // The import dialog aimed at `row`, with `text` in it when given; the
+    // one already open is brought to the front instead.
+    TfrmCodeImport *openCodeImport(int row, const QByteArray *text = nullptr);
+    // A file dropped on the grid: one of the interchange formats opens the
+    // import dialog on it, aimed at the row it was dropped on.
+    bool sGridDragEnter(const QMimeData *mime) const;
+    void sGridDrop(const QMimeData *mime, const QPoint &viewportPos);
+    QPointer<TfrmCodeImport> frmCodeImport;
+    QPointer<TfrmCodeExport> frmCodeExport;
     void sBarDblClick();
     void btnLayoutClick();
     // The firing test ("発射テスト").
@@ -207,6 +222,8 @@ public:
     QAction *ppInsert = nullptr;
     QAction *ppWaveEdit = nullptr;
     QAction *ppWaveShow = nullptr;
+    QAction *ppImport = nullptr;
+    QAction *ppExport = nullptr;
     QAction *ppCancel = nullptr;
     CellEditorDelegate *cellEditor = nullptr;
     // Waveform panel

@@ -96,6 +96,17 @@ void CodeTableModel::replaceTable(const CodeTable &table) {
     endResetModel();
 }
 
+RowRange CodeTableModel::takeRows(const CodeTable &source, const RowRange &rows) {
+    for (int row = std::max(rows.first, 1); row <= std::min(rows.last, int(CodeTable::kRows));
+         ++row) {
+        for (int column = CodeTable::kColCarry; column <= CodeTable::kColResult; ++column)
+            table_.setCell(row, column, source.cell(row, column));
+        table_.waveInfo(row) = source.waveInfo(row);
+    }
+    rowsChanged(rows);
+    return rows;
+}
+
 void CodeTableModel::rowsChanged(const RowRange &rows) {
     if (rows.empty()) return;
     emit dataChanged(index(rows.first - 1, CodeTable::kColCarry),

@@ -36,6 +36,9 @@ public:
     void clearTable();
     // Replaces the whole table, e.g. by what the table file reader read.
     void replaceTable(const CodeTable &table);
+    // Takes these rows, cells and timing descriptions, from `source`: a copy
+    // of the table that an import was stored into.
+    RowRange takeRows(const CodeTable &source, const RowRange &rows);
 
 private:
     void rowsChanged(const RowRange &rows);

@@ -2,6 +2,8 @@
 // Enter, the row menu, the double-click into the layout, analysis-log mode
 // and the layout window's button.
 
+#include "R_codeexport.h"
+#include "R_codeimport.h"
 #include "R_layout.h"
 #include "R_main.h"
 #include "R_waveedit.h"
@@ -9,6 +11,8 @@
 #include "code_table_model.h"
 #include "learning.h"
 #include "link_texts.h"
+#include "save_file.h"
+#include "table_document.h"
 #include "table_print.h"
 #include "text_codec.h"
 #include "transmit_messages.h"
@@ -18,6 +22,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDate>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -25,6 +30,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -61,6 +67,7 @@ void TfrmMain::SetupTable() {
     sGrid->setItemDelegate(cellEditor);
     sGrid->setContextMenuPolicy(Qt::NoContextMenu); // the right button is handled below
     sGrid->viewport()->installEventFilter(this);
+    sGrid->viewport()->setAcceptDrops(true); // interchange files, handled below
     connect(sGrid->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex &current) {
                 if (current.isValid()) sGridSelectCell(current.column(), current.row() + 1);
@@ -91,6 +98,9 @@ void TfrmMain::BuildRowMenu() {
     add(ppWaveEdit, tr("波形情報の編集"), "ppWaveEdit");
     add(ppWaveShow, tr("波形表示"), "ppWaveShow");
     ppMenu->addSeparator();
+    add(ppImport, tr("コードの取込..."), "ppImport");
+    add(ppExport, tr("コードの書出..."), "ppExport");
+    ppMenu->addSeparator();
     add(ppCancel, tr("ｷｬﾝｾﾙ (&Cancel)"), "ppCancel");
     ppWaveEdit->setVisible(false);
     ppWaveShow->setVisible(false);
@@ -101,6 +111,8 @@ void TfrmMain::BuildRowMenu() {
     connect(ppPaste, &QAction::triggered, this, &TfrmMain::ppPasteClick);
     connect(ppDelete, &QAction::triggered, this, &TfrmMain::ppDeleteClick);
     connect(ppInsert, &QAction::triggered, this, &TfrmMain::ppInsertClick);
+    connect(ppImport, &QAction::triggered, this, &TfrmMain::ppImportClick);
+    connect(ppExport, &QAction::triggered, this, &TfrmMain::ppExportClick);
 }
 
 bool TfrmMain::tableEvent(QObject *watched, QEvent *event) {
@@ -114,6 +126,19 @@ bool TfrmMain::tableEvent(QObject *watched, QEvent *event) {
     }
     if (watched == sGrid->viewport()) {
         const auto type = event->type();
+        if (type == QEvent::DragEnter || type == QEvent::DragMove) {
+            auto *drag = static_cast<QDragMoveEvent *>(event);
+            if (!sGridDragEnter(drag->mimeData())) return false;
+            drag->acceptProposedAction();
+            return true;
+        }
+        if (type == QEvent::Drop) {
+            auto *drop = static_cast<QDropEvent *>(event);
+            if (!sGridDragEnter(drop->mimeData())) return false;
+            drop->acceptProposedAction();
+            sGridDrop(drop->mimeData(), drop->position().toPoint());
+            return true;
+        }
         if (type == QEvent::MouseButtonPress &&
             static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
             // The press selects by the mode of the cell it lands on, so the
@@ -247,6 +272,74 @@ void TfrmMain::ppInsertClick() {
     const int row = currentRow();
     if (row == 0) return;
     tableModel->insertRow(row);
+}
+
+void TfrmMain::ppImportClick() {
+    openCodeImport(currentRow());
+}
+
+TfrmCodeImport *TfrmMain::openCodeImport(int row, const QByteArray *text) {
+    if (frmCodeImport) frmCodeImport->close();
+    frmCodeImport = new TfrmCodeImport(*tableModel, prompter, row, this);
+    frmCodeImport->setAttribute(Qt::WA_DeleteOnClose);
+    if (text) frmCodeImport->setText(*text);
+    connect(frmCodeImport, &TfrmCodeImport::stored, this, [this](const RowRange &rows) {
+        setCurrentCell(rows.first, CodeTable::kColCarry);
+        setPanelText(1,
+                     rows.first == rows.last
+                         ? tr("%1 行目にコードを取込みました").arg(rows.first)
+                         : tr("%1〜%2 行目にコードを取込みました").arg(rows.first).arg(rows.last));
+    });
+    frmCodeImport->open();
+    return frmCodeImport;
+}
+
+void TfrmMain::ppExportClick() {
+    if (frmCodeExport) frmCodeExport->close();
+    frmCodeExport = new TfrmCodeExport(objects.table, prompter, currentRow(),
+                                       remoteNameFor(panelText(2)), this);
+    frmCodeExport->setAttribute(Qt::WA_DeleteOnClose);
+    frmCodeExport->open();
+}
+
+namespace {
+
+// The one local file of a drag, when it is not one of the tool's own table,
+// layout or image files.
+QString draggedFile(const QMimeData *mime) {
+    if (!mime || !mime->hasUrls() || mime->urls().size() != 1) return {};
+    const QUrl url = mime->urls().front();
+    if (!url.isLocalFile()) return {};
+    const QString path = url.toLocalFile();
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("csv") || suffix == QLatin1String("zv3") ||
+        suffix == QLatin1String("bmp"))
+        return {};
+    return path;
+}
+
+} // namespace
+
+bool TfrmMain::sGridDragEnter(const QMimeData *mime) const {
+    return !draggedFile(mime).isEmpty();
+}
+
+void TfrmMain::sGridDrop(const QMimeData *mime, const QPoint &viewportPos) {
+    const QString path = draggedFile(mime);
+    if (path.isEmpty()) return;
+    QByteArray text;
+    QString error;
+    if (!readFileBounded(path, kMaxTableFileBytes, &text, &error)) {
+        setPanelText(1, tr("%1: %2").arg(QFileInfo(path).fileName(), error));
+        return;
+    }
+    // Anything but a text in one of the formats is left alone.
+    if (guessFormat(text) == InterchangeFormat::Unknown) {
+        setPanelText(1, tr("%1 はコードの形式ではありません").arg(QFileInfo(path).fileName()));
+        return;
+    }
+    const QModelIndex at = sGrid->indexAt(viewportPos);
+    openCodeImport(at.isValid() ? at.row() + 1 : currentRow(), &text);
 }
 
 void TfrmMain::sBarDblClick() {
