@@ -10,8 +10,8 @@ namespace zevo3::cli {
 
 namespace {
 
-bool isUnit(const CommandSpec &command) {
-    return command.kind == CommandSpec::Kind::Unit;
+bool isUnit(const CommandEntry &command) {
+    return command.kind == CommandEntry::Kind::Unit;
 }
 
 // "a", "a or b", "a, b or c".
@@ -21,16 +21,16 @@ QString alternatives(const QStringList &names) {
            names.last();
 }
 
-QString helpSection(const std::vector<CommandSpec> &commands, bool unit) {
+QString helpSection(const std::vector<CommandEntry> &commands, bool unit) {
     QString text;
-    for (const CommandSpec &command : commands)
+    for (const CommandEntry &command : commands)
         if (isUnit(command) == unit) text += command.help;
     return text;
 }
 
-QStringList commandNames(const std::vector<CommandSpec> &commands) {
+QStringList commandNames(const std::vector<CommandEntry> &commands) {
     QStringList names;
-    for (const CommandSpec &command : commands)
+    for (const CommandEntry &command : commands)
         names << command.name;
     return names;
 }
@@ -41,8 +41,8 @@ QStringList commonOptions() {
     return {QStringLiteral("ini")};
 }
 
-const std::vector<OptionSpec> &optionTable() {
-    static const std::vector<OptionSpec> options = {
+const std::vector<OptionEntry> &optionTable() {
+    static const std::vector<OptionEntry> options = {
         {QStringLiteral("ini"),
          QStringLiteral("Settings file (default: zevo3tool.ini beside this program where its "
                         "folder can be written, otherwise in $XDG_CONFIG_HOME/zevo3tool/). Read "
@@ -117,15 +117,15 @@ const std::vector<OptionSpec> &optionTable() {
     return options;
 }
 
-QString usageText(const std::vector<CommandSpec> &commands) {
+QString usageText(const std::vector<CommandEntry> &commands) {
     QStringList parts;
-    for (const CommandSpec &command : commands)
+    for (const CommandEntry &command : commands)
         parts << command.synopsis;
     return QStringLiteral("usage: zevo3 ") + parts.join(QStringLiteral(" | ")) +
            QStringLiteral(" (see zevo3 --help)");
 }
 
-QString helpText(const std::vector<CommandSpec> &commands) {
+QString helpText(const std::vector<CommandEntry> &commands) {
     return QStringLiteral(
                "Reads, checks and writes the ZEVO3 code table file and its layout file (the "
                "table's\npath with the extension .ZV3), and talks to the unit, without a "
@@ -141,12 +141,12 @@ QString helpText(const std::vector<CommandSpec> &commands) {
                "read or written,\nor a port that cannot be opened.");
 }
 
-QString optionRefusal(const std::vector<CommandSpec> &commands, const CommandSpec &command,
+QString optionRefusal(const std::vector<CommandEntry> &commands, const CommandEntry &command,
                       const QString &option) {
     if (commonOptions().contains(option) || command.options.contains(option)) return {};
     QStringList takers;
     bool unitOnly = true;
-    for (const CommandSpec &other : commands)
+    for (const CommandEntry &other : commands)
         if (other.options.contains(option)) {
             takers << other.name;
             unitOnly = unitOnly && isUnit(other);
@@ -157,28 +157,29 @@ QString optionRefusal(const std::vector<CommandSpec> &commands, const CommandSpe
     return QStringLiteral("--%1 goes with %2").arg(option, alternatives(takers));
 }
 
-CommandLine::CommandLine(std::vector<CommandSpec> commands)
+CommandLine::CommandLine(std::vector<CommandEntry> commands)
     : commands_(std::move(commands)), help_(parser_.addHelpOption()),
       version_(parser_.addVersionOption()) {
     parser_.setApplicationDescription(helpText(commands_));
-    for (const OptionSpec &spec : optionTable())
-        parser_.addOption(spec.valueName.isEmpty()
-                              ? QCommandLineOption(spec.name, spec.description)
-                              : QCommandLineOption(spec.name, spec.description, spec.valueName));
+    for (const OptionEntry &option : optionTable())
+        parser_.addOption(
+            option.valueName.isEmpty()
+                ? QCommandLineOption(option.name, option.description)
+                : QCommandLineOption(option.name, option.description, option.valueName));
     parser_.addPositionalArgument(QStringLiteral("command"), alternatives(commandNames(commands_)));
     parser_.addPositionalArgument(QStringLiteral("arguments"),
                                   QStringLiteral("the command's files or texts"),
                                   QStringLiteral("ARG..."));
 }
 
-const CommandSpec *CommandLine::parse(int argc, char *argv[]) {
+const CommandEntry *CommandLine::parse(int argc, char *argv[]) {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     parsed_ = parser_.parse(arguments);
     const QString name = parsed_ ? parser_.positionalArguments().value(0) : QString();
     const auto found = std::find_if(commands_.begin(), commands_.end(),
-                                    [&](const CommandSpec &c) { return c.name == name; });
+                                    [&](const CommandEntry &c) { return c.name == name; });
     command_ = found == commands_.end() || name.isEmpty() ? nullptr : &*found;
     return command_;
 }
@@ -196,7 +197,7 @@ int CommandLine::run() {
     const QStringList args = parser_.positionalArguments();
     if (args.isEmpty()) return usage(QStringLiteral("no command given"));
     if (!command_) return usage(QStringLiteral("unknown command \"%1\"").arg(args.first()));
-    for (const OptionSpec &option : optionTable()) {
+    for (const OptionEntry &option : optionTable()) {
         if (!parser_.isSet(option.name)) continue;
         const QString refusal = optionRefusal(commands_, *command_, option.name);
         if (!refusal.isEmpty()) return usage(refusal);

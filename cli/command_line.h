@@ -13,7 +13,7 @@
 
 namespace zevo3::cli {
 
-struct OptionSpec {
+struct OptionEntry {
     QString name;
     QString description;
     QString valueName; // empty: a switch
@@ -33,7 +33,7 @@ struct Invocation {
     int usage(const QString &why) const { return usageFn(why); }
 };
 
-struct CommandSpec {
+struct CommandEntry {
     enum class Kind {
         Files,   // the files alone
         Drawing, // the files, drawn or printed (the GUI module, no window)
@@ -50,13 +50,13 @@ struct CommandSpec {
 // Options every command takes besides --help and --version.
 QStringList commonOptions();
 // Every option, in the order of --help.
-const std::vector<OptionSpec> &optionTable();
+const std::vector<OptionEntry> &optionTable();
 
 // The usage line and the text of --help.
-QString usageText(const std::vector<CommandSpec> &commands);
-QString helpText(const std::vector<CommandSpec> &commands);
+QString usageText(const std::vector<CommandEntry> &commands);
+QString helpText(const std::vector<CommandEntry> &commands);
 // Why the option does not go with the command, or empty when it does.
-QString optionRefusal(const std::vector<CommandSpec> &commands, const CommandSpec &command,
+QString optionRefusal(const std::vector<CommandEntry> &commands, const CommandEntry &command,
                       const QString &option);
 
 // The parse, before the application object is made (the command decides
@@ -64,22 +64,22 @@ QString optionRefusal(const std::vector<CommandSpec> &commands, const CommandSpe
 // handler.
 class CommandLine {
 public:
-    explicit CommandLine(std::vector<CommandSpec> commands);
+    explicit CommandLine(std::vector<CommandEntry> commands);
 
     // The command the arguments name, or null (bad usage, said by run()).
-    const CommandSpec *parse(int argc, char *argv[]);
+    const CommandEntry *parse(int argc, char *argv[]);
     // The exit status.
     int run();
 
 private:
     int usage(const QString &why) const;
 
-    std::vector<CommandSpec> commands_;
+    std::vector<CommandEntry> commands_;
     QCommandLineParser parser_;
     QCommandLineOption help_;
     QCommandLineOption version_;
     bool parsed_ = false;
-    const CommandSpec *command_ = nullptr;
+    const CommandEntry *command_ = nullptr;
 };
 
 } // namespace zevo3::cli

@@ -7,10 +7,10 @@
 
 namespace zevo3::cli {
 
-std::vector<CommandSpec> fileCommands();        // dump, make, check
-std::vector<CommandSpec> drawingCommands();     // print, wave
-std::vector<CommandSpec> interchangeCommands(); // import, export
-std::vector<CommandSpec> protocolCommands();    // decode, encode
-std::vector<CommandSpec> unitCommands();        // version, send, fire, download, search
+std::vector<CommandEntry> fileCommands();        // dump, make, check
+std::vector<CommandEntry> drawingCommands();     // print, wave
+std::vector<CommandEntry> interchangeCommands(); // import, export
+std::vector<CommandEntry> protocolCommands();    // decode, encode
+std::vector<CommandEntry> unitCommands();        // version, send, fire, download, search
 
 } // namespace zevo3::cli

@@ -167,8 +167,8 @@ int wave(const Invocation &call) {
 
 } // namespace
 
-std::vector<CommandSpec> drawingCommands() {
-    using Kind = CommandSpec::Kind;
+std::vector<CommandEntry> drawingCommands() {
+    using Kind = CommandEntry::Kind;
     const QStringList waveOptions = {QStringLiteral("png"),        QStringLiteral("pdf"),
                                      QStringLiteral("text"),       QStringLiteral("zoom"),
                                      QStringLiteral("overlay"),    QStringLiteral("ts"),

@@ -126,8 +126,8 @@ int make(const Invocation &call) {
 
 } // namespace
 
-std::vector<CommandSpec> fileCommands() {
-    using Kind = CommandSpec::Kind;
+std::vector<CommandEntry> fileCommands() {
+    using Kind = CommandEntry::Kind;
     return {
         {QStringLiteral("dump"),
          Kind::Files,

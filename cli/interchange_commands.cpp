@@ -142,8 +142,8 @@ int exportCodes(const Invocation &call) {
 
 } // namespace
 
-std::vector<CommandSpec> interchangeCommands() {
-    using Kind = CommandSpec::Kind;
+std::vector<CommandEntry> interchangeCommands() {
+    using Kind = CommandEntry::Kind;
     return {
         {QStringLiteral("import"),
          Kind::Files,

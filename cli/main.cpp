@@ -13,7 +13,7 @@
 using namespace zevo3;
 
 int main(int argc, char *argv[]) {
-    std::vector<cli::CommandSpec> commands = cli::fileCommands();
+    std::vector<cli::CommandEntry> commands = cli::fileCommands();
     for (auto &&group : {cli::drawingCommands(), cli::interchangeCommands(),
                          cli::protocolCommands(), cli::unitCommands()})
         commands.insert(commands.end(), group.begin(), group.end());
@@ -22,9 +22,9 @@ int main(int argc, char *argv[]) {
     // The command is known before the application object is made: printing
     // and drawing take the GUI module (without a window), every other
     // command the core alone.
-    const cli::CommandSpec *command = line.parse(argc, argv);
+    const cli::CommandEntry *command = line.parse(argc, argv);
     std::unique_ptr<QCoreApplication> application;
-    if (command && command->kind == cli::CommandSpec::Kind::Drawing) {
+    if (command && command->kind == cli::CommandEntry::Kind::Drawing) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
         application = std::make_unique<QGuiApplication>(argc, argv);
     } else {

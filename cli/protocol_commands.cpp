@@ -129,8 +129,8 @@ int encode(const Invocation &call) {
 
 } // namespace
 
-std::vector<CommandSpec> protocolCommands() {
-    using Kind = CommandSpec::Kind;
+std::vector<CommandEntry> protocolCommands() {
+    using Kind = CommandEntry::Kind;
     return {
         {QStringLiteral("decode"),
          Kind::Files,

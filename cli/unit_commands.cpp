@@ -197,8 +197,8 @@ int search(const Invocation &call) {
 
 } // namespace
 
-std::vector<CommandSpec> unitCommands() {
-    using Kind = CommandSpec::Kind;
+std::vector<CommandEntry> unitCommands() {
+    using Kind = CommandEntry::Kind;
     const QStringList link = {QStringLiteral("port"), QStringLiteral("simulate"),
                               QStringLiteral("sim-log"), QStringLiteral("wait")};
     return {

@@ -37,12 +37,8 @@ class IrReader {
 public:
     InterchangeRead read;
 
-    void error(int line, const QString &text) {
-        read.notes.push_back({line, onLine(line, text), true});
-    }
-    void note(int line, const QString &text) {
-        read.notes.push_back({line, onLine(line, text), false});
-    }
+    void error(int line, const QString &text) { addLineNote(read, line, text, true); }
+    void note(int line, const QString &text) { addLineNote(read, line, text, false); }
 
     void finish(Record &r) {
         if (r.line == 0 || r.bad) {

@@ -16,12 +16,8 @@ class LircReader {
 public:
     InterchangeRead read;
 
-    void error(int line, const QString &text) {
-        read.notes.push_back({line, onLine(line, text), true});
-    }
-    void note(int line, const QString &text) {
-        read.notes.push_back({line, onLine(line, text), false});
-    }
+    void error(int line, const QString &text) { addLineNote(read, line, text, true); }
+    void note(int line, const QString &text) { addLineNote(read, line, text, false); }
 
     void run(QByteArrayView text) {
         for (const ScanLine &line : scanLines(text)) {

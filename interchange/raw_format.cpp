@@ -142,10 +142,10 @@ public:
     }
 
     void error(const ScanLine &line, const QString &text) {
-        read.notes.push_back({line.number, onLine(line.number, text), true});
+        addLineNote(read, line.number, text, true);
     }
     void note(const ScanLine &line, const QString &text) {
-        read.notes.push_back({line.number, onLine(line.number, text), false});
+        addLineNote(read, line.number, text, false);
     }
 };
 

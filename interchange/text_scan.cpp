@@ -68,6 +68,10 @@ QString quotedWord(QByteArrayView word) {
     return out + QLatin1Char('"');
 }
 
+void addLineNote(InterchangeRead &read, int line, const QString &text, bool error) {
+    read.notes.push_back({line, onLine(line, text), error});
+}
+
 QString onLine(int line, const QString &text) {
     return QStringLiteral("line %1: %2").arg(line).arg(text);
 }

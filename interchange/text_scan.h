@@ -3,6 +3,8 @@
 // CR LF, LF or CR; words separated by blanks and tabs (and commas where a
 // format allows them); numbers read without overflow whatever their length.
 
+#include "flat_signal.h"
+
 #include <QByteArrayView>
 #include <QString>
 #include <cstdint>
@@ -30,6 +32,9 @@ QString quotedWord(QByteArrayView word);
 
 // "line 7: " + text.
 QString onLine(int line, const QString &text);
+
+// A reader's error (the text refused) or note about a line, as "line 7: …".
+void addLineNote(InterchangeRead &read, int line, const QString &text, bool error);
 
 // Whether the text starts with `prefix`, ignoring ASCII case.
 bool startsWithNoCase(QByteArrayView text, QByteArrayView prefix);

@@ -11,16 +11,16 @@ using namespace zevo3::cli;
 
 namespace {
 
-std::vector<CommandSpec> wholeTable() {
-    std::vector<CommandSpec> commands = fileCommands();
+std::vector<CommandEntry> wholeTable() {
+    std::vector<CommandEntry> commands = fileCommands();
     for (auto &&group :
          {drawingCommands(), interchangeCommands(), protocolCommands(), unitCommands()})
         commands.insert(commands.end(), group.begin(), group.end());
     return commands;
 }
 
-const CommandSpec &named(const std::vector<CommandSpec> &commands, const QString &name) {
-    for (const CommandSpec &command : commands)
+const CommandEntry &named(const std::vector<CommandEntry> &commands, const QString &name) {
+    for (const CommandEntry &command : commands)
         if (command.name == name) return command;
     ADD_FAILURE() << "no command " << name.toStdString();
     return commands.front();
@@ -29,14 +29,14 @@ const CommandSpec &named(const std::vector<CommandSpec> &commands, const QString
 } // namespace
 
 TEST(CommandTable, EveryCommandIsListedAndEveryOptionExists) {
-    const std::vector<CommandSpec> commands = wholeTable();
+    const std::vector<CommandEntry> commands = wholeTable();
     QStringList known;
-    for (const OptionSpec &option : optionTable())
+    for (const OptionEntry &option : optionTable())
         known << option.name;
     const QString usage = usageText(commands);
     const QString help = helpText(commands);
     QStringList names;
-    for (const CommandSpec &command : commands) {
+    for (const CommandEntry &command : commands) {
         EXPECT_FALSE(names.contains(command.name)) << command.name.toStdString() << " twice";
         names << command.name;
         EXPECT_NE(command.run, nullptr);
@@ -52,7 +52,7 @@ TEST(CommandTable, EveryCommandIsListedAndEveryOptionExists) {
     // Every option is taken by some command (or by all).
     for (const QString &option : known) {
         bool taken = commonOptions().contains(option);
-        for (const CommandSpec &command : commands)
+        for (const CommandEntry &command : commands)
             taken = taken || command.options.contains(option);
         EXPECT_TRUE(taken) << "--" << option.toStdString() << " goes with no command";
     }
@@ -62,7 +62,7 @@ TEST(CommandTable, EveryCommandIsListedAndEveryOptionExists) {
 }
 
 TEST(CommandTable, OptionsACommandDoesNotTakeAreRefusedInItsWords) {
-    const std::vector<CommandSpec> commands = wholeTable();
+    const std::vector<CommandEntry> commands = wholeTable();
     const auto refusal = [&](const char *command, const char *option) {
         return optionRefusal(commands, named(commands, QString::fromLatin1(command)),
                              QString::fromLatin1(option))
