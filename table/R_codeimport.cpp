@@ -20,6 +20,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <iterator>
+
 namespace zevo3 {
 
 namespace {
@@ -75,6 +77,9 @@ TfrmCodeImport::TfrmCodeImport(CodeTableModel &model, Prompter &prompter, int fi
     memoText->setObjectName(QStringLiteral("memoText"));
     memoText->setPlaceholderText(tr("Pronto Hex、raw、IR signal file、LIRC のテキストを貼付け"));
     memoText->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Tab leaves the text for the next control: the formats need no typed
+    // tab (a pasted one stays), and the keyboard must not be caught here.
+    memoText->setTabChangesFocus(true);
     btnFile = new QPushButton(tr("ファイル..."), this);
     btnFile->setObjectName(QStringLiteral("btnFile"));
     cmbFormat = new QComboBox(this);
@@ -92,6 +97,7 @@ TfrmCodeImport::TfrmCodeImport(CodeTableModel &model, Prompter &prompter, int fi
                                          tr("最大偏差 µs"), tr("%"), tr("備考")});
     lstCodes->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lstCodes->setSelectionMode(QAbstractItemView::NoSelection);
+    lstCodes->setTabKeyNavigation(false); // Tab goes on, as from the text
     lstCodes->verticalHeader()->setVisible(false);
     lstCodes->horizontalHeader()->setStretchLastSection(true);
     lblError = new QLabel(this);
@@ -130,6 +136,13 @@ TfrmCodeImport::TfrmCodeImport(CodeTableModel &model, Prompter &prompter, int fi
     layout->addWidget(pbxWave);
     layout->addLayout(buttons);
     resize(720, 520);
+    // Tab goes as the controls stand, top row first; the text has the focus
+    // at the start, ready for a paste.
+    QWidget *const order[] = {cmbFormat, btnFile,   edtRow,   memoText,
+                              lstCodes,  memoNotes, btnStore, btnCancel};
+    for (size_t i = 0; i + 1 < std::size(order); ++i)
+        setTabOrder(order[i], order[i + 1]);
+    memoText->setFocus();
 
     connect(memoText, &QPlainTextEdit::textChanged, this, &TfrmCodeImport::memoTextChange);
     connect(cmbFormat, &QComboBox::currentIndexChanged, this, &TfrmCodeImport::cmbFormatChange);

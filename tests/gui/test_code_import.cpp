@@ -198,6 +198,34 @@ TEST_F(CodeImportTest, BadTextKeepsStoreDisabledAndNamesTheWord) {
     EXPECT_FALSE(objects->table.waveInfo(1).present());
 }
 
+TEST_F(CodeImportTest, TabLeavesTheTextAndGoesAsTheControlsStand) {
+    open();
+    TfrmCodeImport &dialog = importOn(1);
+    QApplication::setActiveWindow(&dialog);
+    // The text has the focus at the start, ready for a paste.
+    ASSERT_EQ(QApplication::focusWidget(), dialog.memoText);
+    paste(dialog, necPronto(kPower));
+    ASSERT_TRUE(dialog.btnStore->isEnabled());
+    const QString pasted = dialog.memoText->toPlainText();
+    const auto tab = [](Qt::KeyboardModifiers modifiers = {}) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, modifiers);
+        return QApplication::focusWidget();
+    };
+    // Tab is no character in the text: it goes on to the list below it.
+    EXPECT_EQ(tab(), dialog.lstCodes);
+    EXPECT_EQ(dialog.memoText->toPlainText(), pasted);
+    EXPECT_EQ(tab(), dialog.memoNotes);
+    EXPECT_EQ(tab(), dialog.btnStore);
+    EXPECT_EQ(tab(), dialog.btnCancel);
+    // Round to the top row, left to right, and down into the text again.
+    EXPECT_EQ(tab(), dialog.cmbFormat);
+    EXPECT_EQ(tab(), dialog.btnFile);
+    EXPECT_EQ(tab(), dialog.edtRow);
+    EXPECT_EQ(tab(), dialog.memoText);
+    EXPECT_EQ(tab(Qt::ShiftModifier), dialog.edtRow);
+    EXPECT_EQ(dialog.memoText->toPlainText(), pasted);
+}
+
 TEST_F(CodeImportTest, TheFileButtonReadsTheChosenFile) {
     open();
     TfrmCodeImport &dialog = importOn(2);
