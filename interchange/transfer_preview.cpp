@@ -60,12 +60,21 @@ ImportPreview previewImport(InterchangeFormat format, QByteArrayView text,
     return preview;
 }
 
+namespace {
+
+// Whether any cell of the row holds a text: an import writes all four.
+bool holdsText(const CodeTable &table, int row) {
+    for (int column = CodeTable::kColCarry; column <= CodeTable::kColResult; ++column)
+        if (!trimmedCell(table.cell(row, column)).isEmpty()) return true;
+    return false;
+}
+
+} // namespace
+
 std::vector<int> rowsInUse(const CodeTable &table, int firstRow, int count) {
     std::vector<int> rows;
     for (int row = std::max(firstRow, 1); row < firstRow + count && row <= CodeTable::kRows; ++row)
-        if (table.waveInfo(row).present() ||
-            !trimmedCell(table.cell(row, CodeTable::kColCarry)).isEmpty())
-            rows.push_back(row);
+        if (table.waveInfo(row).present() || holdsText(table, row)) rows.push_back(row);
     return rows;
 }
 

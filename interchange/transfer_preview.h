@@ -45,7 +45,8 @@ ImportPreview previewImport(InterchangeFormat format, QByteArrayView text,
                             const QuantiseOptions &options = {});
 
 // The rows from firstRow on (count of them, within the table) that hold a
-// timing description or a Carry text, which an import would overwrite.
+// timing description or a text in any cell (Carry, Frames, Comments,
+// Result), which an import would overwrite.
 std::vector<int> rowsInUse(const CodeTable &table, int firstRow, int count);
 
 // Row `row` (0: every row with a timing description) written in `format`.

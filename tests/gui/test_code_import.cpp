@@ -184,6 +184,37 @@ TEST_F(CodeImportTest, StoringOverRowsInUseAsksAndCodesThatDoNotFitChangeNothing
     EXPECT_EQ(window->panelText(1), QStringLiteral("4〜5 行目にコードを取込みました"));
 }
 
+TEST_F(CodeImportTest, ARowWithOnlyATypedCommentIsAskedAboutToo) {
+    open();
+    // The operator named row 4 and wrote a result into row 5 before the
+    // codes came; a Pronto code has no name, so an import clears both.
+    click(4, CodeTable::kColComments);
+    for (const char c : QByteArrayView("Power"))
+        QTest::keyClick(QApplication::focusWidget(), c);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(objects->table.cell(4, CodeTable::kColComments), "Power");
+    objects->table.setCell(5, CodeTable::kColResult, "01FE");
+    window->tableModel->refresh();
+    const CodeTable before = objects->table;
+    TfrmCodeImport &dialog = importOn(4);
+    paste(dialog, necPronto(kPower) + "\n" + necPronto(~kPower) + "\n");
+
+    prompter.answers = {MsgAnswer::No};
+    clickOn(dialog.btnStore);
+    ASSERT_EQ(prompter.asked.size(), 1);
+    EXPECT_EQ(prompter.asked[0].text,
+              QStringLiteral("4, 5 行目にはデータが有ります。\n上書きしますか？"));
+    EXPECT_EQ(objects->table, before);
+
+    prompter.answers = {MsgAnswer::Yes};
+    clickOn(dialog.btnStore);
+    EXPECT_EQ(prompter.asked.size(), 2);
+    EXPECT_EQ(objects->table.waveInfo(4).Carry, 380);
+    EXPECT_TRUE(objects->table.cell(4, CodeTable::kColComments).isEmpty());
+    EXPECT_TRUE(objects->table.cell(5, CodeTable::kColResult).isEmpty());
+}
+
 TEST_F(CodeImportTest, BadTextKeepsStoreDisabledAndNamesTheWord) {
     open();
     TfrmCodeImport &dialog = importOn(1);

@@ -65,14 +65,17 @@ TEST(ImportPreviewTest, NamesWhatKeepsATextFromBeingStored) {
     EXPECT_FALSE(tooLong.codes[0].notes.isEmpty());
 }
 
-TEST(ImportPreviewTest, RowsInUseAreThoseWithADescriptionOrCarryText) {
+TEST(ImportPreviewTest, RowsInUseAreThoseWithADescriptionOrAnyCellText) {
     CodeTable table;
     table.setCell(3, CodeTable::kColCarry, " 38.0kHz");
     table.waveInfo(5).Carry = 380;
-    table.setCell(6, CodeTable::kColComments, "a note only");
+    table.setCell(6, CodeTable::kColComments, "a note only"); // an import replaces it
+    table.setCell(7, CodeTable::kColResult, "01FE");
+    table.setCell(8, CodeTable::kColFrames, " ");             // blanks are no text
     table.setCell(70, CodeTable::kColCarry, "x");
-    EXPECT_EQ(rowsInUse(table, 2, 5), (std::vector<int>{3, 5}));
-    EXPECT_EQ(rowsInUse(table, 6, 1), std::vector<int>{});
+    EXPECT_EQ(rowsInUse(table, 2, 5), (std::vector<int>{3, 5, 6}));
+    EXPECT_EQ(rowsInUse(table, 6, 3), (std::vector<int>{6, 7}));
+    EXPECT_EQ(rowsInUse(table, 8, 1), std::vector<int>{});
     EXPECT_EQ(rowsInUse(table, 69, 5), std::vector<int>{70}); // clipped at the last row
 }
 
