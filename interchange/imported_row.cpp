@@ -19,37 +19,57 @@ QByteArray carryCellText(int carry) {
     return QByteArray::number(carry / 10) + '.' + QByteArray::number(carry % 10) + "kHz";
 }
 
-bool commentsCellOf(const QString &name, QByteArray *cell, QString *message) {
+NameProblem nameProblem(const QString &name) {
     QString text = name;
     text.replace(QLatin1Char(','), kFullWidthComma);
+    NameProblem problem;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char32_t c = text[i].unicode();
         if (c < 0x20 || c == 0x7F) {
-            *message = QStringLiteral("the name holds the control character U+%1 at character %2")
-                           .arg(uint(c), 4, 16, QLatin1Char('0'))
-                           .arg(i + 1);
-            return false;
+            problem.position = i + 1;
+            problem.character = text[i];
+            problem.control = true;
+            return problem;
         }
     }
-    if (!encodableInCp932(text)) {
-        // Name the first character that does not come back.
-        for (qsizetype i = 0; i < text.size(); ++i) {
-            const qsizetype n = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-            const QString one = text.mid(i, n);
-            if (!encodableInCp932(one)) {
-                *message = QStringLiteral("the name's character \"%1\" (character %2) has no "
-                                          "CP932 form")
-                               .arg(one)
-                               .arg(i + 1);
-                return false;
-            }
-            i += n - 1;
+    if (encodableInCp932(text)) return problem;
+    // Name the first character that does not come back.
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype n = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const QString one = text.mid(i, n);
+        if (!encodableInCp932(one)) {
+            problem.position = i + 1;
+            problem.character = one;
+            return problem;
         }
+        i += n - 1;
+    }
+    // Each character alone has a form, the whole has none: said of the
+    // whole name (no character).
+    problem.position = 1;
+    return problem;
+}
+
+bool commentsCellOf(const QString &name, QByteArray *cell, QString *message) {
+    const NameProblem problem = nameProblem(name);
+    if (problem.position == 0) {
+        QString text = name;
+        text.replace(QLatin1Char(','), kFullWidthComma);
+        *cell = toCp932(text);
+        return true;
+    }
+    if (problem.control)
+        *message = QStringLiteral("the name holds the control character U+%1 at character %2")
+                       .arg(uint(problem.character[0].unicode()), 4, 16, QLatin1Char('0'))
+                       .arg(problem.position);
+    else if (problem.character.isEmpty())
         *message = QStringLiteral("the name has no CP932 form");
-        return false;
-    }
-    *cell = toCp932(text);
-    return true;
+    else
+        *message = QStringLiteral("the name's character \"%1\" (character %2) has no "
+                                  "CP932 form")
+                       .arg(problem.character)
+                       .arg(problem.position);
+    return false;
 }
 
 ImportedRow importedRow(const InterchangeCode &code, const QuantiseOptions &options) {

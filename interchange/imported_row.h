@@ -26,6 +26,18 @@ struct ImportedRow {
 // "%d.%dkHz" of a Carry value: 380 gives "38.0kHz".
 QByteArray carryCellText(int carry);
 
+// What keeps a name out of a Comments cell: the first control character or
+// character without a CP932 form (after commas became "，"). `position`
+// counts characters from 1; 0 when the name is fine.
+struct NameProblem {
+    qsizetype position = 0;
+    // The character, one or two UTF-16 units; empty when no character alone
+    // lacks a form but the name as a whole does.
+    QString character;
+    bool control = false;
+};
+NameProblem nameProblem(const QString &name);
+
 // The name as a Comments cell in CP932: commas become the full-width "，"
 // (a comma would split the cell in the table file). A name with a control
 // character or with a character that has no CP932 form is refused: false,

@@ -8,6 +8,7 @@
 #include "imported_row.h"
 #include "main_window_fixture.h"
 #include "pronto_format.h"
+#include "text_codec.h"
 
 #include <QAction>
 #include <QApplication>
@@ -168,9 +169,9 @@ TEST_F(CodeImportTest, StoringOverRowsInUseAsksAndCodesThatDoNotFitChangeNothing
     clickOn(dialog.btnStore);
     ASSERT_EQ(prompter.asked.size(), 1);
     EXPECT_EQ(prompter.asked[0].icon, MsgIcon::Warning);
-    EXPECT_TRUE(prompter.asked[0].text.contains(
-        QStringLiteral("2 codes from row 70 would run past row 70")))
-        << prompter.asked[0].text.toStdString();
+    EXPECT_EQ(prompter.asked[0].text,
+              QStringLiteral("コードを格納できません。\n"
+                             "70 行目から 2 個のコードを格納すると 70 行目を越えます。"));
     EXPECT_EQ(objects->table, full);
 
     // Yes: both rows take the codes.
@@ -213,6 +214,69 @@ TEST_F(CodeImportTest, ARowWithOnlyATypedCommentIsAskedAboutToo) {
     EXPECT_EQ(objects->table.waveInfo(4).Carry, 380);
     EXPECT_TRUE(objects->table.cell(4, CodeTable::kColComments).isEmpty());
     EXPECT_TRUE(objects->table.cell(5, CodeTable::kColResult).isEmpty());
+}
+
+// An IR signals file of NEC codes with these names.
+QByteArray irFile(const QStringList &names) {
+    QByteArray text = "Filetype: IR signals file\nVersion: 1\n";
+    for (const QString &name : names)
+        text += "#\nname: " + name.toUtf8() +
+                "\ntype: raw\nfrequency: 38000\nduty_cycle: 0.330000\ndata: " +
+                necRaw(kPower).sliced(8).trimmed() + "\n";
+    return text;
+}
+
+TEST_F(CodeImportTest, NamesBecomeCommentsAndANameWithoutACp932FormStoresNothing) {
+    open();
+    occupy(12);
+    const CodeTable before = objects->table;
+    TfrmCodeImport &dialog = importOn(10);
+    const QStringList names = {QStringLiteral("電源"), QStringLiteral("Vol+, up"),
+                               QStringLiteral("入力🔌"), QStringLiteral("Mute")};
+    QApplication::clipboard()->setText(QString::fromUtf8(irFile(names)));
+    dialog.memoText->setFocus();
+    QTest::keyClick(dialog.memoText, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(dialog.format(), InterchangeFormat::IrFile);
+    ASSERT_EQ(dialog.lstCodes->rowCount(), 4);
+    EXPECT_EQ(dialog.lstCodes->item(2, 0)->text(), QStringLiteral("入力🔌"));
+    EXPECT_EQ(dialog.lstCodes->item(2, 6)->text(),
+              QStringLiteral("名前の 3 文字目「🔌」は CP932 (Shift_JIS) で表せません"));
+    ASSERT_TRUE(dialog.btnStore->isEnabled());
+
+    // Refused in the window's words before anything is asked; no row changes.
+    clickOn(dialog.btnStore);
+    ASSERT_EQ(prompter.asked.size(), 1);
+    EXPECT_EQ(prompter.asked[0].icon, MsgIcon::Warning);
+    EXPECT_EQ(prompter.asked[0].text,
+              QStringLiteral("コードを格納できません。\n3 番目のコード「入力🔌」: "
+                             "名前の 3 文字目「🔌」は CP932 (Shift_JIS) で表せません"));
+    EXPECT_EQ(objects->table, before);
+    EXPECT_TRUE(dialog.isVisible());
+
+    // Without that character: the names are the Comments cells, the comma
+    // full-width; row 12 was in use and is asked about.
+    dialog.memoText->selectAll();
+    QApplication::clipboard()->setText(
+        QString::fromUtf8(irFile({names[0], names[1], QStringLiteral("入力"), names[3]})));
+    QTest::keyClick(dialog.memoText, Qt::Key_V, Qt::ControlModifier);
+    prompter.asked.clear();
+    clickOn(dialog.btnStore);
+    ASSERT_EQ(prompter.asked.size(), 1);
+    EXPECT_EQ(prompter.asked[0].text,
+              QStringLiteral("12 行目にはデータが有ります。\n上書きしますか？"));
+    const auto comments = [this](int row) {
+        return toDisplay(objects->table.cell(row, CodeTable::kColComments));
+    };
+    EXPECT_EQ(comments(10), QStringLiteral("電源"));
+    EXPECT_EQ(comments(11), QStringLiteral("Vol+， up"));
+    EXPECT_EQ(comments(12), QStringLiteral("入力"));
+    EXPECT_EQ(comments(13), QStringLiteral("Mute"));
+    for (int row = 10; row <= 13; ++row) {
+        EXPECT_EQ(objects->table.cell(row, CodeTable::kColCarry), "38.0kHz");
+        EXPECT_EQ(objects->table.cell(row, CodeTable::kColFrames), "1");
+        EXPECT_EQ(objects->table.waveInfo(row).RepeatBit, 0);
+    }
+    EXPECT_EQ(window->panelText(1), QStringLiteral("10〜13 行目にコードを取込みました"));
 }
 
 TEST_F(CodeImportTest, BadTextKeepsStoreDisabledAndNamesTheWord) {
