@@ -235,6 +235,10 @@ void TfrmCodeImport::showPreview() {
         put(ColNotes, name.position ? nameProblemText(name) : code.notes);
     }
     lstCodes->resizeColumnsToContents();
+    // Sizing the notes column to its contents ends its stretch; take it up
+    // again so that it fills the list's width.
+    lstCodes->horizontalHeader()->setStretchLastSection(false);
+    lstCodes->horizontalHeader()->setStretchLastSection(true);
     pbxWave->setSignal(preview_.read.codes.empty() ? FlatSignal()
                                                    : preview_.read.codes.front().signal);
     btnStore->setEnabled(preview_.storable());

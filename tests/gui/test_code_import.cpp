@@ -15,6 +15,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDropEvent>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -141,6 +142,23 @@ TEST_F(CodeImportTest, PastedProntoIsGuessedListedAndStored) {
     EXPECT_EQ(w.panelText(1), QStringLiteral("3 行目にコードを取込みました"));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(w.frmCodeImport);
+}
+
+TEST_F(CodeImportTest, TheNotesColumnFillsTheListAfterEachPaste) {
+    open();
+    TfrmCodeImport &dialog = importOn(1);
+    QApplication::setActiveWindow(&dialog);
+    QHeaderView *header = dialog.lstCodes->horizontalHeader();
+    const auto rightEdge = [header] {
+        return header->sectionViewportPosition(6) + header->sectionSize(6);
+    };
+    paste(dialog, necPronto(kPower));
+    ASSERT_EQ(dialog.lstCodes->rowCount(), 1);
+    EXPECT_EQ(rightEdge(), dialog.lstCodes->viewport()->width());
+    dialog.memoText->selectAll();
+    paste(dialog, necRaw(kPower));
+    ASSERT_EQ(dialog.lstCodes->rowCount(), 1);
+    EXPECT_EQ(rightEdge(), dialog.lstCodes->viewport()->width());
 }
 
 TEST_F(CodeImportTest, StoringOverRowsInUseAsksAndCodesThatDoNotFitChangeNothing) {
