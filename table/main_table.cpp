@@ -296,8 +296,10 @@ TfrmCodeImport *TfrmMain::openCodeImport(int row, const QByteArray *text) {
 
 void TfrmMain::ppExportClick() {
     if (frmCodeExport) frmCodeExport->close();
+    // The remote is named after the table's file as Save knows it: status
+    // panel 2 shows it too, but may hold a settings write failure instead.
     frmCodeExport = new TfrmCodeExport(objects.table, prompter, currentRow(),
-                                       remoteNameFor(panelText(2)), this);
+                                       remoteNameFor(saveFileName_), this);
     frmCodeExport->setAttribute(Qt::WA_DeleteOnClose);
     frmCodeExport->open();
 }

@@ -8,6 +8,7 @@
 #include "imported_row.h"
 #include "main_window_fixture.h"
 #include "pronto_format.h"
+#include "settings.h"
 #include "text_codec.h"
 
 #include <QAction>
@@ -400,14 +401,28 @@ TEST_F(CodeImportTest, ExportedRowReadsBackToTheSameDescription) {
 TEST_F(CodeImportTest, TheLircRemoteIsNamedAfterTheTableFile) {
     TfrmMain &w = open();
     ASSERT_TRUE(storeImported(objects->table, 1, readPronto(necPronto(kPower)).codes).ok);
-    w.setPanelText(2, QStringLiteral("/x/living.Csv"));
-    click(1, CodeTable::kColCarry);
-    w.ppExport->trigger();
-    ASSERT_TRUE(w.frmCodeExport);
-    w.frmCodeExport->cmbFormat->setCurrentIndex(
-        w.frmCodeExport->cmbFormat->findData(int(InterchangeFormat::Lirc)));
-    EXPECT_TRUE(
-        w.frmCodeExport->memoText->toPlainText().contains(QStringLiteral("name  living\n")));
+    w.tableModel->refresh();
+    prompter.fileChoices = {FileChoice{dir.filePath(QStringLiteral("living.Csv")), 2}};
+    w.mmFileSave->trigger();
+    ASSERT_EQ(w.panelText(2), dir.filePath(QStringLiteral("living.Csv")));
+    const auto remoteLine = [&] {
+        click(1, CodeTable::kColCarry);
+        w.ppExport->trigger();
+        EXPECT_TRUE(w.frmCodeExport);
+        TfrmCodeExport &dialog = *w.frmCodeExport;
+        dialog.cmbFormat->setFocus();
+        QTest::keyClick(dialog.cmbFormat, Qt::Key_End); // LIRC, the last format
+        EXPECT_EQ(dialog.format(), InterchangeFormat::Lirc);
+        const QString text = dialog.memoText->toPlainText();
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return text.split(QLatin1Char('\n')).value(2);
+    };
+    EXPECT_EQ(remoteLine(), QStringLiteral("  name  living"));
+    // A settings file that could not be written is said in panel 2 (as
+    // SaveSettings says it); the remote keeps the table's name.
+    w.setPanelText(2, settingsWriteErrorText(dir.filePath(QStringLiteral("zevo3tool.ini"))));
+    EXPECT_EQ(remoteLine(), QStringLiteral("  name  living"));
 }
 
 TEST_F(CodeImportTest, ARawFileDroppedOnRowFiveIsImportedThere) {
