@@ -4,9 +4,10 @@ namespace zevo3 {
 
 std::vector<ScanLine> scanLines(QByteArrayView text) {
     std::vector<ScanLine> lines;
-    qsizetype start = 0;
+    // A UTF-8 byte order mark, as editors on Windows begin a file, is no text.
+    qsizetype start = text.startsWith("\xEF\xBB\xBF") ? 3 : 0;
     int number = 1;
-    for (qsizetype i = 0; i < text.size(); ++i) {
+    for (qsizetype i = start; i < text.size(); ++i) {
         const char c = text[i];
         if (c != '\n' && c != '\r') continue;
         lines.push_back({number++, text.sliced(start, i - start)});

@@ -1,7 +1,8 @@
 #pragma once
 // Lines and words of an interchange text, for the format readers: line ends
-// CR LF, LF or CR; words separated by blanks and tabs (and commas where a
-// format allows them); numbers read without overflow whatever their length.
+// CR LF, LF or CR, a UTF-8 byte order mark at the start passed over; words
+// separated by blanks and tabs (and commas where a format allows them);
+// numbers read without overflow whatever their length.
 
 #include "flat_signal.h"
 

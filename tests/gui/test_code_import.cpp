@@ -6,6 +6,7 @@
 #include "R_codeimport.h"
 #include "code_table_model.h"
 #include "imported_row.h"
+#include "ir_file_format.h"
 #include "main_window_fixture.h"
 #include "pronto_format.h"
 #include "settings.h"
@@ -437,6 +438,24 @@ TEST_F(CodeImportTest, ARawFileDroppedOnRowFiveIsImportedThere) {
     EXPECT_EQ(objects->table.cell(5, CodeTable::kColCarry), "38.0kHz");
     EXPECT_EQ(objects->table.waveInfo(5).DataBits, 34);
     EXPECT_FALSE(objects->table.waveInfo(4).present());
+}
+
+TEST_F(CodeImportTest, AFileBegunWithAByteOrderMarkIsTakenByADropAsByTheFileButton) {
+    TfrmMain &w = open();
+    // As an editor on Windows saves it; dropped on row 65, far down the grid.
+    const QString path =
+        writeFile(QStringLiteral("remote.ir"), "\xEF\xBB\xBF" + irFile({QStringLiteral("電源")}));
+    ASSERT_TRUE(drop(path, 65));
+    ASSERT_TRUE(w.frmCodeImport) << w.panelText(1).toStdString();
+    TfrmCodeImport &dialog = *w.frmCodeImport;
+    EXPECT_EQ(dialog.firstRow(), 65);
+    EXPECT_EQ(dialog.format(), InterchangeFormat::IrFile);
+    ASSERT_EQ(dialog.lstCodes->rowCount(), 1);
+    clickOn(dialog.btnStore);
+    EXPECT_EQ(toDisplay(objects->table.cell(65, CodeTable::kColComments)), QStringLiteral("電源"));
+    EXPECT_EQ(objects->table.waveInfo(65).DataBits, 34);
+    // zevo3 reads the same bytes alike: the cores pass over the mark.
+    EXPECT_EQ(readIrFile("\xEF\xBB\xBF" + irFile({QStringLiteral("a")})).codes.size(), 1u);
 }
 
 TEST_F(CodeImportTest, DropsOfOtherFilesAreIgnored) {

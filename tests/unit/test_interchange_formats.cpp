@@ -9,6 +9,7 @@
 #include "pronto_format.h"
 #include "quantiser.h"
 #include "raw_format.h"
+#include "text_scan.h"
 
 #include <gtest/gtest.h>
 
@@ -450,6 +451,18 @@ TEST(FormatGuessTest, TheFirstTellingLineDecides) {
     EXPECT_EQ(guessFormat("#\n  begin remote\n"), InterchangeFormat::Lirc);
     EXPECT_EQ(guessFormat("[001],38.0kHz,,"), InterchangeFormat::Unknown);
     EXPECT_EQ(guessFormat(""), InterchangeFormat::Unknown);
+    // A UTF-8 byte order mark before the first line is no text.
+    EXPECT_EQ(guessFormat("\xEF\xBB\xBF"
+                          "Filetype: IR signals file\n"),
+              InterchangeFormat::IrFile);
+    EXPECT_EQ(guessFormat("\xEF\xBB\xBF"
+                          "0000 006D 0001 0000 0015 0015"),
+              InterchangeFormat::Pronto);
+    EXPECT_EQ(readPronto("\xEF\xBB\xBF"
+                         "0000 006D 0001 0000 0015 0015\r\n")
+                  .codes.size(),
+              1u);
+    EXPECT_EQ(scanLines("\xEF\xBB\xBF").size(), 0u);
     EXPECT_STREQ(formatName(InterchangeFormat::Lirc), "LIRC configuration");
 }
 
