@@ -29,7 +29,7 @@ QString decodedText(const DecodedCode &code) {
     if (!code.matched()) return QStringLiteral("none: ") + code.note;
     QString text = QStringLiteral("%1 address=%2 command=%3")
                        .arg(code.protocol, hex(code.address), hex(code.command));
-    if (code.protocol.startsWith(QLatin1String("RC")))
+    if (protocolFields(code.protocol)->toggle)
         text += QStringLiteral(" toggle=%1").arg(code.toggle);
     text += QStringLiteral(" repeats=%1").arg(code.repeats);
     if (!code.note.isEmpty()) text += QStringLiteral(" (") + code.note + QLatin1Char(')');

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <optional>
 
 namespace zevo3 {
 
@@ -41,7 +42,23 @@ struct EncodedCode {
 EncodedCode encodeSignal(const QString &protocol, uint32_t address, uint32_t command,
                          int repeats = 0, int toggle = 0);
 
-// The protocols encodeSignal builds, in the order they are tried.
+// The protocols encodeSignal builds.
 QStringList protocolNames();
+
+// What a protocol's code is made of; nullopt for a name that is none.
+struct ProtocolFields {
+    int addressBits = 0;
+    int commandBits = 0;
+    bool toggle = false; // RC5, RC5X and RC6
+    int carrierHz = 0;
+    // How many frames the shared signal files mean by one code of it (their
+    // "parsed" records): SIRC 3, Pioneer 2, the others 1.
+    int minSends = 1;
+};
+std::optional<ProtocolFields> protocolFields(const QString &protocol);
+
+// The short text of a decoded code for a Result cell: "NEC 04 08", the
+// fields in hexadecimal digits of their widths; empty when nothing matched.
+QString resultText(const DecodedCode &code);
 
 } // namespace zevo3

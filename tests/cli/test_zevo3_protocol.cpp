@@ -34,11 +34,16 @@ TEST_F(Zevo3Protocol, EncodedRowsDecodeAsTheirFields) {
     ASSERT_EQ(rc5.code, 0) << rc5.err.toStdString();
     EXPECT_TRUE(rc5.out.startsWith("10 RC5 0x05 0x35: ")) << rc5.out.toStdString();
 
+    ASSERT_EQ(zevo3({"encode", "RCA", "0xA", "0x5C", "--into", table, "--row", "11"}).code, 0);
+    ASSERT_EQ(zevo3({"encode", "RC6", "0", "12", "--toggle", "1", "--into", table}).code, 0);
+
     const Outcome lines = zevo3({"decode", table});
     ASSERT_EQ(lines.code, 0) << lines.err.toStdString();
     EXPECT_EQ(lines.out, "1 NEC address=0x04 command=0x08 repeats=0\n"
                          "2 SIRC address=0x01 command=0x15 repeats=2\n"
-                         "10 RC5 address=0x05 command=0x35 toggle=1 repeats=0\n");
+                         "3 RC6 address=0x00 command=0x0c toggle=1 repeats=0\n"
+                         "10 RC5 address=0x05 command=0x35 toggle=1 repeats=0\n"
+                         "11 RCA address=0x0a command=0x5c repeats=0\n");
     const Outcome json = zevo3({"decode", table, "--json", "--row", "2"});
     ASSERT_EQ(json.code, 0);
     const QJsonArray rows = QJsonDocument::fromJson(json.out).array();

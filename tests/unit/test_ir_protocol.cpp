@@ -6,6 +6,7 @@
 #include "ir_protocol.h"
 #include "quantiser.h"
 
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <random>
 
@@ -88,11 +89,23 @@ TEST(IrProtocolTest, EncodeThenDecodeGivesTheFieldsBack) {
         const char *protocol;
         uint32_t addressMax, commandMax;
     };
-    const Case cases[] = {{"NEC", 0xFF, 0xFF},      {"NECext", 0xFFFF, 0xFFFF},
-                          {"NEC42", 0x1FFF, 0xFF},  {"NEC42ext", 0x3FFFFFF, 0xFFFF},
-                          {"SIRC", 0x1F, 0x7F},     {"SIRC15", 0xFF, 0x7F},
-                          {"SIRC20", 0x1FFF, 0x7F}, {"RC5", 0x1F, 0x3F},
-                          {"RC5X", 0x1F, 0x7F}};
+    const Case cases[] = {{"NEC", 0xFF, 0xFF},
+                          {"NECext", 0xFFFF, 0xFFFF},
+                          {"NEC42", 0x1FFF, 0xFF},
+                          {"NEC42ext", 0x3FFFFFF, 0xFFFF},
+                          {"Samsung32", 0xFF, 0xFF},
+                          {"Pioneer", 0xFF, 0xFF},
+                          {"Kaseikyo", 0x3FFFFFF, 0x3FF},
+                          {"RCA", 0xF, 0xFF},
+                          {"JVC", 0xFF, 0xFF},
+                          {"Sharp", 0x1F, 0xFF},
+                          {"SIRC", 0x1F, 0x7F},
+                          {"SIRC15", 0xFF, 0x7F},
+                          {"SIRC20", 0x1FFF, 0x7F},
+                          {"RC5", 0x1F, 0x3F},
+                          {"RC5X", 0x1F, 0x7F},
+                          {"RC6", 0xFF, 0xFF}};
+    EXPECT_EQ(std::size(cases), size_t(protocolNames().size()));
     std::mt19937 random(7);
     for (const Case &c : cases) {
         SCOPED_TRACE(c.protocol);
@@ -120,7 +133,7 @@ TEST(IrProtocolTest, EncodeThenDecodeGivesTheFieldsBack) {
                 EXPECT_EQ(d.address, address);
                 EXPECT_EQ(d.command, command);
                 EXPECT_EQ(d.repeats, repeats);
-                if (QByteArray(c.protocol).startsWith("RC5")) {
+                if (protocolFields(QString::fromLatin1(c.protocol))->toggle) {
                     EXPECT_EQ(d.toggle, toggle);
                 }
                 EXPECT_EQ(d.note, "");
@@ -170,6 +183,156 @@ TEST(IrProtocolTest, FieldsWiderThanTheProtocolsAreRefusedWithTheWidths) {
               "SIRC takes a 5-bit address and a 7-bit command");
     EXPECT_FALSE(encodeSignal("RC5", 1, 1, 0, 2).ok);
     EXPECT_TRUE(encodeSignal("Morse", 1, 1).message.startsWith("unknown protocol \"Morse\""));
+}
+
+} // namespace zevo3::test
+
+namespace zevo3::test {
+namespace {
+
+// A pulse-distance frame as published: a leader (none when 0), then each
+// bit a mark and a space, then the stop mark and the gap.
+std::vector<int32_t> pulseDistance(std::initializer_list<int32_t> leader, int32_t mark,
+                                   int32_t zero, int32_t one, const std::vector<int> &bits,
+                                   int32_t gap) {
+    std::vector<int32_t> d(leader);
+    for (int b : bits)
+        d.insert(d.end(), {mark, b ? one : zero});
+    d.insert(d.end(), {mark, gap});
+    return d;
+}
+
+// The bits of value, `count` of them, LSB first (or MSB first).
+std::vector<int> bitList(uint64_t value, int count, bool msbFirst = false) {
+    std::vector<int> bits;
+    for (int k = 0; k < count; ++k)
+        bits.push_back(int((value >> (msbFirst ? count - 1 - k : k)) & 1));
+    return bits;
+}
+
+std::vector<int32_t> joined(std::vector<std::vector<int32_t>> parts) {
+    std::vector<int32_t> d;
+    for (const auto &p : parts)
+        d.insert(d.end(), p.begin(), p.end());
+    return d;
+}
+
+void expectCode(const DecodedCode &code, const char *protocol, uint32_t address, uint32_t command,
+                int repeats) {
+    EXPECT_EQ(code.protocol, protocol) << code.note.toStdString();
+    EXPECT_EQ(code.address, address) << protocol;
+    EXPECT_EQ(code.command, command) << protocol;
+    EXPECT_EQ(code.repeats, repeats) << protocol;
+    EXPECT_EQ(code.note, "") << protocol;
+}
+
+} // namespace
+
+TEST(IrProtocolTest, MorePublishedTimingsDecode) {
+    // Samsung32, 38 kHz: 4.5 ms / 4.5 ms, address 0x07 twice, command 0x02
+    // and 0xFD; then its repeat frame, the leader with one 1 bit.
+    DecodedCode code = decodeSignal(signalOf(
+        38000,
+        joined({pulseDistance({4500, 4500}, 560, 560, 1690,
+                              bitList(0x07u | 0x07u << 8 | 0x02u << 16 | 0xFDu << 24, 32), 47000),
+                {4500, 4500, 560, 1690, 560, 90000}})));
+    expectCode(code, "Samsung32", 0x07, 0x02, 1);
+
+    // Pioneer: NEC's frame at 40 kHz, sent twice; address 0xA5, command 0x1C.
+    const auto pioneer =
+        pulseDistance({9000, 4500}, 560, 560, 1690,
+                      bitList(0xA5u | 0x5Au << 8 | 0x1Cu << 16 | 0xE3u << 24, 32), 40000);
+    expectCode(decodeSignal(signalOf(40000, joined({pioneer, pioneer}))), "Pioneer", 0xA5, 0x1C, 1);
+
+    // JVC: 8.4 ms / 4.2 ms, then 526 µs marks with 526 / 1578 µs spaces;
+    // address 0x03, command 0x17; the second frame without its leader.
+    const std::vector<int> jvcBits = bitList(0x03u | 0x17u << 8, 16);
+    code = decodeSignal(
+        signalOf(38000, joined({pulseDistance({8400, 4200}, 526, 526, 1578, jvcBits, 20000),
+                                pulseDistance({}, 526, 526, 1578, jvcBits, 30000)})));
+    expectCode(code, "JVC", 0x03, 0x17, 1);
+
+    // RCA, 56 kHz: 4 ms / 4 ms, 500 µs marks, 1 / 2 ms spaces, MSB first:
+    // address 0xA, command 0x5C, then 0x5 and 0xA3.
+    code = decodeSignal(signalOf(
+        56000,
+        pulseDistance({4000, 4000}, 500, 1000, 2000,
+                      bitList(0xAu << 20 | 0x5Cu << 12 | 0x5u << 8 | 0xA3u, 24, true), 8000)));
+    expectCode(code, "RCA", 0xA, 0x5C, 0);
+
+    // Kaseikyo, 37 kHz, 432 µs units: vendor 0x2002, parity 0, genres 0 and
+    // 0, command 0x03D, id 0; the bytes 02 20 00 D0 03 D3 on the wire.
+    code = decodeSignal(
+        signalOf(37000, pulseDistance({3456, 1728}, 432, 432, 1296,
+                                      bitList(0x02ull | 0x20ull << 8 | 0x00ull << 16 |
+                                                  0xD0ull << 24 | 0x03ull << 32 | 0xD3ull << 40,
+                                              48),
+                                      74000)));
+    expectCode(code, "Kaseikyo", 0x200200, 0x03D, 0);
+
+    // Sharp, 38 kHz: 320 µs marks, 680 / 1680 µs spaces; address 1, command
+    // 0xE9, expansion 1, check 0; then 40 ms on, the command and both bits
+    // inverted.
+    code = decodeSignal(signalOf(
+        38000,
+        joined(
+            {pulseDistance({}, 320, 680, 1680, bitList(1u | 0xE9u << 5 | 1u << 13, 15), 40000),
+             pulseDistance({}, 320, 680, 1680, bitList(1u | 0x16u << 5 | 1u << 14, 15), 40000)})));
+    expectCode(code, "Sharp", 1, 0xE9, 0);
+
+    // RC6 mode 0, 36 kHz, 444 µs units: a 2666 µs mark and 889 µs space,
+    // start bit 1 (mark, space), mode 000, toggle 1 (a double mark, a double
+    // space), address 0x00, command 0x0C.
+    // Merged: the start bit's space with mode bit 2's, the toggle's marks
+    // with mode bit 0's, its spaces with address bit 7's.
+    std::vector<int32_t> rc6 = {2666, 889, 444, 889, 444, 444, 444, 444, 1333, 1333, 444};
+    for (int pair = 0; pair < 7 + 3; ++pair) // address bits 6-0, command bits 7-5
+        rc6.insert(rc6.end(), {444, 444});
+    // Command bits 4 to 0 are 0 1 1 0 0.
+    rc6.insert(rc6.end(), {444, 889, 444, 444, 889, 444, 444, 444, 100000});
+    code = decodeSignal(signalOf(36000, rc6));
+    expectCode(code, "RC6", 0x00, 0x0C, 0);
+    EXPECT_EQ(code.toggle, 1);
+}
+
+TEST(IrProtocolTest, AChangedBitInACheckedFieldIsSaidNeverReadAsAnotherCode) {
+    // Each protocol with checked fields, one code of it, and the frame's
+    // bits that a check covers: the space (or, for Sharp, the space of the
+    // first half) of that bit swapped between its 0 and its 1.
+    struct Case {
+        const char *protocol;
+        uint32_t address, command;
+        size_t head;        // durations before the first bit
+        int firstBit, bits; // the checked bits
+        int32_t zero, one;
+    };
+    const Case cases[] = {
+        {"NEC", 0x04, 0x08, 2, 16, 16, 560, 1690},
+        {"Pioneer", 0xA5, 0x1C, 2, 16, 16, 560, 1690},
+        {"Samsung32", 0x07, 0x02, 2, 0, 32, 560, 1690},
+        {"Kaseikyo", 0x200200, 0x3D, 2, 0, 48, 432, 1296},
+        {"RCA", 0xA, 0x5C, 2, 0, 24, 1000, 2000},
+        {"Sharp", 1, 0xE9, 0, 0, 15, 680, 1680},
+        {"Sharp", 1, 0xE9, 32, 0, 15, 680, 1680}, // the second half
+    };
+    for (const Case &c : cases) {
+        const EncodedCode e = encodeSignal(QString::fromLatin1(c.protocol), c.address, c.command);
+        ASSERT_TRUE(e.ok);
+        for (int k = c.firstBit; k < c.firstBit + c.bits; ++k) {
+            FlatSignal s = e.signal;
+            int32_t &space = s.durations[c.head + size_t(2 * k + 1)];
+            space = std::abs(space - c.zero) < std::abs(space - c.one) ? c.one : c.zero;
+            const DecodedCode d = decodeSignal(s);
+            EXPECT_EQ(d.protocol, "")
+                << c.protocol << " bit " << k << ": " << d.address << " " << d.command;
+            EXPECT_NE(d.note, "") << c.protocol << " bit " << k;
+        }
+    }
+    // One half of a Sharp code alone is not the code.
+    const EncodedCode sharp = encodeSignal("Sharp", 1, 0xE9);
+    FlatSignal half = sharp.signal;
+    half.durations.resize(32);
+    EXPECT_EQ(decodeSignal(half).note, "Sharp: the first half without its second");
 }
 
 } // namespace zevo3::test
