@@ -9,12 +9,14 @@
 #include "imported_row.h"
 #include "ir_file_format.h"
 #include "lirc_format.h"
+#include "parsed_codec.h"
 #include "pronto_format.h"
 #include "raw_format.h"
 #include "save_file.h"
 #include "table_document.h"
 #include "table_input.h"
 #include "table_store.h"
+#include "transfer_preview.h"
 
 #include <QFileInfo>
 #include <memory>
@@ -27,10 +29,12 @@ namespace {
 // The formats by the names the command line gives them.
 struct FormatEntry {
     const char *name;
-    InterchangeRead (*read)(QByteArrayView);
+    InterchangeFormat format;
 };
-constexpr FormatEntry kFormats[] = {
-    {"pronto", readPronto}, {"raw", readRaw}, {"ir", readIrFile}, {"lirc", readLirc}};
+constexpr FormatEntry kFormats[] = {{"pronto", InterchangeFormat::Pronto},
+                                    {"raw", InterchangeFormat::Raw},
+                                    {"ir", InterchangeFormat::IrFile},
+                                    {"lirc", InterchangeFormat::Lirc}};
 
 const FormatEntry *formatNamed(const QString &name) {
     for (const FormatEntry &format : kFormats)
@@ -82,7 +86,8 @@ int import(const Invocation &call) {
     if (!readSource(sourcePath, &text)) return kCannot;
     const QString source =
         sourcePath == QLatin1String("-") ? QStringLiteral("<stdin>") : sourcePath;
-    const InterchangeRead read = format->read(text);
+    // Parsed records of IR signal files are built from their protocol's fields.
+    const InterchangeRead read = readInterchange(format->format, text, &protocolCodec());
     for (const InterchangeNote &note : read.notes)
         say(source + QStringLiteral(": ") + note.message);
     if (!read.ok()) {
@@ -101,10 +106,11 @@ int import(const Invocation &call) {
 }
 
 InterchangeWrite writeCodes(const QString &format, const std::vector<InterchangeCode> &codes,
-                            const QString &tablePath) {
+                            const QString &tablePath, bool rawOnly) {
     if (format == QLatin1String("pronto")) return writePronto(codes);
     if (format == QLatin1String("raw")) return writeRaw(codes);
-    if (format == QLatin1String("ir")) return writeIrFile(codes);
+    if (format == QLatin1String("ir"))
+        return writeIrFile(codes, rawOnly ? nullptr : &protocolCodec());
     return writeLirc(codes, QFileInfo(tablePath).completeBaseName());
 }
 
@@ -133,7 +139,10 @@ int exportCodes(const Invocation &call) {
                        : QStringLiteral("no row of %1 holds a timing description").arg(tablePath));
         return kNoAnswer;
     }
-    const InterchangeWrite written = writeCodes(format, codes, tablePath);
+    if (call.isSet(QStringLiteral("raw")) && format != QLatin1String("ir"))
+        return call.usage(QStringLiteral("export: --raw goes with the ir format"));
+    const InterchangeWrite written =
+        writeCodes(format, codes, tablePath, call.isSet(QStringLiteral("raw")));
     for (const InterchangeNote &note : written.notes)
         tell(note.message);
     if (!written.ok) return kNoAnswer;
@@ -158,12 +167,13 @@ std::vector<CommandEntry> interchangeCommands() {
          import},
         {QStringLiteral("export"),
          Kind::Files,
-         QStringLiteral("export TABLE FORMAT [--row N]"),
+         QStringLiteral("export TABLE FORMAT [--row N] [--raw]"),
          QStringLiteral(
-             "  export TABLE FORMAT [--row N]\n"
+             "  export TABLE FORMAT [--row N] [--raw]\n"
              "                  row N, or every row that holds a timing description, in FORMAT\n"
-             "                  on standard output\n"),
-         {QStringLiteral("row")},
+             "                  on standard output; ir writes a code of a known protocol as a\n"
+             "                  parsed record unless --raw is given\n"),
+         {QStringLiteral("row"), QStringLiteral("raw")},
          exportCodes},
     };
 }

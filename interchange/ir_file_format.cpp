@@ -16,6 +16,8 @@ struct Record {
     int64_t frequency = -1;
     std::vector<int32_t> data;
     bool hasData = false;
+    std::optional<ParsedCode> parsed; // its fields so far, from the first field key
+    bool hasAddress = false, hasCommand = false;
     bool bad = false; // an error was reported inside it
 };
 
@@ -33,9 +35,34 @@ bool isDutyCycle(QByteArrayView value) {
     return digits > 0 && dots <= 1;
 }
 
+// A field of a parsed record: up to four hexadecimal bytes, LSB first.
+std::optional<uint32_t> fieldBytes(QByteArrayView value) {
+    const std::vector<QByteArrayView> words = scanWords(value);
+    if (words.empty() || words.size() > 4) return std::nullopt;
+    uint32_t field = 0;
+    for (size_t i = 0; i < words.size(); ++i) {
+        bool ok = false;
+        const uint32_t byte = QByteArray(words[i].data(), words[i].size()).toUInt(&ok, 16);
+        if (words[i].size() != 2 || !ok) return std::nullopt;
+        field |= byte << (8 * i);
+    }
+    return field;
+}
+
+QByteArray writtenBytes(uint32_t field) {
+    QByteArray text;
+    for (int i = 0; i < 4; ++i)
+        text += (i ? " " : "") +
+                QByteArray::number((field >> (8 * i)) & 0xFF, 16).rightJustified(2, '0').toUpper();
+    return text;
+}
+
 class IrReader {
 public:
+    explicit IrReader(const ParsedCodec *codec) : codec(codec) {}
+
     InterchangeRead read;
+    const ParsedCodec *codec;
 
     void error(int line, const QString &text) { addLineNote(read, line, text, true); }
     void note(int line, const QString &text) { addLineNote(read, line, text, false); }
@@ -51,6 +78,8 @@ public:
             error(r.line, label + QStringLiteral(" without a name"));
         } else if (r.type.isEmpty()) {
             error(r.line, label + QStringLiteral(" without a type"));
+        } else if (r.type == "parsed" && codec) {
+            finishParsed(r, label);
         } else if (r.type != "raw") {
             note(r.line, label + QStringLiteral(" of type %1 is not read: only raw records are")
                                      .arg(quotedWord(r.type)));
@@ -66,6 +95,46 @@ public:
             read.codes.push_back(std::move(code));
         }
         r = {};
+    }
+
+    void finishParsed(Record &r, const QString &label) {
+        if (!r.parsed || r.parsed->protocol.isEmpty() || !r.hasAddress || !r.hasCommand) {
+            error(r.line, label + QStringLiteral(" without its protocol, address and command"));
+            return;
+        }
+        InterchangeCode code;
+        code.name = r.name;
+        QString why;
+        if (!codec->encode(*r.parsed, &code.signal, &why)) {
+            error(r.line, label + QStringLiteral(": ") + why);
+            return;
+        }
+        read.codes.push_back(std::move(code));
+    }
+
+    // protocol, address and command: the fields of a parsed record.
+    bool fieldKey(Record &r, int line, QByteArrayView key, QByteArrayView value) {
+        const bool protocol = key.compare("protocol", Qt::CaseInsensitive) == 0;
+        const bool address = key.compare("address", Qt::CaseInsensitive) == 0;
+        if (!protocol && !address && key.compare("command", Qt::CaseInsensitive) != 0) return false;
+        if (!r.parsed) r.parsed = ParsedCode{};
+        if (protocol) {
+            r.parsed->protocol = QString::fromLatin1(value.data(), value.size());
+            return true;
+        }
+        const std::optional<uint32_t> field = fieldBytes(value);
+        if (!field) {
+            if (r.type == "parsed" && codec) {
+                error(line,
+                      QStringLiteral("%1 %2 is not up to four hexadecimal bytes")
+                          .arg(QString::fromLatin1(key.data(), key.size()), quotedWord(value)));
+                r.bad = true;
+            }
+            return true;
+        }
+        (address ? r.parsed->address : r.parsed->command) = *field;
+        (address ? r.hasAddress : r.hasCommand) = true;
+        return true;
     }
 
     void key(Record &r, int line, QByteArrayView key, QByteArrayView value) {
@@ -109,9 +178,7 @@ public:
                 }
                 r.data.push_back(int32_t(d));
             }
-        } else if (key.compare("protocol", Qt::CaseInsensitive) != 0 &&
-                   key.compare("address", Qt::CaseInsensitive) != 0 &&
-                   key.compare("command", Qt::CaseInsensitive) != 0) {
+        } else if (!fieldKey(r, line, key, value)) {
             note(line, QStringLiteral("key %1 is not read").arg(quotedWord(key)));
         }
     }
@@ -119,8 +186,8 @@ public:
 
 } // namespace
 
-InterchangeRead readIrFile(QByteArrayView text) {
-    IrReader reader;
+InterchangeRead readIrFile(QByteArrayView text, const ParsedCodec *codec) {
+    IrReader reader(codec);
     Record record;
     int header = 0; // lines of the header seen: Filetype, then Version
     for (const ScanLine &line : scanLines(text)) {
@@ -168,11 +235,14 @@ InterchangeRead readIrFile(QByteArrayView text) {
     if (!read.ok())
         read.codes.clear();
     else if (read.codes.empty())
-        read.notes.push_back({0, QStringLiteral("the file holds no raw record"), true});
+        read.notes.push_back({0,
+                              codec ? QStringLiteral("the file holds no raw or parsed record")
+                                    : QStringLiteral("the file holds no raw record"),
+                              true});
     return read;
 }
 
-InterchangeWrite writeIrFile(const std::vector<InterchangeCode> &codes) {
+InterchangeWrite writeIrFile(const std::vector<InterchangeCode> &codes, const ParsedCodec *codec) {
     InterchangeWrite write;
     write.bytes = "Filetype: IR signals file\nVersion: 1\n";
     for (size_t c = 0; c < codes.size(); ++c) {
@@ -184,6 +254,15 @@ InterchangeWrite writeIrFile(const std::vector<InterchangeCode> &codes) {
             write.notes.push_back(
                 {0, QStringLiteral("code %1: written with the name \"%2\"").arg(c + 1).arg(name),
                  false});
+        const std::optional<ParsedCode> parsed =
+            codec ? codec->decode(code.signal) : std::optional<ParsedCode>();
+        if (parsed) {
+            write.bytes += "#\nname: " + name.toUtf8() +
+                           "\ntype: parsed\nprotocol: " + parsed->protocol.toLatin1() +
+                           "\naddress: " + writtenBytes(parsed->address) +
+                           "\ncommand: " + writtenBytes(parsed->command) + "\n";
+            continue;
+        }
         QByteArray data;
         for (const int32_t d : code.signal.durations)
             data += (data.isEmpty() ? "" : " ") + QByteArray::number(d);

@@ -10,14 +10,15 @@
 
 namespace zevo3 {
 
-InterchangeRead readInterchange(InterchangeFormat format, QByteArrayView text) {
+InterchangeRead readInterchange(InterchangeFormat format, QByteArrayView text,
+                                const ParsedCodec *codec) {
     switch (format) {
     case InterchangeFormat::Pronto:
         return readPronto(text);
     case InterchangeFormat::Raw:
         return readRaw(text);
     case InterchangeFormat::IrFile:
-        return readIrFile(text);
+        return readIrFile(text, codec);
     case InterchangeFormat::Lirc:
         return readLirc(text);
     case InterchangeFormat::Unknown:
@@ -29,9 +30,9 @@ InterchangeRead readInterchange(InterchangeFormat format, QByteArrayView text) {
 }
 
 ImportPreview previewImport(InterchangeFormat format, QByteArrayView text,
-                            const QuantiseOptions &options) {
+                            const QuantiseOptions &options, const ParsedCodec *codec) {
     ImportPreview preview;
-    preview.read = readInterchange(format, text);
+    preview.read = readInterchange(format, text, codec);
     for (const InterchangeCode &code : preview.read.codes) {
         const ImportedRow row = importedRow(code, options);
         PreviewCode shown;
@@ -79,7 +80,7 @@ std::vector<int> rowsInUse(const CodeTable &table, int firstRow, int count) {
 }
 
 InterchangeWrite exportRows(const CodeTable &table, InterchangeFormat format, int row,
-                            const QString &remoteName) {
+                            const QString &remoteName, const ParsedCodec *codec) {
     std::vector<InterchangeCode> codes;
     for (int r = 1; r <= CodeTable::kRows; ++r)
         if ((row == 0 || r == row) && table.waveInfo(r).present())
@@ -99,7 +100,7 @@ InterchangeWrite exportRows(const CodeTable &table, InterchangeFormat format, in
     case InterchangeFormat::Raw:
         return writeRaw(codes);
     case InterchangeFormat::IrFile:
-        return writeIrFile(codes);
+        return writeIrFile(codes, codec);
     case InterchangeFormat::Lirc:
         return writeLirc(codes, remoteName);
     case InterchangeFormat::Unknown:

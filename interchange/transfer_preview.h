@@ -6,6 +6,7 @@
 #include "code_table.h"
 #include "flat_signal.h"
 #include "format_guess.h"
+#include "parsed_code.h"
 #include "quantiser.h"
 
 #include <QByteArrayView>
@@ -16,8 +17,10 @@
 
 namespace zevo3 {
 
-// The reader of a format; Unknown reads nothing and says so.
-InterchangeRead readInterchange(InterchangeFormat format, QByteArrayView text);
+// The reader of a format; Unknown reads nothing and says so. The codec
+// reads the parsed records of IR signal files.
+InterchangeRead readInterchange(InterchangeFormat format, QByteArrayView text,
+                                const ParsedCodec *codec = nullptr);
 
 // One code of the text as a row would take it.
 struct PreviewCode {
@@ -42,7 +45,8 @@ struct ImportPreview {
 };
 
 ImportPreview previewImport(InterchangeFormat format, QByteArrayView text,
-                            const QuantiseOptions &options = {});
+                            const QuantiseOptions &options = {},
+                            const ParsedCodec *codec = nullptr);
 
 // The rows from firstRow on (count of them, within the table) that hold a
 // timing description or a text in any cell (Carry, Frames, Comments,
@@ -52,7 +56,7 @@ std::vector<int> rowsInUse(const CodeTable &table, int firstRow, int count);
 // Row `row` (0: every row with a timing description) written in `format`.
 // Not ok, with a note, when no such row holds a description.
 InterchangeWrite exportRows(const CodeTable &table, InterchangeFormat format, int row,
-                            const QString &remoteName);
+                            const QString &remoteName, const ParsedCodec *codec = nullptr);
 
 // A LIRC remote's name for the table file: its base name, "zevo3" without one.
 QString remoteNameFor(const QString &tablePath);

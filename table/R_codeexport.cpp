@@ -1,6 +1,7 @@
 #include "R_codeexport.h"
 
 #include "link_texts.h"
+#include "parsed_codec.h"
 #include "prompter.h"
 #include "save_file.h"
 
@@ -102,7 +103,7 @@ int TfrmCodeExport::rowChoice() const {
 }
 
 void TfrmCodeExport::refresh() {
-    written_ = exportRows(table_, format(), rowChoice(), remoteName_);
+    written_ = exportRows(table_, format(), rowChoice(), remoteName_, &protocolCodec());
     memoText->setPlainText(QString::fromUtf8(written_.bytes));
     QStringList notes;
     for (const InterchangeNote &note : written_.notes)

@@ -3,6 +3,7 @@
 #include "code_table_model.h"
 #include "imported_row.h"
 #include "link_texts.h"
+#include "parsed_codec.h"
 #include "prompter.h"
 #include "save_file.h"
 #include "table_document.h"
@@ -210,7 +211,7 @@ void TfrmCodeImport::cmbFormatChange() {
 }
 
 void TfrmCodeImport::showPreview() {
-    preview_ = previewImport(format(), memoText->toPlainText().toUtf8());
+    preview_ = previewImport(format(), memoText->toPlainText().toUtf8(), {}, &protocolCodec());
     const bool empty = memoText->toPlainText().trimmed().isEmpty();
     lblError->setText(empty ? QString() : preview_.error);
     QStringList notes;

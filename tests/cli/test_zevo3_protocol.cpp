@@ -92,3 +92,22 @@ TEST_F(Zevo3Protocol, ARowOfNoProtocolSaysWhyAndBadFieldsAreBadUsage) {
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), before);
 }
+
+TEST_F(Zevo3Protocol, ParsedRecordsImportAndCleanCodesExportAsParsed) {
+    const QByteArray ir = "Filetype: IR signals file\nVersion: 1\n"
+                          "#\nname: Power\ntype: parsed\nprotocol: NEC\n"
+                          "address: 04 00 00 00\ncommand: 08 00 00 00\n"
+                          "#\nname: Vol_up\ntype: parsed\nprotocol: SIRC\n"
+                          "address: 01 00 00 00\ncommand: 12 00 00 00\n";
+    const Outcome imported = zevo3({"import", table, "ir", "-"}, ir);
+    ASSERT_EQ(imported.code, 0) << imported.err.toStdString();
+    EXPECT_TRUE(imported.out.startsWith("1 Power: ")) << imported.out.toStdString();
+    EXPECT_EQ(zevo3({"decode", table}).out, "1 NEC address=0x04 command=0x08 repeats=0\n"
+                                            "2 SIRC address=0x01 command=0x12 repeats=2\n");
+    EXPECT_EQ(zevo3({"export", table, "ir"}).out, ir);
+    const Outcome raw = zevo3({"export", "--raw", table, "ir", "--row", "2"});
+    ASSERT_EQ(raw.code, 0);
+    EXPECT_TRUE(raw.out.contains("name: Vol_up\ntype: raw\nfrequency: 40000\n"))
+        << raw.out.toStdString();
+    EXPECT_EQ(zevo3({"export", table, "raw", "--raw"}).code, 2);
+}

@@ -362,7 +362,7 @@ TEST(InterchangeRoundTripTest, EveryFormatGivesBackTheEntriesAndCodes) {
     const Case cases[] = {
         {"pronto", writePronto(codes), readPronto, false, 14},
         {"raw", writeRaw(codes), readRaw, false, 0},
-        {"ir", writeIrFile(codes), readIrFile, true, 0},
+        {"ir", writeIrFile(codes), [](QByteArrayView t) { return readIrFile(t); }, true, 0},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.format);

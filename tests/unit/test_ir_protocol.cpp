@@ -3,7 +3,9 @@
 // their range, with and without jitter; a bit out of place is said, never
 // read as another code.
 
+#include "ir_file_format.h"
 #include "ir_protocol.h"
+#include "parsed_codec.h"
 #include "quantiser.h"
 
 #include <cstdlib>
@@ -333,6 +335,73 @@ TEST(IrProtocolTest, AChangedBitInACheckedFieldIsSaidNeverReadAsAnotherCode) {
     FlatSignal half = sharp.signal;
     half.durations.resize(32);
     EXPECT_EQ(decodeSignal(half).note, "Sharp: the first half without its second");
+}
+
+} // namespace zevo3::test
+
+namespace zevo3::test {
+
+TEST(IrProtocolTest, ParsedRecordsAreBuiltWithTheirMinimumSendsAndWrittenBack) {
+    const QByteArray text = "Filetype: IR signals file\nVersion: 1\n"
+                            "#\nname: Power\ntype: parsed\nprotocol: NEC\n"
+                            "address: 04 00 00 00\ncommand: 08 00 00 00\n"
+                            "#\nname: Vol_up\ntype: parsed\nprotocol: SIRC\n"
+                            "address: 01 00 00 00\ncommand: 12 00 00 00\n"
+                            "#\nname: Input\ntype: parsed\nprotocol: Pioneer\n"
+                            "address: A5 00 00 00\ncommand: 1C 00 00 00\n"
+                            "#\nname: Ext\ntype: parsed\nprotocol: NECext\n"
+                            "address: 10 27 00 00\ncommand: 05 1A 00 00\n";
+    const InterchangeRead read = readIrFile(text, &protocolCodec());
+    ASSERT_TRUE(read.ok()) << read.firstError().toStdString();
+    ASSERT_EQ(read.codes.size(), 4u);
+    struct Want {
+        const char *protocol;
+        uint32_t address, command;
+        int frames;
+    };
+    const Want want[] = {{"NEC", 0x04, 0x08, 1},
+                         {"SIRC", 1, 0x12, 3},
+                         {"Pioneer", 0xA5, 0x1C, 2},
+                         {"NECext", 0x2710, 0x1A05, 1}};
+    for (size_t i = 0; i < 4; ++i) {
+        const DecodedCode d = decodeSignal(read.codes[i].signal);
+        EXPECT_EQ(d.protocol, want[i].protocol);
+        EXPECT_EQ(d.address, want[i].address);
+        EXPECT_EQ(d.command, want[i].command);
+        EXPECT_EQ(d.frames, want[i].frames) << want[i].protocol;
+    }
+    EXPECT_EQ(read.codes[1].name, "Vol_up");
+
+    // Written again: the same records, the fields as four bytes.
+    const InterchangeWrite written = writeIrFile(read.codes, &protocolCodec());
+    ASSERT_TRUE(written.ok);
+    EXPECT_EQ(written.bytes, text);
+
+    // A code that is not cleanly one code of a protocol stays raw: one that
+    // matches nothing, an RC5 code with its toggle set, NEC with repeat
+    // frames the record would drop.
+    std::vector<InterchangeCode> others(3);
+    others[0].signal = {38000, {300, 300, 300, 20000}};
+    others[1].signal = encodeSignal("RC5", 5, 53, 0, 1).signal;
+    others[2].signal = encodeSignal("NEC", 4, 8, 2).signal;
+    const QByteArray raw = writeIrFile(others, &protocolCodec()).bytes;
+    EXPECT_EQ(raw.count("type: raw"), 3) << raw.toStdString();
+}
+
+TEST(IrProtocolTest, BadParsedRecordsAreNamed) {
+    const QByteArray head = "Filetype: IR signals file\nVersion: 1\n#\nname: A\ntype: parsed\n";
+    const auto error = [](const QByteArray &text) {
+        return readIrFile(text, &protocolCodec()).firstError().toStdString();
+    };
+    EXPECT_EQ(error(head + "protocol: Morse\naddress: 01 00 00 00\ncommand: 01 00 00 00\n"),
+              "line 4: record \"A\": unknown protocol \"Morse\" (" +
+                  protocolNames().join(", ").toStdString() + ")");
+    EXPECT_EQ(error(head + "protocol: SIRC\naddress: 40 00 00 00\ncommand: 01 00 00 00\n"),
+              "line 4: record \"A\": SIRC takes a 5-bit address and a 7-bit command");
+    EXPECT_EQ(error(head + "protocol: NEC\naddress: 4 0 0 0\ncommand: 01 00 00 00\n"),
+              "line 7: address \"4 0 0 0\" is not up to four hexadecimal bytes");
+    EXPECT_EQ(error(head + "protocol: NEC\ncommand: 01 00 00 00\n"),
+              "line 4: record \"A\" without its protocol, address and command");
 }
 
 } // namespace zevo3::test
