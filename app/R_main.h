@@ -41,6 +41,7 @@ class CodeTableModel;
 class ClickPanel;
 class TfrmCodeExport;
 class TfrmCodeImport;
+class TfrmProtocolCode;
 class TfrmLayout;
 class TfrmMsgBox;
 class TfrmWave;
@@ -108,6 +109,11 @@ public:
     // The import dialog aimed at `row`, with `text` in it when given; the
     // one already open is brought to the front instead.
     TfrmCodeImport *openCodeImport(int row, const QByteArray *text = nullptr);
+    // The current row's protocol into its Result cell ("NEC 04 08"), and a
+    // code made from a protocol's fields.
+    void ppDecodeClick();
+    void ppProtocolCodeClick();
+    QPointer<TfrmProtocolCode> frmProtocolCode;
     // A file dropped on the grid: one of the interchange formats opens the
     // import dialog on it, aimed at the row it was dropped on.
     bool sGridDragEnter(const QMimeData *mime) const;
@@ -224,6 +230,8 @@ public:
     QAction *ppWaveShow = nullptr;
     QAction *ppImport = nullptr;
     QAction *ppExport = nullptr;
+    QAction *ppDecode = nullptr;
+    QAction *ppProtocolCode = nullptr;
     QAction *ppCancel = nullptr;
     CellEditorDelegate *cellEditor = nullptr;
     // Waveform panel

@@ -2,6 +2,7 @@
 // from a protocol's fields.
 
 #include "cli_output.h"
+#include "code_request.h"
 #include "commands.h"
 #include "exit_status.h"
 #include "flat_signal.h"
@@ -76,16 +77,6 @@ int decode(const Invocation &call) {
     return writeOut(text) ? kDone : cannotWriteOut();
 }
 
-// A number in decimal or 0x hexadecimal, 0 to 2^32 - 1.
-std::optional<uint32_t> fieldNumber(const QString &text) {
-    bool ok = false;
-    const qulonglong value = text.startsWith(QLatin1String("0x"), Qt::CaseInsensitive)
-                                 ? text.mid(2).toULongLong(&ok, 16)
-                                 : text.toULongLong(&ok, 10);
-    if (!ok || value > 0xFFFFFFFFull) return std::nullopt;
-    return uint32_t(value);
-}
-
 int encode(const Invocation &call) {
     if (call.args.size() != 3)
         return call.usage(QStringLiteral("encode: give a protocol, an address and a command"));
@@ -108,7 +99,7 @@ int encode(const Invocation &call) {
     if (!encoded.ok) return call.usage(QStringLiteral("encode: ") + encoded.message);
 
     InterchangeCode code;
-    code.name = QStringLiteral("%1 %2 %3").arg(call.args[0], hex(*address), hex(*command));
+    code.name = requestedName(call.args[0], *address, *command);
     code.signal = encoded.signal;
     if (!call.isSet(QStringLiteral("into"))) {
         const InterchangeWrite raw = writeRaw({code});

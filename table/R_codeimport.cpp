@@ -1,5 +1,6 @@
 #include "R_codeimport.h"
 
+#include "code_storing.h"
 #include "code_table_model.h"
 #include "imported_row.h"
 #include "link_texts.h"
@@ -39,32 +40,6 @@ enum Column {
     ColDeviationPct,
     ColNotes
 };
-
-// Why a code's name cannot be a Comments cell, in the window's words.
-QString nameProblemText(const NameProblem &problem) {
-    if (problem.control)
-        return TfrmCodeImport::tr("名前の %1 文字目に制御文字 (U+%2) が有ります")
-            .arg(problem.position)
-            .arg(uint(problem.character[0].unicode()), 4, 16, QLatin1Char('0'));
-    if (problem.character.isEmpty())
-        return TfrmCodeImport::tr("名前を CP932 (Shift_JIS) で表せません");
-    return TfrmCodeImport::tr("名前の %1 文字目「%2」は CP932 (Shift_JIS) で表せません")
-        .arg(problem.position)
-        .arg(problem.character);
-}
-
-// "2 番目のコード「Power」" or "2 番目のコード".
-QString codeText(size_t index, const QString &name) {
-    const QString number = TfrmCodeImport::tr("%1 番目のコード").arg(index + 1);
-    return name.isEmpty() ? number : number + TfrmCodeImport::tr("「%1」").arg(name);
-}
-
-QString rowList(const std::vector<int> &rows) {
-    QStringList numbers;
-    for (int row : rows)
-        numbers << QString::number(row);
-    return numbers.join(QStringLiteral(", "));
-}
 
 } // namespace
 
@@ -255,39 +230,10 @@ void TfrmCodeImport::btnFileClick() {
 
 void TfrmCodeImport::btnStoreClick() {
     if (!preview_.storable()) return;
-    const std::vector<InterchangeCode> &codes = preview_.read.codes;
-    const int first = firstRow();
-    const auto refuse = [this](const QString &why) {
-        prompter_.ask(this, tr("コードを格納できません。\n%1").arg(why), texts::captionWarning(),
-                      MsgIcon::Warning, MsgButtons::Ok);
-    };
-    // The common refusals in the window's words; the core's checks below
-    // stay the last word (and word the rest as zevo3 does).
-    const int last = first + int(codes.size()) - 1;
-    if (last > CodeTable::kRows)
-        return refuse(tr("%1 行目から %2 個のコードを格納すると %3 行目を越えます。")
-                          .arg(first)
-                          .arg(codes.size())
-                          .arg(CodeTable::kRows));
-    for (size_t i = 0; i < codes.size(); ++i) {
-        const NameProblem name = nameProblem(codes[i].name);
-        if (name.position)
-            return refuse(codeText(i, codes[i].name) + QStringLiteral(": ") +
-                          nameProblemText(name));
-    }
-    // Tried on a copy first: codes that do not fit change nothing and are
-    // refused before anything is asked.
-    CodeTable trial = model_.table();
-    const StoreResult tried = storeImported(trial, first, codes);
-    if (!tried.ok) return refuse(tried.message);
-    const std::vector<int> inUse = rowsInUse(model_.table(), first, int(codes.size()));
-    if (!inUse.empty() &&
-        prompter_.ask(
-            this, tr("%1 行目にはデータが有ります。\n上書きしますか？").arg(rowList(inUse)),
-            texts::captionConfirm(), MsgIcon::Question, MsgButtons::YesNo) != MsgAnswer::Yes)
-        return;
-    const RowRange rows = model_.takeRows(trial, tried.rows);
-    emit stored(rows);
+    const std::optional<RowRange> rows =
+        storeCodesAsked(model_, prompter_, this, firstRow(), preview_.read.codes);
+    if (!rows) return;
+    emit stored(*rows);
     accept();
 }
 

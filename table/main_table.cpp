@@ -100,6 +100,8 @@ void TfrmMain::BuildRowMenu() {
     ppMenu->addSeparator();
     add(ppImport, tr("コードの取込..."), "ppImport");
     add(ppExport, tr("コードの書出..."), "ppExport");
+    add(ppDecode, tr("プロトコル解析"), "ppDecode");
+    add(ppProtocolCode, tr("プロトコルから作成..."), "ppProtocolCode");
     ppMenu->addSeparator();
     add(ppCancel, tr("ｷｬﾝｾﾙ (&Cancel)"), "ppCancel");
     ppWaveEdit->setVisible(false);
@@ -113,6 +115,8 @@ void TfrmMain::BuildRowMenu() {
     connect(ppInsert, &QAction::triggered, this, &TfrmMain::ppInsertClick);
     connect(ppImport, &QAction::triggered, this, &TfrmMain::ppImportClick);
     connect(ppExport, &QAction::triggered, this, &TfrmMain::ppExportClick);
+    connect(ppDecode, &QAction::triggered, this, &TfrmMain::ppDecodeClick);
+    connect(ppProtocolCode, &QAction::triggered, this, &TfrmMain::ppProtocolCodeClick);
 }
 
 bool TfrmMain::tableEvent(QObject *watched, QEvent *event) {
