@@ -18,6 +18,7 @@
 #include <QBuffer>
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <QIcon>
 #include <QPainter>
 #include <QPixmap>
 #include <QTimer>
@@ -43,6 +44,10 @@ int main(int argc, char *argv[]) {
     // No display name: the platform would add it to every window's caption,
     // and the captions are the tool's own texts exactly.
     QApplication::setApplicationName(QStringLiteral("zevo3tool"));
+    QApplication::setApplicationVersion(QStringLiteral(ZEVO3_VERSION));
+    // The desktop entry the window belongs to, and its icon (packaging/).
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.zevo3tool"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/zevo3tool.png")));
     int code = 3;
     deliverGuarded(
         [&] {
@@ -70,6 +75,7 @@ ToolArguments parseArguments(GuardedApplication &app) {
     QCommandLineParser parser;
     parser.setApplicationDescription(texts::appTitle());
     parser.addHelpOption();
+    parser.addVersionOption();
     QCommandLineOption iniOption(
         QStringLiteral("ini"),
         QStringLiteral("Settings file to use instead of %1 (the one beside the program where "

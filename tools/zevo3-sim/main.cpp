@@ -146,6 +146,7 @@ SimArguments parseArguments(const QCoreApplication &app) {
         "path) on the first line of stdout, logs received messages to stderr and runs\n"
         "until SIGINT or SIGTERM."));
     parser.addHelpOption();
+    parser.addVersionOption();
     const OptionSet opts;
     parser.addOptions(opts.all());
     parser.process(app);
@@ -240,5 +241,6 @@ int main(int argc, char *argv[]) {
 
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("zevo3-sim"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(ZEVO3_VERSION));
     return runUnit(parseArguments(app), stopSignals);
 }
