@@ -6,7 +6,7 @@
 
 _zevo3_commands="dump make check print wave import export decode encode version send fire download search"
 _zevo3_formats="pronto raw ir lirc"
-_zevo3_protocols="NEC NECext NEC42 NEC42ext SIRC SIRC15 SIRC20 RC5 RC5X"
+_zevo3_protocols="NEC NECext NEC42 NEC42ext Samsung32 Pioneer Kaseikyo RCA JVC Sharp SIRC SIRC15 SIRC20 RC5 RC5X RC6"
 _zevo3_overlays="eiritsu philips"
 _zevo3_zoom_steps="25 50 100 150 200 250 300 350 400 450 500 600 700 800 900 1000 1200 1500 2000 3000"
 
@@ -20,7 +20,8 @@ _zevo3_command_options() {
     case $1 in
     print) echo "--pdf" ;;
     wave) echo "--png --pdf --text --zoom --overlay --ts --tw --bits --code-check --from-text" ;;
-    import | export) echo "--row" ;;
+    import) echo "--row" ;;
+    export) echo "--row --raw" ;;
     decode) echo "--row --json" ;;
     encode) echo "--row --repeats --toggle --into" ;;
     version | send) echo "$link" ;;
