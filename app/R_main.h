@@ -112,6 +112,8 @@ public:
     // The current row's protocol into its Result cell ("NEC 04 08"), and a
     // code made from a protocol's fields.
     void ppDecodeClick();
+    // In analysis-log mode after a load: each row's line and its protocol.
+    void logTableRows();
     void ppProtocolCodeClick();
     QPointer<TfrmProtocolCode> frmProtocolCode;
     // A file dropped on the grid: one of the interchange formats opens the

@@ -4,6 +4,7 @@
 #include "R_layout.h"
 #include "R_main.h"
 #include "code_table_model.h"
+#include "ir_protocol.h"
 #include "link_texts.h"
 #include "table_document.h"
 #include "text_codec.h"
@@ -154,11 +155,23 @@ bool TfrmMain::ReadTableFile(const QString &path) {
         }
         return false;
     }
-    if (analysisLog_)
-        for (const QByteArray &line : TableLoadLog(objects.table))
-            appendLogText(toDisplay(line));
+    if (analysisLog_) logTableRows();
     setPanelText(2, path);
     return true;
+}
+
+void TfrmMain::logTableRows() {
+    // Each row's line, then what protocol its code is.
+    const std::vector<QByteArray> lines = TableLoadLog(objects.table);
+    size_t at = 0;
+    for (int row = 1; row <= CodeTable::kRows && at < lines.size(); ++row) {
+        const WaveInfo &info = objects.table.waveInfo(row);
+        if (!info.present()) continue;
+        appendLogText(toDisplay(lines[at++]));
+        const DecodedCode code = decodeSignal(flatSignalOf(info));
+        appendLogText(code.matched() ? tr("　プロトコル: %1").arg(resultText(code))
+                                     : tr("　プロトコル: 不明 (%1)").arg(code.note));
+    }
 }
 
 } // namespace zevo3

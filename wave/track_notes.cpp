@@ -1,5 +1,6 @@
 #include "track_notes.h"
 
+#include "ir_protocol.h"
 #include "text_codec.h"
 #include "wave_render.h"
 
@@ -33,9 +34,14 @@ TrackNotes trackNotes(const CodeTable &table, const WaveStore &store, bool codeC
     } else {
         notes.code = result;
     }
+    // Without a Result the row's code says what it is, when it is a
+    // protocol's ("NEC 04 08").
+    QString code = toDisplay(notes.code);
+    if (!codeCheck && code.trimmed().isEmpty() && table.waveInfo(row).present())
+        code = resultText(decodeSignal(flatSignalOf(table.waveInfo(row))));
     notes.text =
         annotationLabel(row, store.carrier, toDisplay(table.cell(row, CodeTable::kColComments))) +
-        QLatin1Char(' ') + toDisplay(notes.code);
+        QLatin1Char(' ') + code;
     return notes;
 }
 

@@ -2,6 +2,8 @@
 // and the layout file beside it, the questions and the refusals.
 
 #include "code_table_model.h"
+#include "imported_row.h"
+#include "ir_protocol.h"
 #include "layout_file.h"
 #include "layout_model.h"
 #include "main_window_fixture.h"
@@ -249,19 +251,26 @@ TEST_F(TableFilesTest, AConversionErrorNamesLineAndFieldAndKeepsTheRowsBeforeIt)
     EXPECT_FALSE(layout->isVisible());
 }
 
-TEST_F(TableFilesTest, AnalysisLogModeLogsEveryRowWithATimingDescription) {
+TEST_F(TableFilesTest, AnalysisLogModeLogsEveryRowWithATimingDescriptionAndItsProtocol) {
     TfrmMain &w = open();
     fillTableAndLayout();
+    InterchangeCode nec;
+    nec.signal = encodeSignal(QStringLiteral("NEC"), 0x04, 0x08).signal;
+    ASSERT_TRUE(storeImported(objects->table, 5, {nec}).ok);
     write(path("codes.Csv"), WriteTableFile(objects->table));
     w.sBarDblClick();
     choose(path("codes.Csv"));
     w.mmFileOpen->trigger();
     const QStringList lines = w.memoRecv->toPlainText().split(QLatin1Char('\n'));
-    ASSERT_EQ(lines.size(), 2);
+    ASSERT_EQ(lines.size(), 6);
     EXPECT_TRUE(
         lines[0].startsWith(QStringLiteral("[001] Twc:380,Twb:005,Twr:000,Twp:0:00350 000700,")));
     EXPECT_TRUE(lines[0].endsWith(QStringLiteral("Twd:011022")));
-    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("[003] Twc:400,")));
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("　プロトコル: 不明 (")))
+        << lines[1].toStdString();
+    EXPECT_TRUE(lines[2].startsWith(QStringLiteral("[003] Twc:400,")));
+    EXPECT_TRUE(lines[4].startsWith(QStringLiteral("[005] Twc:380,")));
+    EXPECT_EQ(lines[5], QStringLiteral("　プロトコル: NEC 04 08"));
 }
 
 TEST_F(TableFilesTest, AHandedOverTableWaitsUntilNoDialogIsOpen) {

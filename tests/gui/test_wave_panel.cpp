@@ -623,9 +623,11 @@ TEST_F(WavePanelTest, ALoadedFileKeepsItsOwnHeaderUntilARowFillsTheStoreAgain) {
     QTest::mouseClick(w.btnZoomLeft, Qt::LeftButton);
     EXPECT_TRUE(w.imgWave->canvas() == trackWith(header));
 
-    // "波形表示": the row's rules again.
+    // "波形表示": the row's rules again; without a Result the annotation
+    // says what protocol the row's code is.
     showRow(1);
-    EXPECT_TRUE(w.imgWave->canvas() == trackWith(QStringLiteral("No.1: 38.0kHz TV power ")));
+    EXPECT_TRUE(w.imgWave->canvas() ==
+                trackWith(QStringLiteral("No.1: 38.0kHz TV power NECext 4924 2492")));
     w.setCurrentCell(10, CodeTable::kColCarry);
     save(out);
     EXPECT_TRUE(readAll(out).startsWith("38.0kHz,row eight,\r\n"));
@@ -633,7 +635,15 @@ TEST_F(WavePanelTest, ALoadedFileKeepsItsOwnHeaderUntilARowFillsTheStoreAgain) {
     load(path);
     w.setCurrentCell(8, CodeTable::kColCarry);
     EXPECT_EQ(objects->waveStore.tableRow, 8);
-    EXPECT_TRUE(w.imgWave->canvas() == trackWith(QStringLiteral("No.8: 38.0kHz row eight ")));
+    EXPECT_TRUE(w.imgWave->canvas() ==
+                trackWith(QStringLiteral("No.8: 38.0kHz row eight NECext 4924 2492")));
+    // A Result of the operator's stays what the annotation shows.
+    objects->table.setCell(8, CodeTable::kColResult, "mine");
+    load(path);
+    w.setCurrentCell(10, CodeTable::kColCarry);
+    w.setCurrentCell(8, CodeTable::kColCarry);
+    EXPECT_TRUE(w.imgWave->canvas() == trackWith(QStringLiteral("No.8: 38.0kHz row eight mine")));
+    objects->table.setCell(8, CodeTable::kColResult, "");
     // Clear, and New, too: an empty store takes a row's header.
     load(path);
     w.setCurrentCell(10, CodeTable::kColCarry);
