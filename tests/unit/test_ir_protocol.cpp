@@ -3,10 +3,14 @@
 // their range, with and without jitter; a bit out of place is said, never
 // read as another code.
 
+#include "imported_row.h"
 #include "ir_file_format.h"
 #include "ir_protocol.h"
 #include "parsed_codec.h"
 #include "quantiser.h"
+#include "table_file.h"
+
+#include <QFile>
 
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -402,6 +406,33 @@ TEST(IrProtocolTest, BadParsedRecordsAreNamed) {
               "line 7: address \"4 0 0 0\" is not up to four hexadecimal bytes");
     EXPECT_EQ(error(head + "protocol: NEC\ncommand: 01 00 00 00\n"),
               "line 4: record \"A\" without its protocol, address and command");
+}
+
+} // namespace zevo3::test
+
+namespace zevo3::test {
+
+// The example table of one code a protocol: each Result cell is what the
+// decoder says of its row, so the example stays true to the decoder.
+TEST(IrProtocolTest, TheExampleTableHoldsEveryProtocolWithItsDecodedResult) {
+    QFile file(QStringLiteral(ZEVO3_SOURCE_DIR "/examples/protocols.Csv"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const TableFileRead read = ReadTableFile(file.readAll());
+    ASSERT_TRUE(read.problems.empty());
+    QStringList seen;
+    for (int row = 1; row <= CodeTable::kRows; ++row) {
+        if (!read.table.waveInfo(row).present()) continue;
+        const DecodedCode code = decodeSignal(flatSignalOf(read.table.waveInfo(row)));
+        EXPECT_EQ(code.note, "") << row;
+        EXPECT_EQ(QString::fromLatin1(read.table.cell(row, CodeTable::kColResult)),
+                  resultText(code))
+            << row;
+        seen << code.protocol;
+    }
+    seen.sort();
+    QStringList all = protocolNames();
+    all.sort();
+    EXPECT_EQ(seen, all);
 }
 
 } // namespace zevo3::test
