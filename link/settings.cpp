@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QStringList>
 
 namespace zevo3 {
 
@@ -22,7 +23,13 @@ QString chooseSettingsPath(const QString &executablePath,
                            const std::function<bool(const QString &)> &writable) {
     const QString beside = settingsPathFor(executablePath);
     const QString folder = QFileInfo(beside).absolutePath();
-    if (writable ? writable(folder) : QFileInfo(folder).isWritable()) return beside;
+    // The system's program folders are never a settings folder, even where
+    // they can be written (the installed program run as root).
+    static const QStringList systemFolders = {
+        QStringLiteral("/usr/bin"),  QStringLiteral("/usr/local/bin"),  QStringLiteral("/bin"),
+        QStringLiteral("/usr/sbin"), QStringLiteral("/usr/local/sbin"), QStringLiteral("/sbin")};
+    const bool system = systemFolders.contains(QDir::cleanPath(folder));
+    if (!system && (writable ? writable(folder) : QFileInfo(folder).isWritable())) return beside;
     QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
     if (config.isEmpty() || !QDir::isAbsolutePath(config))
         config = QDir::homePath() + QStringLiteral("/.config");

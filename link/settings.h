@@ -41,7 +41,9 @@ QString settingsPathFor(const QString &executablePath);
 // where that folder can be written (as existing installations have it);
 // otherwise, for a program installed where its user cannot write,
 // $XDG_CONFIG_HOME/zevo3tool/ with the same name ($XDG_CONFIG_HOME unset or
-// relative: ~/.config). `writable` tells whether a folder can be written.
+// relative: ~/.config). The system's program folders (/usr/bin and the like)
+// count as not writable, also for root. `writable` tells whether a folder
+// can be written.
 QString chooseSettingsPath(const QString &executablePath,
                            const std::function<bool(const QString &)> &writable = {});
 

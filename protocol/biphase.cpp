@@ -40,7 +40,7 @@ FrameCode rc5Frame(const FrameView &f, int) {
     // The frame's first bit is a 1, space then mark, and its space half is
     // not seen.
     std::vector<bool> levels = levelsOf(f, kRc5Half, 2, &why);
-    if (levels.empty()) return missed(1, QStringLiteral("RC5: ") + why);
+    if (levels.empty()) return missedBecause(1, [&] { return QStringLiteral("RC5: ") + why; });
     levels.insert(levels.begin(), false);
     // A last 0 (mark then space) ends in the gap.
     if (levels.size() == 2 * kRc5Bits - 1) levels.push_back(false);
@@ -48,7 +48,8 @@ FrameCode rc5Frame(const FrameView &f, int) {
         return missed(f.size() > 10 ? 1 : 0,
                       QStringLiteral("RC5: %1 half-bits, not 28").arg(levels.size()));
     const std::optional<uint32_t> value = biphaseBits(levels, 0, kRc5Bits, false);
-    if (!value) return missed(1, QStringLiteral("RC5: a bit has no level change"));
+    if (!value)
+        return missedBecause(1, [&] { return QStringLiteral("RC5: a bit has no level change"); });
     const bool field = (*value >> 12) & 1;
     return found(field ? QStringLiteral("RC5") : QStringLiteral("RC5X"), (*value >> 6) & 0x1F,
                  (*value & 0x3F) | (field ? 0u : 0x40u), int((*value >> 11) & 1));
@@ -58,7 +59,7 @@ FrameCode rc6Frame(const FrameView &f, int) {
     if (f.size() < 3 || !near(f[0], 6 * kRc6Unit) || !near(f[1], 2 * kRc6Unit)) return missed(0);
     QString why;
     std::vector<bool> levels = levelsOf(f, kRc6Unit, 6, &why);
-    if (levels.empty()) return missed(1, QStringLiteral("RC6: ") + why);
+    if (levels.empty()) return missedBecause(1, [&] { return QStringLiteral("RC6: ") + why; });
     // A last 1 (mark then space) ends in the gap.
     if (levels.size() == kRc6Levels - 1) levels.push_back(false);
     if (levels.size() != kRc6Levels)
@@ -66,13 +67,17 @@ FrameCode rc6Frame(const FrameView &f, int) {
             1, QStringLiteral("RC6: %1 half-bits, not %2").arg(levels.size()).arg(kRc6Levels));
     const std::optional<uint32_t> start = biphaseBits(levels, 8, 1, true);
     const std::optional<uint32_t> mode = biphaseBits(levels, 10, 3, true);
-    if (start != 1u) return missed(1, QStringLiteral("RC6: no start bit after the leader"));
-    if (mode != 0u) return missed(1, QStringLiteral("RC6: not mode 0"));
+    if (start != 1u)
+        return missedBecause(1,
+                             [&] { return QStringLiteral("RC6: no start bit after the leader"); });
+    if (mode != 0u) return missedBecause(1, [&] { return QStringLiteral("RC6: not mode 0"); });
     const bool t0 = levels[16], t1 = levels[17], t2 = levels[18], t3 = levels[19];
     if (t0 != t1 || t2 != t3 || t0 == t2)
-        return missed(1, QStringLiteral("RC6: the toggle bit is not of double width"));
+        return missedBecause(
+            1, [&] { return QStringLiteral("RC6: the toggle bit is not of double width"); });
     const std::optional<uint32_t> value = biphaseBits(levels, 20, 16, true);
-    if (!value) return missed(1, QStringLiteral("RC6: a bit has no level change"));
+    if (!value)
+        return missedBecause(1, [&] { return QStringLiteral("RC6: a bit has no level change"); });
     return found(QStringLiteral("RC6"), *value >> 8, *value & 0xFF, t0 ? 1 : 0);
 }
 

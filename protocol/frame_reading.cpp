@@ -29,13 +29,6 @@ std::vector<FrameView> framesOf(const std::vector<int32_t> &d) {
     return frames;
 }
 
-FrameCode missed(int closeness, QString why) {
-    FrameCode f;
-    f.closeness = closeness;
-    f.why = std::move(why);
-    return f;
-}
-
 FrameCode found(QString protocol, uint32_t address, uint32_t command, int toggle) {
     FrameCode f;
     f.protocol = std::move(protocol);
@@ -71,10 +64,11 @@ std::optional<uint64_t> readPulseDistance(const FrameView &f, const PulseDistanc
         const int32_t m = f[head + size_t(2 * k)];
         const int32_t s = f[head + size_t(2 * k + 1)];
         if (!near(m, code.mark)) {
-            *why = QStringLiteral("bit %1: a mark of %2 µs where %3 µs belong")
-                       .arg(k + 1)
-                       .arg(m)
-                       .arg(code.mark);
+            if (explainMisses)
+                *why = QStringLiteral("bit %1: a mark of %2 µs where %3 µs belong")
+                           .arg(k + 1)
+                           .arg(m)
+                           .arg(code.mark);
             return std::nullopt;
         }
         const int at = code.msbFirst ? bits - 1 - k : k;
@@ -82,18 +76,20 @@ std::optional<uint64_t> readPulseDistance(const FrameView &f, const PulseDistanc
             (!near(s, code.zero) || std::abs(s - code.one) < std::abs(s - code.zero)))
             value |= uint64_t(1) << at;
         else if (!near(s, code.zero)) {
-            *why = QStringLiteral("bit %1: a space of %2 µs is neither %3 nor %4 µs")
-                       .arg(k + 1)
-                       .arg(s)
-                       .arg(code.zero)
-                       .arg(code.one);
+            if (explainMisses)
+                *why = QStringLiteral("bit %1: a space of %2 µs is neither %3 nor %4 µs")
+                           .arg(k + 1)
+                           .arg(s)
+                           .arg(code.zero)
+                           .arg(code.one);
             return std::nullopt;
         }
     }
     if (!near(f.back(), code.mark)) {
-        *why = QStringLiteral("the stop mark of %1 µs where %2 µs belong")
-                   .arg(f.back())
-                   .arg(code.mark);
+        if (explainMisses)
+            *why = QStringLiteral("the stop mark of %1 µs where %2 µs belong")
+                       .arg(f.back())
+                       .arg(code.mark);
         return std::nullopt;
     }
     return value;
@@ -123,10 +119,11 @@ std::vector<bool> levelsOf(const FrameView &f, int32_t unit, int maxUnits, QStri
     for (size_t i = 0; i < f.size(); ++i) {
         const int units = int(std::lround(double(f[i]) / unit));
         if (units < 1 || units > maxUnits || !near(f[i], units * unit)) {
-            *why = QStringLiteral("a %1 of %2 µs is no whole number of %3 µs half-bits")
-                       .arg(i % 2 == 0 ? QStringLiteral("mark") : QStringLiteral("space"))
-                       .arg(f[i])
-                       .arg(unit);
+            if (explainMisses)
+                *why = QStringLiteral("a %1 of %2 µs is no whole number of %3 µs half-bits")
+                           .arg(i % 2 == 0 ? QStringLiteral("mark") : QStringLiteral("space"))
+                           .arg(f[i])
+                           .arg(unit);
             return {};
         }
         levels.insert(levels.end(), size_t(units), i % 2 == 0);

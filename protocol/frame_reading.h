@@ -44,9 +44,36 @@ struct FrameCode {
     // leader or length, 2: all but a checked field) and where it did not.
     int closeness = 0;
     QString why;
+    size_t source = 0; // the frame of the signal it was read from
 };
 
-FrameCode missed(int closeness, QString why = {});
+inline FrameCode missed(int closeness, QString why = {}) {
+    FrameCode f;
+    f.closeness = closeness;
+    f.why = std::move(why);
+    return f;
+}
+
+// Whether the readers word why a frame missed. Wording costs more than
+// reading, so a decode looks for its code without it and words only the
+// frame that came nearest when none is a code.
+inline thread_local bool explainMisses = true;
+
+class ExplainMisses {
+public:
+    explicit ExplainMisses(bool on) : before_(explainMisses) { explainMisses = on; }
+    ~ExplainMisses() { explainMisses = before_; }
+    ExplainMisses(const ExplainMisses &) = delete;
+    ExplainMisses &operator=(const ExplainMisses &) = delete;
+
+private:
+    bool before_;
+};
+
+// A miss whose words are made only while misses are worded.
+template <class Words> FrameCode missedBecause(int closeness, Words &&words) {
+    return missed(closeness, explainMisses ? QString(words()) : QString());
+}
 FrameCode found(QString protocol, uint32_t address, uint32_t command, int toggle = 0);
 
 uint32_t bitsOf(uint64_t bits, int first, int count);

@@ -6,12 +6,27 @@ namespace zevo3 {
 using namespace protocol;
 namespace {
 
+// Each reader with the first marks its frames can begin with: a frame
+// whose first mark is none of them is not offered to it (most frames of a
+// long capture are offered to none or one).
+struct Reader {
+    FrameCode (*read)(const FrameView &, int);
+    int32_t firstMarks[2];
+};
+constexpr Reader kReaders[] = {
+    {necFamilyFrame, {9000, 0}}, {samsungFrame, {4500, 0}}, {kaseikyoFrame, {3456, 0}},
+    {rcaFrame, {4000, 0}},       {jvcFrame, {8400, 526}},   {sharpFrame, {320, 0}},
+    {sircFrame, {2400, 0}},      {rc5Frame, {889, 1778}},   {rc6Frame, {2666, 0}},
+};
+
 FrameCode frameCode(const FrameView &f, int carrierHz) {
     FrameCode best;
-    for (FrameCode (*read)(const FrameView &, int) :
-         {necFamilyFrame, samsungFrame, kaseikyoFrame, rcaFrame, jvcFrame, sharpFrame, sircFrame,
-          rc5Frame, rc6Frame}) {
-        FrameCode code = read(f, carrierHz);
+    if (f.empty()) return best;
+    for (const Reader &reader : kReaders) {
+        if (!near(f[0], reader.firstMarks[0]) &&
+            !(reader.firstMarks[1] && near(f[0], reader.firstMarks[1])))
+            continue;
+        FrameCode code = reader.read(f, carrierHz);
         if (!code.protocol.isEmpty()) return code;
         if (code.closeness > best.closeness) best = std::move(code);
     }
@@ -23,31 +38,40 @@ bool sameCode(const FrameCode &a, const FrameCode &b) {
            a.toggle == b.toggle;
 }
 
-// The codes of a signal's frames, Sharp's two halves taken together as one;
-// a half without its other half is not a code.
-std::vector<FrameCode> codesOf(const FlatSignal &signal) {
-    std::vector<FrameCode> frames;
-    for (const FrameView &f : framesOf(signal.durations))
-        frames.push_back(frameCode(f, signal.carrierHz));
-    std::vector<FrameCode> codes;
-    for (size_t i = 0; i < frames.size(); ++i) {
-        FrameCode &code = frames[i];
-        if (code.half == 1 && i + 1 < frames.size() && frames[i + 1].half == 2 &&
-            sameCode(code, frames[i + 1])) {
-            code.half = 0;
-            codes.push_back(std::move(code));
-            ++i;
-        } else if (code.half != 0) {
-            codes.push_back(missed(2, code.half == 1 ? QStringLiteral("Sharp: the first half "
-                                                                      "without its second")
-                                                     : QStringLiteral("Sharp: a second half "
-                                                                      "without its first")));
-        } else {
-            codes.push_back(std::move(code));
+// The codes of a signal's frames one after the other, Sharp's two halves
+// taken together as one; a half without its other half is not a code.
+class CodeStream {
+public:
+    CodeStream(const std::vector<FrameView> &views, int carrierHz)
+        : views_(views), carrierHz_(carrierHz) {}
+
+    bool atEnd() const { return next_ == views_.size(); }
+
+    FrameCode next() {
+        const size_t at = next_++;
+        FrameCode code = frameCode(views_[at], carrierHz_);
+        code.source = at;
+        if (code.half == 0) return code;
+        if (code.half == 1 && !atEnd()) {
+            const FrameCode second = frameCode(views_[next_], carrierHz_);
+            if (second.half == 2 && sameCode(code, second)) {
+                ++next_;
+                code.half = 0;
+                return code;
+            }
         }
+        FrameCode half =
+            missed(2, code.half == 1 ? QStringLiteral("Sharp: the first half without its second")
+                                     : QStringLiteral("Sharp: a second half without its first"));
+        half.source = at;
+        return half;
     }
-    return codes;
-}
+
+private:
+    const std::vector<FrameView> &views_;
+    int carrierHz_;
+    size_t next_ = 0;
+};
 
 // Whether a repeat frame (of NEC or Samsung32) is one of the first code's.
 bool repeatOf(const FrameCode &repeat, const FrameCode &first) {
@@ -85,39 +109,49 @@ QString resultText(const DecodedCode &code) {
 
 DecodedCode decodeSignal(const FlatSignal &signal) {
     DecodedCode result;
-    const std::vector<FrameCode> codes = codesOf(signal);
-    size_t at = codes.size();
-    const FrameCode *nearest = nullptr;
-    for (size_t i = 0; i < codes.size(); ++i) {
-        if (!codes[i].protocol.isEmpty() && !codes[i].repeatFrame) {
-            at = i;
+    const std::vector<FrameView> views = framesOf(signal.durations);
+    // Looking for the code, the misses are not worded; only the frame that
+    // came nearest is, when no frame is a code.
+    const ExplainMisses quiet(false);
+    CodeStream stream(views, signal.carrierHz);
+    FrameCode first, nearest;
+    int before = 0;
+    while (!stream.atEnd()) {
+        FrameCode code = stream.next();
+        if (!code.protocol.isEmpty() && !code.repeatFrame) {
+            first = std::move(code);
             break;
         }
-        if (!nearest || codes[i].closeness > nearest->closeness) nearest = &codes[i];
+        ++before;
+        if (code.closeness > nearest.closeness) nearest = std::move(code);
     }
-    if (at == codes.size()) {
-        result.note = !nearest || nearest->why.isEmpty()
-                          ? QStringLiteral("no frame matches a protocol")
-                          : nearest->why;
+    if (first.protocol.isEmpty()) {
+        QString why = nearest.why;
+        if (why.isEmpty() && nearest.closeness > 0) {
+            const ExplainMisses words(true);
+            why = frameCode(views[nearest.source], signal.carrierHz).why;
+        }
+        result.note = why.isEmpty() ? QStringLiteral("no frame matches a protocol") : why;
         return result;
     }
-    const FrameCode &first = codes[at];
     result.protocol = first.protocol;
     result.address = first.address;
     result.command = first.command;
     result.toggle = first.toggle;
     result.frames = 1;
     QStringList notes;
-    if (at > 0) notes << QStringLiteral("%1 frame(s) before the first are not read").arg(at);
-    for (size_t i = at + 1; i < codes.size(); ++i) {
-        if (repeatOf(codes[i], first))
+    if (before > 0)
+        notes << QStringLiteral("%1 frame(s) before the first are not read").arg(before);
+    for (int unit = before + 2; !stream.atEnd(); ++unit) {
+        const FrameCode code = stream.next();
+        if (repeatOf(code, first))
             ++result.repeats;
-        else if (sameCode(codes[i], first) && !codes[i].repeatFrame)
+        else if (sameCode(code, first) && !code.repeatFrame)
             ++result.frames;
-        else if (i + 1 == codes.size())
+        else if (stream.atEnd())
             notes << QStringLiteral("the last frame is cut short or unlike the first");
         else
-            notes << QStringLiteral("frame %1 is unlike the first").arg(i + 1);
+            notes << QStringLiteral("frame %1 is unlike the first").arg(unit);
     }
     const ProtocolEntry *entry = protocolEntry(first.protocol);
     if (entry && entry->repeatFrame.empty()) result.repeats = result.frames - 1;

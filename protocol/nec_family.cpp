@@ -16,9 +16,10 @@ constexpr int kPioneerCarrierHz = 39000;
 
 FrameCode complementMissed(const QString &name, const char *field, uint32_t value, uint32_t other,
                            const char *what) {
-    return missed(2, QStringLiteral("%1: %2 %3 and its %4 %5 disagree")
-                         .arg(name, QLatin1String(field), hexByte(value), QLatin1String(what),
-                              hexByte(other)));
+    return missedBecause(2, [&] {
+        return QStringLiteral("%1: %2 %3 and its %4 %5 disagree")
+            .arg(name, QLatin1String(field), hexByte(value), QLatin1String(what), hexByte(other));
+    });
 }
 
 } // namespace
@@ -33,10 +34,11 @@ FrameCode necFamilyFrame(const FrameView &f, int carrierHz) {
     if (!near(f[1], kNec.leaderSpace)) return missed(0);
     const int bits = bitCount(f, true);
     if (bits != 32 && bits != 42)
-        return missed(1, QStringLiteral("NEC: a frame of %1 bits, not 32 or 42").arg(bits));
+        return missedBecause(
+            1, [&] { return QStringLiteral("NEC: a frame of %1 bits, not 32 or 42").arg(bits); });
     QString why;
     const std::optional<uint64_t> value = readPulseDistance(f, kNec, true, bits, &why);
-    if (!value) return missed(1, QStringLiteral("NEC: ") + why);
+    if (!value) return missedBecause(1, [&] { return QStringLiteral("NEC: ") + why; });
     const int a = bits == 32 ? 8 : 13;
     const uint32_t address = bitsOf(*value, 0, a);
     const uint32_t addressInverse = bitsOf(*value, a, a);
@@ -65,10 +67,11 @@ FrameCode samsungFrame(const FrameView &f, int) {
     }
     const int bits = bitCount(f, true);
     if (bits != 32)
-        return missed(1, QStringLiteral("Samsung32: a frame of %1 bits, not 32").arg(bits));
+        return missedBecause(
+            1, [&] { return QStringLiteral("Samsung32: a frame of %1 bits, not 32").arg(bits); });
     QString why;
     const std::optional<uint64_t> value = readPulseDistance(f, kSamsung, true, bits, &why);
-    if (!value) return missed(1, QStringLiteral("Samsung32: ") + why);
+    if (!value) return missedBecause(1, [&] { return QStringLiteral("Samsung32: ") + why; });
     const uint32_t address = bitsOf(*value, 0, 8), copy = bitsOf(*value, 8, 8);
     const uint32_t command = bitsOf(*value, 16, 8), inverse = bitsOf(*value, 24, 8);
     const QString name = QStringLiteral("Samsung32");

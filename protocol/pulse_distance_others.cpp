@@ -21,7 +21,7 @@ constexpr PulseDistance kRca = {"RCA", 4000, 4000, 500, 1000, 2000, true};
 constexpr PulseDistance kSharp = {"Sharp", 0, 0, 320, 680, 1680};
 
 FrameCode readFailed(const PulseDistance &code, const QString &why) {
-    return missed(1, QLatin1String(code.name) + QStringLiteral(": ") + why);
+    return missedBecause(1, [&] { return QLatin1String(code.name) + QStringLiteral(": ") + why; });
 }
 
 } // namespace
@@ -32,7 +32,9 @@ FrameCode jvcFrame(const FrameView &f, int) {
                     (!near(f[1], kJvc.zero) && !near(f[1], kJvc.one))))
         return missed(0);
     const int bits = bitCount(f, leader);
-    if (bits != 16) return missed(1, QStringLiteral("JVC: a frame of %1 bits, not 16").arg(bits));
+    if (bits != 16)
+        return missedBecause(
+            1, [&] { return QStringLiteral("JVC: a frame of %1 bits, not 16").arg(bits); });
     QString why;
     const std::optional<uint64_t> value = readPulseDistance(f, kJvc, leader, bits, &why);
     if (!value) return readFailed(kJvc, why);
@@ -63,20 +65,25 @@ FrameCode kaseikyoFrame(const FrameView &f, int) {
     if (!hasLeader(f, kKaseikyo)) return missed(0);
     const int bits = bitCount(f, true);
     if (bits != 48)
-        return missed(1, QStringLiteral("Kaseikyo: a frame of %1 bits, not 48").arg(bits));
+        return missedBecause(
+            1, [&] { return QStringLiteral("Kaseikyo: a frame of %1 bits, not 48").arg(bits); });
     QString why;
     const std::optional<uint64_t> value = readPulseDistance(f, kKaseikyo, true, bits, &why);
     if (!value) return readFailed(kKaseikyo, why);
     const uint32_t vendor = bitsOf(*value, 0, 16);
     const uint32_t parity = bitsOf(*value, 16, 4);
     if (parity != kaseikyoParity(vendor))
-        return missed(2, QStringLiteral("Kaseikyo: the vendor parity %1 disagrees with vendor %2")
-                             .arg(hexByte(parity, 1), hexByte(vendor, 4)));
+        return missedBecause(2, [&] {
+            return QStringLiteral("Kaseikyo: the vendor parity %1 disagrees with vendor %2")
+                .arg(hexByte(parity, 1), hexByte(vendor, 4));
+        });
     const uint32_t sum = bitsOf(*value, 40, 8);
     const uint32_t expected = bitsOf(*value, 16, 8) ^ bitsOf(*value, 24, 8) ^ bitsOf(*value, 32, 8);
     if (sum != expected)
-        return missed(2, QStringLiteral("Kaseikyo: the checksum %1 disagrees (%2 belongs)")
-                             .arg(hexByte(sum), hexByte(expected)));
+        return missedBecause(2, [&] {
+            return QStringLiteral("Kaseikyo: the checksum %1 disagrees (%2 belongs)")
+                .arg(hexByte(sum), hexByte(expected));
+        });
     const uint32_t address = bitsOf(*value, 38, 2) << 24 | vendor << 8 |
                              bitsOf(*value, 20, 4) << 4 | bitsOf(*value, 24, 4);
     return found(QStringLiteral("Kaseikyo"), address, bitsOf(*value, 28, 10));
@@ -85,7 +92,9 @@ FrameCode kaseikyoFrame(const FrameView &f, int) {
 FrameCode rcaFrame(const FrameView &f, int) {
     if (!hasLeader(f, kRca)) return missed(0);
     const int bits = bitCount(f, true);
-    if (bits != 24) return missed(1, QStringLiteral("RCA: a frame of %1 bits, not 24").arg(bits));
+    if (bits != 24)
+        return missedBecause(
+            1, [&] { return QStringLiteral("RCA: a frame of %1 bits, not 24").arg(bits); });
     QString why;
     const std::optional<uint64_t> value = readPulseDistance(f, kRca, true, bits, &why);
     if (!value) return readFailed(kRca, why);
@@ -94,11 +103,15 @@ FrameCode rcaFrame(const FrameView &f, int) {
     const uint32_t address = bitsOf(*value, 20, 4), command = bitsOf(*value, 12, 8);
     const uint32_t addressInverse = bitsOf(*value, 8, 4), commandInverse = bitsOf(*value, 0, 8);
     if ((address ^ 0xFu) != addressInverse)
-        return missed(2, QStringLiteral("RCA: address %1 and its complement %2 disagree")
-                             .arg(hexByte(address, 1), hexByte(addressInverse, 1)));
+        return missedBecause(2, [&] {
+            return QStringLiteral("RCA: address %1 and its complement %2 disagree")
+                .arg(hexByte(address, 1), hexByte(addressInverse, 1));
+        });
     if ((command ^ 0xFFu) != commandInverse)
-        return missed(2, QStringLiteral("RCA: command %1 and its complement %2 disagree")
-                             .arg(hexByte(command), hexByte(commandInverse)));
+        return missedBecause(2, [&] {
+            return QStringLiteral("RCA: command %1 and its complement %2 disagree")
+                .arg(hexByte(command), hexByte(commandInverse));
+        });
     return found(QStringLiteral("RCA"), address, command);
 }
 

@@ -15,22 +15,28 @@ FrameCode sircFrame(const FrameView &f, int) {
     if (f.empty() || !near(f[0], kLeader) || f.size() % 2 == 0) return missed(0);
     const int bits = int(f.size() - 1) / 2;
     if (bits != 12 && bits != 15 && bits != 20)
-        return missed(1, QStringLiteral("SIRC: a frame of %1 bits, not 12, 15 or 20").arg(bits));
+        return missedBecause(1, [&] {
+            return QStringLiteral("SIRC: a frame of %1 bits, not 12, 15 or 20").arg(bits);
+        });
     uint32_t value = 0;
     for (int k = 0; k < bits; ++k) {
         const int32_t s = f[size_t(1 + 2 * k)];
         const int32_t m = f[size_t(2 + 2 * k)];
         if (!near(s, kSpace))
-            return missed(1, QStringLiteral("SIRC: bit %1: a space of %2 µs where 600 µs belong")
-                                 .arg(k + 1)
-                                 .arg(s));
+            return missedBecause(1, [&] {
+                return QStringLiteral("SIRC: bit %1: a space of %2 µs where 600 µs belong")
+                    .arg(k + 1)
+                    .arg(s);
+            });
         if (near(m, kOne))
             value |= 1u << k;
         else if (!near(m, kZero))
-            return missed(1, QStringLiteral("SIRC: bit %1: a mark of %2 µs is neither 600 nor "
-                                            "1200 µs")
-                                 .arg(k + 1)
-                                 .arg(m));
+            return missedBecause(1, [&] {
+                return QStringLiteral("SIRC: bit %1: a mark of %2 µs is neither 600 nor "
+                                      "1200 µs")
+                    .arg(k + 1)
+                    .arg(m);
+            });
     }
     const QString name = bits == 12   ? QStringLiteral("SIRC")
                          : bits == 15 ? QStringLiteral("SIRC15")

@@ -302,6 +302,11 @@ TEST(SettingsPath, BesideAWritableProgramElseInTheUsersConfigFolder) {
     EXPECT_EQ(chooseSettingsPath(QStringLiteral("/usr/bin/zevo3tool"), readOnly),
               QStringLiteral("/home/op/.cfg/zevo3tool/zevo3tool.ini"));
     // Unset, or not an absolute path: ~/.config.
+    // The system's program folders even where they can be written, as for root.
+    EXPECT_EQ(chooseSettingsPath(QStringLiteral("/usr/bin/zevo3tool"), writable),
+              QStringLiteral("/home/op/.cfg/zevo3tool/zevo3tool.ini"));
+    EXPECT_EQ(chooseSettingsPath(QStringLiteral("/usr/local/bin/../bin/zevo3tool"), writable),
+              QStringLiteral("/home/op/.cfg/zevo3tool/zevo3tool.ini"));
     for (const char *value : {"", "relative/cfg"}) {
         qputenv("XDG_CONFIG_HOME", value);
         EXPECT_EQ(chooseSettingsPath(QStringLiteral("/usr/bin/zevo3tool"), readOnly),
