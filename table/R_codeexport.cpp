@@ -5,6 +5,7 @@
 #include "prompter.h"
 #include "save_file.h"
 
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QGuiApplication>
@@ -51,6 +52,8 @@ TfrmCodeExport::TfrmCodeExport(const CodeTable &table, Prompter &prompter, int c
     rbRow->setChecked(CodeTable::validRow(currentRow));
     rbRow->setEnabled(CodeTable::validRow(currentRow));
     rbAll->setChecked(!CodeTable::validRow(currentRow));
+    ckRawOnly = new QCheckBox(tr("raw のみ"), this);
+    ckRawOnly->setObjectName(QStringLiteral("ckRawOnly"));
     memoText = new QPlainTextEdit(this);
     memoText->setObjectName(QStringLiteral("memoText"));
     memoText->setReadOnly(true);
@@ -73,6 +76,7 @@ TfrmCodeExport::TfrmCodeExport(const CodeTable &table, Prompter &prompter, int c
     top->addWidget(cmbFormat);
     top->addWidget(rbRow);
     top->addWidget(rbAll);
+    top->addWidget(ckRawOnly);
     top->addStretch();
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(lblDone, 1);
@@ -88,6 +92,7 @@ TfrmCodeExport::TfrmCodeExport(const CodeTable &table, Prompter &prompter, int c
 
     connect(cmbFormat, &QComboBox::currentIndexChanged, this, &TfrmCodeExport::refresh);
     connect(rbRow, &QRadioButton::toggled, this, &TfrmCodeExport::refresh);
+    connect(ckRawOnly, &QCheckBox::toggled, this, &TfrmCodeExport::refresh);
     connect(btnCopy, &QPushButton::clicked, this, &TfrmCodeExport::btnCopyClick);
     connect(btnSave, &QPushButton::clicked, this, &TfrmCodeExport::btnSaveClick);
     connect(btnClose, &QPushButton::clicked, this, &QDialog::accept);
@@ -103,7 +108,11 @@ int TfrmCodeExport::rowChoice() const {
 }
 
 void TfrmCodeExport::refresh() {
-    written_ = exportRows(table_, format(), rowChoice(), remoteName_, &protocolCodec());
+    // A code of a known protocol goes into an IR signal file as a parsed
+    // record, unless raw records only are asked for.
+    ckRawOnly->setEnabled(format() == InterchangeFormat::IrFile);
+    written_ = exportRows(table_, format(), rowChoice(), remoteName_,
+                          ckRawOnly->isChecked() ? nullptr : &protocolCodec());
     memoText->setPlainText(QString::fromUtf8(written_.bytes));
     QStringList notes;
     for (const InterchangeNote &note : written_.notes)

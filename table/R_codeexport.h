@@ -7,6 +7,7 @@
 
 #include <QDialog>
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QPlainTextEdit;
@@ -36,6 +37,8 @@ public:
     QComboBox *cmbFormat = nullptr;
     QRadioButton *rbRow = nullptr;
     QRadioButton *rbAll = nullptr;
+    // IR signal files: raw records only, also for codes of a known protocol.
+    QCheckBox *ckRawOnly = nullptr;
     QPlainTextEdit *memoText = nullptr;
     QPlainTextEdit *memoNotes = nullptr;
     QLabel *lblDone = nullptr;

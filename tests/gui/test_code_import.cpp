@@ -14,6 +14,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDropEvent>
@@ -386,6 +387,18 @@ TEST_F(CodeImportTest, ExportedRowReadsBackToTheSameDescription) {
     QFile saved(path);
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     EXPECT_EQ(saved.readAll(), dialog.written().bytes);
+
+    // An IR signal file: the NEC code as a parsed record, or raw when asked.
+    EXPECT_FALSE(dialog.ckRawOnly->isEnabled());
+    dialog.cmbFormat->setCurrentIndex(dialog.cmbFormat->findData(int(InterchangeFormat::IrFile)));
+    ASSERT_TRUE(dialog.ckRawOnly->isEnabled());
+    EXPECT_TRUE(dialog.memoText->toPlainText().contains(
+        QStringLiteral("name: Power\ntype: parsed\nprotocol: NEC\naddress: 00 00 00 00\n"
+                       "command: 12 00 00 00\n")))
+        << dialog.memoText->toPlainText().toStdString();
+    QTest::mouseClick(dialog.ckRawOnly, Qt::LeftButton);
+    EXPECT_TRUE(dialog.memoText->toPlainText().contains(QStringLiteral("type: raw\n")));
+    EXPECT_FALSE(dialog.memoText->toPlainText().contains(QStringLiteral("type: parsed")));
 
     // Every row with a description, none chosen: the writer's note, nothing to copy.
     dialog.close();
