@@ -5,7 +5,10 @@
 namespace zevo3 {
 
 bool nameFromUtf8(QByteArrayView bytes, QString *name) {
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    // A byte order mark in a name is part of the name: left out, a blank
+    // after it would lead the name and be trimmed away when read again.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                     QStringDecoder::Flag::ConvertInitialBom);
     *name = decoder.decode(bytes);
     return !decoder.hasError();
 }

@@ -468,3 +468,20 @@ TEST(FormatGuessTest, TheFirstTellingLineDecides) {
 
 } // namespace
 } // namespace zevo3::test
+
+namespace zevo3::test {
+
+// A name that begins with a byte order mark keeps it: dropped, the blank
+// after it would lead the name and be lost when the file is read again.
+TEST(IrFileFormatTest, ANameKeepsAByteOrderMarkAndTheBlankAfterIt) {
+    const QByteArray text = "Filetype: IR signals file\nVersion: 1\n#\nname: \xEF\xBB\xBF Vol\n"
+                            "type: raw\nfrequency: 38000\ndata: 9000 4500 560\n";
+    const InterchangeRead read = readIrFile(text);
+    ASSERT_EQ(read.codes.size(), 1u);
+    EXPECT_EQ(read.codes[0].name, QChar(0xFEFF) + QStringLiteral(" Vol"));
+    const InterchangeRead again = readIrFile(writeIrFile(read.codes).bytes);
+    ASSERT_EQ(again.codes.size(), 1u);
+    EXPECT_EQ(again.codes[0].name, read.codes[0].name);
+}
+
+} // namespace zevo3::test
