@@ -57,14 +57,19 @@ FrameCode rc5Frame(const FrameView &f, int) {
 
 FrameCode rc6Frame(const FrameView &f, int) {
     if (f.size() < 3 || !near(f[0], 6 * kRc6Unit) || !near(f[1], 2 * kRc6Unit)) return missed(0);
+    // The leader, once within its tolerance, is its 6 + 2 units: only the
+    // bits after it are counted in half-bits.
     QString why;
-    std::vector<bool> levels = levelsOf(f, kRc6Unit, 6, &why);
-    if (levels.empty()) return missedBecause(1, [&] { return QStringLiteral("RC6: ") + why; });
+    const std::vector<bool> bits = levelsOf({f.data + 2, f.count - 2}, kRc6Unit, 3, &why);
+    if (bits.empty()) return missedBecause(1, [&] { return QStringLiteral("RC6: ") + why; });
+    std::vector<bool> levels = {true, true, true, true, true, true, false, false};
+    levels.insert(levels.end(), bits.begin(), bits.end());
     // A last 1 (mark then space) ends in the gap.
     if (levels.size() == kRc6Levels - 1) levels.push_back(false);
     if (levels.size() != kRc6Levels)
-        return missed(
-            1, QStringLiteral("RC6: %1 half-bits, not %2").arg(levels.size()).arg(kRc6Levels));
+        return missedBecause(1, [&] {
+            return QStringLiteral("RC6: %1 half-bits, not %2").arg(levels.size()).arg(kRc6Levels);
+        });
     const std::optional<uint32_t> start = biphaseBits(levels, 8, 1, true);
     const std::optional<uint32_t> mode = biphaseBits(levels, 10, 3, true);
     if (start != 1u)

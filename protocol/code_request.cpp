@@ -45,7 +45,10 @@ RequestedCode requestCode(const CodeRequest &request) {
         const EncodedCode encoded =
             encodeSignal(request.protocol, *address, *command, request.repeats, request.toggle);
         out.message = encoded.message;
-        if (!encoded.ok) return out; // repeats or toggle out of range: said by the encoder
+        if (!encoded.ok) {
+            out.problem = Problem::Encoder;
+            return out;
+        }
         out.problem = Problem::None;
         out.code.name = requestedName(request.protocol, *address, *command);
         out.code.signal = encoded.signal;

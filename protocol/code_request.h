@@ -27,7 +27,15 @@ struct CodeRequest {
 };
 
 struct RequestedCode {
-    enum class Problem { None, Protocol, AddressNumber, CommandNumber, AddressWidth, CommandWidth };
+    enum class Problem {
+        None,
+        Protocol,
+        AddressNumber,
+        CommandNumber,
+        AddressWidth,
+        CommandWidth,
+        Encoder // the fields fit, but the encoder refuses them (the message says why)
+    };
     Problem problem = Problem::Protocol;
     ProtocolFields fields; // of the protocol, when it is one
     InterchangeCode code;  // the name and signal, when there is no problem

@@ -93,7 +93,8 @@ QStringList protocolNames() {
 std::optional<ProtocolFields> protocolFields(const QString &name) {
     const ProtocolEntry *e = protocolEntry(name);
     if (!e) return std::nullopt;
-    return ProtocolFields{e->addressBits, e->commandBits, e->toggle, e->carrierHz, e->minSends};
+    return ProtocolFields{e->addressBits,          e->commandBits, e->toggle,
+                          !e->repeatFrame.empty(), e->carrierHz,   e->minSends};
 }
 
 QString resultText(const DecodedCode &code) {
@@ -171,16 +172,38 @@ EncodedCode encodeSignal(const QString &protocol, uint32_t address, uint32_t com
     const auto fits = [](uint32_t value, int bits) {
         return bits >= 32 || value < (uint32_t(1) << bits);
     };
+    const auto bitsText = [](int bits) {
+        return QStringLiteral("%1 %2-bit")
+            .arg(bits == 8 || bits == 11 || bits == 18 ? QStringLiteral("an") : QStringLiteral("a"))
+            .arg(bits);
+    };
     if (!fits(address, entry->addressBits) || !fits(command, entry->commandBits)) {
-        out.message = QStringLiteral("%1 takes a %2-bit address and a %3-bit command")
-                          .arg(protocol)
-                          .arg(entry->addressBits)
-                          .arg(entry->commandBits);
+        out.message =
+            QStringLiteral("%1 takes %2 address and %3 command")
+                .arg(protocol, bitsText(entry->addressBits), bitsText(entry->commandBits));
         return out;
     }
     if (repeats < 0 || repeats > 100 || toggle < 0 || toggle > 1) {
         out.message = QStringLiteral("repeats are 0 to 100 and the toggle 0 or 1");
         return out;
+    }
+    if (toggle && !entry->toggle) {
+        out.message = QStringLiteral("%1 has no toggle bit").arg(protocol);
+        return out;
+    }
+    // An extended address whose halves are complements is read as the plain
+    // protocol's: such a code would not decode as the one asked for.
+    if (protocol.endsWith(QLatin1String("ext")) && protocol.startsWith(QLatin1String("NEC"))) {
+        const int half = entry->addressBits / 2;
+        const uint32_t mask = (1u << half) - 1;
+        if ((address >> half) == ((address & mask) ^ mask)) {
+            out.message = QStringLiteral("%1 address 0x%2: its halves are complements, which "
+                                         "makes the frame %3's; give the code as %3")
+                              .arg(protocol)
+                              .arg(address, 0, 16)
+                              .arg(protocol.chopped(3));
+            return out;
+        }
     }
     out.signal.carrierHz = entry->carrierHz;
     std::vector<int32_t> &d = out.signal.durations;

@@ -49,7 +49,8 @@ QStringList protocolNames();
 struct ProtocolFields {
     int addressBits = 0;
     int commandBits = 0;
-    bool toggle = false; // RC5, RC5X and RC6
+    bool toggle = false;      // RC5, RC5X and RC6
+    bool repeatFrame = false; // NEC's family and Samsung32 repeat with a short frame
     int carrierHz = 0;
     // How many frames the shared signal files mean by one code of it (their
     // "parsed" records): SIRC 3, Pioneer 2, the others 1.

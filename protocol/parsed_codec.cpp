@@ -22,7 +22,11 @@ bool encodeParsed(const ParsedCode &code, FlatSignal *signal, QString *why) {
 std::optional<ParsedCode> decodeParsed(const FlatSignal &signal) {
     const DecodedCode code = decodeSignal(signal);
     if (!code.matched() || !code.note.isEmpty() || code.toggle != 0) return std::nullopt;
-    if (code.repeats != protocolFields(code.protocol)->minSends - 1) return std::nullopt;
+    // A record means its minimum sends: whole frames, or one frame for a
+    // protocol with its own repeat frame (whose repeats it does not carry).
+    const ProtocolFields fields = *protocolFields(code.protocol);
+    const int frames = fields.repeatFrame ? 1 : fields.minSends;
+    if (code.frames != frames || code.repeats != fields.minSends - 1) return std::nullopt;
     return ParsedCode{code.protocol, code.address, code.command};
 }
 

@@ -118,14 +118,18 @@ QString TfrmProtocolCode::problemText() const {
     case Problem::CommandWidth:
         return tr("コマンドは %1 ビット (0〜%2) です").arg(f.commandBits).arg(range(f.commandBits));
     case Problem::Protocol:
+    case Problem::Encoder:
         break;
     }
     return requested_.message;
 }
 
 void TfrmProtocolCode::fieldsChange() {
-    requested_ = requestCode({cmbProtocol->currentText(), edtAddress->text(), edtCommand->text(),
-                              edtRepeats->value(), edtToggle->value()});
+    // The toggle counts only for a protocol that has one.
+    const std::optional<ProtocolFields> chosen = protocolFields(cmbProtocol->currentText());
+    requested_ =
+        requestCode({cmbProtocol->currentText(), edtAddress->text(), edtCommand->text(),
+                     edtRepeats->value(), chosen && chosen->toggle ? edtToggle->value() : 0});
     const ProtocolFields &f = requested_.fields;
     edtToggle->setEnabled(f.toggle);
     lblWidths->setText(

@@ -128,7 +128,8 @@ TEST(IrProtocolTest, EncodeThenDecodeGivesTheFieldsBack) {
             }
             // An RC5X command below 0x40 is an RC5 code on the wire.
             if (QByteArray(c.protocol) == "RC5X") command |= 0x40;
-            const int repeats = int(i % 4), toggle = int(i % 2);
+            const bool toggles = protocolFields(QString::fromLatin1(c.protocol))->toggle;
+            const int repeats = int(i % 4), toggle = toggles ? int(i % 2) : 0;
             const EncodedCode e =
                 encodeSignal(QString::fromLatin1(c.protocol), address, command, repeats, toggle);
             ASSERT_TRUE(e.ok) << e.message.toStdString();
@@ -180,14 +181,29 @@ TEST(IrProtocolTest, ACaptureCutShortOrWithALeaderOffStillDecodes) {
     EXPECT_EQ(code.protocol, "NEC");
     EXPECT_EQ(code.repeats, 1);
     EXPECT_EQ(code.note, "the last frame is cut short or unlike the first");
+
+    // A leader within its tolerance but no whole number of half-bits: RC6's
+    // 2666 µs mark learned as 3200 µs and its 889 µs space as 1100 µs.
+    FlatSignal rc6 = encodeSignal("RC6", 0x12, 0x34).signal;
+    rc6.durations[0] = 3200;
+    rc6.durations[1] = 1100;
+    const DecodedCode late = decodeSignal(rc6);
+    EXPECT_EQ(late.protocol, "RC6") << late.note.toStdString();
+    EXPECT_EQ(late.command, 0x34u);
 }
 
 TEST(IrProtocolTest, FieldsWiderThanTheProtocolsAreRefusedWithTheWidths) {
     EXPECT_EQ(encodeSignal("NEC", 0x100, 1).message,
-              "NEC takes a 8-bit address and a 8-bit command");
+              "NEC takes an 8-bit address and an 8-bit command");
     EXPECT_EQ(encodeSignal("SIRC", 1, 0x80).message,
               "SIRC takes a 5-bit address and a 7-bit command");
     EXPECT_FALSE(encodeSignal("RC5", 1, 1, 0, 2).ok);
+    EXPECT_EQ(encodeSignal("NEC", 1, 1, 0, 1).message, "NEC has no toggle bit");
+    // An extended address whose bytes are complements would be read as NEC.
+    EXPECT_EQ(encodeSignal("NECext", 0xFB04, 0x1234).message,
+              "NECext address 0xfb04: its halves are complements, which makes the frame NEC's; "
+              "give the code as NEC");
+    EXPECT_TRUE(encodeSignal("NECext", 0xFB05, 0x1234).ok);
     EXPECT_TRUE(encodeSignal("Morse", 1, 1).message.startsWith("unknown protocol \"Morse\""));
 }
 
@@ -384,12 +400,17 @@ TEST(IrProtocolTest, ParsedRecordsAreBuiltWithTheirMinimumSendsAndWrittenBack) {
     // A code that is not cleanly one code of a protocol stays raw: one that
     // matches nothing, an RC5 code with its toggle set, NEC with repeat
     // frames the record would drop.
-    std::vector<InterchangeCode> others(3);
+    // NEC sent twice whole (a record of it means one frame) as well.
+    std::vector<InterchangeCode> others(4);
     others[0].signal = {38000, {300, 300, 300, 20000}};
     others[1].signal = encodeSignal("RC5", 5, 53, 0, 1).signal;
     others[2].signal = encodeSignal("NEC", 4, 8, 2).signal;
+    others[3].signal = encodeSignal("NEC", 4, 8).signal;
+    const std::vector<int32_t> once = others[3].signal.durations;
+    others[3].signal.durations.insert(others[3].signal.durations.end(), once.begin(), once.end());
+    ASSERT_EQ(decodeSignal(others[3].signal).frames, 2);
     const QByteArray raw = writeIrFile(others, &protocolCodec()).bytes;
-    EXPECT_EQ(raw.count("type: raw"), 3) << raw.toStdString();
+    EXPECT_EQ(raw.count("type: raw"), 4) << raw.toStdString();
 }
 
 TEST(IrProtocolTest, BadParsedRecordsAreNamed) {
