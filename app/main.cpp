@@ -3,6 +3,7 @@
 
 #include "command_set.h"
 #include "guarded_application.h"
+#include "language.h"
 #include "link_texts.h"
 #include "qt_serial_device.h"
 #include "qt_sound_player.h"
@@ -48,6 +49,17 @@ int main(int argc, char *argv[]) {
     // The desktop entry the window belongs to, and its icon (packaging/).
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.zevo3tool"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/zevo3tool.png")));
+    // The language first: every text made after it speaks it.
+    QString bad;
+    const std::optional<QString> language =
+        chosenLanguage(QCoreApplication::arguments(), qEnvironmentVariable("ZEVO3_LANG"), &bad);
+    if (!language) {
+        std::fprintf(stderr, "zevo3tool: the language is en or ja, not \"%s\"\n", qPrintable(bad));
+        return 2;
+    }
+    if (!installLanguage(app, *language))
+        std::fprintf(stderr, "zevo3tool: the %s texts cannot be loaded; Japanese is used\n",
+                     qPrintable(*language));
     int code = 3;
     deliverGuarded(
         [&] {
@@ -89,7 +101,11 @@ ToolArguments parseArguments(GuardedApplication &app) {
         QStringLiteral("screenshot"),
         QStringLiteral("Save a picture of the main window once the unit has answered, then end."),
         QStringLiteral("PNG"));
-    parser.addOptions({iniOption, simulateOption, screenshotOption});
+    QCommandLineOption langOption(
+        QStringLiteral("lang"),
+        QStringLiteral("en: the window's texts in English; ja (the default). Also ZEVO3_LANG=en."),
+        QStringLiteral("LANG"));
+    parser.addOptions({iniOption, simulateOption, screenshotOption, langOption});
     parser.addPositionalArgument(QStringLiteral("FILE"),
                                  QStringLiteral("A table file to open, with its layout."),
                                  QStringLiteral("[FILE]"));

@@ -38,7 +38,7 @@ QStringList commandNames(const std::vector<CommandEntry> &commands) {
 } // namespace
 
 QStringList commonOptions() {
-    return {QStringLiteral("ini")};
+    return {QStringLiteral("ini"), QStringLiteral("lang")};
 }
 
 const std::vector<OptionEntry> &optionTable() {
@@ -48,6 +48,10 @@ const std::vector<OptionEntry> &optionTable() {
                         "folder can be written, otherwise in $XDG_CONFIG_HOME/zevo3tool/). Read "
                         "only."),
          QStringLiteral("FILE")},
+        {QStringLiteral("lang"),
+         QStringLiteral("en: the texts of the window program (the link's warnings) in English; "
+                        "ja (the default). Also ZEVO3_LANG=en."),
+         QStringLiteral("LANG")},
         {QStringLiteral("port"),
          QStringLiteral("Port to use instead of the settings file's, for this run only."),
          QStringLiteral("NAME")},

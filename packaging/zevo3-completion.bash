@@ -11,10 +11,10 @@ _zevo3_overlays="eiritsu philips"
 _zevo3_zoom_steps="25 50 100 150 200 250 300 350 400 450 500 600 700 800 900 1000 1200 1500 2000 3000"
 
 # The options that are followed by a value.
-_zevo3_valued="--ini --port --sim-log --wait --frames --table --pdf --ports --png --zoom --text
+_zevo3_valued="--ini --lang --port --sim-log --wait --frames --table --pdf --ports --png --zoom --text
     --overlay --ts --tw --bits --row --repeats --toggle --into --from-text"
 
-# The options a command takes, besides --help, --version and --ini.
+# The options a command takes, besides --help, --version, --ini and --lang.
 _zevo3_command_options() {
     local link="--port --simulate --sim-log --wait"
     case $1 in
@@ -62,6 +62,7 @@ _zevo3_value() {
     --pdf) _zevo3_files '*.[Pp][Dd][Ff]' ;;
     --png) _zevo3_files '*.[Pp][Nn][Gg]' ;;
     --ini) _zevo3_files '*.[Ii][Nn][Ii]' ;;
+    --lang) mapfile -t COMPREPLY < <(compgen -W "ja en" -- "$cur") ;;
     --overlay) mapfile -t COMPREPLY < <(compgen -W "$_zevo3_overlays" -- "$cur") ;;
     --zoom) mapfile -t COMPREPLY < <(compgen -W "$_zevo3_zoom_steps" -- "$cur") ;;
     --text | --sim-log | --from-text) _zevo3_files ;;
@@ -106,7 +107,7 @@ _zevo3() {
     done
 
     if [[ $cur == -* ]]; then
-        local options="--help --version --ini"
+        local options="--help --version --ini --lang"
         if [[ -n $command ]]; then
             options+=" $(_zevo3_command_options "$command")"
         else
