@@ -74,7 +74,9 @@ const std::vector<OptionEntry> &optionTable() {
          {}},
         {QStringLiteral("pdf"), QStringLiteral("print, wave: the PDF file to write."),
          QStringLiteral("OUT")},
-        {QStringLiteral("ports"), QStringLiteral("search: the ports to try, in this order."),
+        {QStringLiteral("ports"),
+         QStringLiteral("search: the ports to try, in this order; download: the units to "
+                        "register at once (as is --port given more than once)."),
          QStringLiteral("P1,P2,...")},
         {QStringLiteral("png"), QStringLiteral("wave: the PNG file to write."),
          QStringLiteral("OUT")},
@@ -104,7 +106,8 @@ const std::vector<OptionEntry> &optionTable() {
                         "a timing description); export, decode: the one row."),
          QStringLiteral("N")},
         {QStringLiteral("json"),
-         QStringLiteral("decode: an array of JSON objects, one a row."),
+         QStringLiteral("decode: an array of JSON objects, one a row; download to several ports: "
+                        "the summary, one object a port."),
          {}},
         {QStringLiteral("repeats"),
          QStringLiteral("encode: repeat frames after the first (default 0)."), QStringLiteral("N")},

@@ -29,6 +29,8 @@ struct Invocation {
 
     bool isSet(const QString &option) const { return parser.isSet(option); }
     QString value(const QString &option) const { return parser.value(option); }
+    // Every value of an option given more than once, in order.
+    QStringList values(const QString &option) const { return parser.values(option); }
     // Says why and how the command is used; the exit status of bad usage.
     int usage(const QString &why) const { return usageFn(why); }
 };

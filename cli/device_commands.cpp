@@ -176,7 +176,8 @@ int downloadDryRun(const std::vector<RegistrationMessage> &plan, const Streams &
     return kDone;
 }
 
-int downloadCommand(DeviceSession &session, const std::vector<RegistrationMessage> &plan) {
+int downloadCommand(DeviceSession &session, const std::vector<RegistrationMessage> &plan,
+                    const DownloadReport *report) {
     Link &link = session.link();
     const Streams &streams = session.streams();
     RegistrationHooks hooks;
@@ -191,46 +192,53 @@ int downloadCommand(DeviceSession &session, const std::vector<RegistrationMessag
     // A line failure closes the port: nothing further can go out.
     hooks.stopRequested = [&link] { return !link.portOpen(); };
     hooks.progress = [&](int i, int n) {
+        if (report) return report->progress(i, n);
         streams.say(QStringLiteral("message %1 of %2: %3")
                         .arg(i)
                         .arg(n)
                         .arg(toDisplay(plan[size_t(i - 1)].text)));
     };
+    // The last word: said, or handed to the report.
+    const auto end = [&](int status, const QString &text) {
+        if (report)
+            report->end(status, text);
+        else
+            streams.say(text);
+        return status;
+    };
     const RegistrationOutcome outcome = RunRegistration(plan, hooks);
     switch (outcome.end) {
     case RegistrationEnd::Completed:
-        streams.say(QStringLiteral("download complete: %1 messages acknowledged").arg(plan.size()));
-        return kDone;
+        return end(kDone,
+                   QStringLiteral("download complete: %1 messages acknowledged").arg(plan.size()));
     case RegistrationEnd::NotAcknowledged: {
         const RegistrationMessage &m = plan[size_t(outcome.failed)];
         if (lineFailed) {
             // Not a silent unit: the line failed during the wait.
             session.hearLineFailure();
-            streams.say(QStringLiteral("download stopped: message %1 of %2 (%3): the line failed "
-                                       "and the port %4 was closed")
-                            .arg(outcome.failed + 1)
-                            .arg(plan.size())
-                            .arg(toDisplay(m.text), toDisplay(session.settings().PortName)));
-            return kNoAnswer;
+            return end(kNoAnswer,
+                       QStringLiteral("download stopped: message %1 of %2 (%3): the line "
+                                      "failed and the port %4 was closed")
+                           .arg(outcome.failed + 1)
+                           .arg(plan.size())
+                           .arg(toDisplay(m.text), toDisplay(session.settings().PortName)));
         }
-        streams.say(QStringLiteral("download stopped: message %1 of %2 (%3) was not acknowledged "
-                                   "within %4 ms")
-                        .arg(outcome.failed + 1)
-                        .arg(plan.size())
-                        .arg(toDisplay(m.text))
-                        .arg(kRegistrationAckMs));
-        return kNoAnswer;
+        return end(kNoAnswer, QStringLiteral("download stopped: message %1 of %2 (%3) was not "
+                                             "acknowledged within %4 ms")
+                                  .arg(outcome.failed + 1)
+                                  .arg(plan.size())
+                                  .arg(toDisplay(m.text))
+                                  .arg(kRegistrationAckMs));
     }
     case RegistrationEnd::Stopped:
         break;
     }
     session.hearLineFailure();
-    streams.say(QStringLiteral("download stopped before message %1 of %2: the line failed and "
-                               "the port %3 was closed")
-                    .arg(outcome.failed + 1)
-                    .arg(plan.size())
-                    .arg(toDisplay(session.settings().PortName)));
-    return kNoAnswer;
+    return end(kNoAnswer, QStringLiteral("download stopped before message %1 of %2: the line "
+                                         "failed and the port %3 was closed")
+                              .arg(outcome.failed + 1)
+                              .arg(plan.size())
+                              .arg(toDisplay(session.settings().PortName)));
 }
 
 int searchCommand(DeviceSession &session, const std::vector<PortCandidate> &candidates) {

@@ -118,9 +118,17 @@ int searchCommand(DeviceSession &session, const std::vector<PortCandidate> &cand
 int sendCommand(DeviceSession &session, const std::vector<QByteArray> &messages, int waitMs);
 // Prints the messages of the registration, one a line, without a port.
 int downloadDryRun(const std::vector<RegistrationMessage> &plan, const Streams &streams);
-// The registration over the session's link, with "message i of n" on `err`;
-// the message not acknowledged is named on an abort.
-int downloadCommand(DeviceSession &session, const std::vector<RegistrationMessage> &plan);
+// Where a download reports, instead of the session's `err`: each message as
+// it goes out, and the last word (done, or where and why it stopped).
+struct DownloadReport {
+    std::function<void(int message, int messages)> progress;
+    std::function<void(int status, const QString &text)> end;
+};
+
+// The registration over the session's link, with "message i of n" on `err`
+// (or to the report); the message not acknowledged is named on an abort.
+int downloadCommand(DeviceSession &session, const std::vector<RegistrationMessage> &plan,
+                    const DownloadReport *report = nullptr);
 
 // How long `version` listens for the unit's answer.
 inline constexpr int kVersionListenMs = 500;

@@ -6,11 +6,14 @@
 #include "device_commands.h"
 #include "exit_status.h"
 #include "file_check.h"
+#include "parallel_download.h"
 #include "table_input.h"
 #include "transmit_messages.h"
 
 #include <QCoreApplication>
+#include <cstdio>
 #include <optional>
+#include <unistd.h>
 
 namespace zevo3::cli {
 
@@ -135,6 +138,61 @@ int fire(const Invocation &call) {
     return sendAll(*args, *messages);
 }
 
+// Every --port given and the ports of --ports, in their order, each once.
+QStringList portList(const Invocation &call) {
+    QStringList ports;
+    for (const QString &port : call.values(QStringLiteral("port")))
+        if (!port.trimmed().isEmpty() && !ports.contains(port.trimmed())) ports << port.trimmed();
+    for (const QString &port : call.value(QStringLiteral("ports")).split(QLatin1Char(',')))
+        if (!port.trimmed().isEmpty() && !ports.contains(port.trimmed())) ports << port.trimmed();
+    return ports;
+}
+
+// The progress of several ports on standard error: a line a port, drawn
+// again in place on a terminal; elsewhere a port's line when it has moved
+// on by ten messages or ended.
+class PortProgress {
+public:
+    void show(const std::vector<PortRun> &runs) {
+        if (terminal_) {
+            QByteArray text;
+            if (drawn_) text += "\x1b[" + QByteArray::number(drawn_) + "A";
+            for (const PortRun &run : runs)
+                text += "\r\x1b[2K" + portLine(run).toUtf8() + "\n";
+            std::fwrite(text.constData(), 1, size_t(text.size()), stderr);
+            std::fflush(stderr);
+            drawn_ = int(runs.size());
+            return;
+        }
+        shown_.resize(runs.size(), -1);
+        for (size_t i = 0; i < runs.size(); ++i) {
+            const PortRun &run = runs[i];
+            const int step = run.text.isEmpty() ? run.sent / 10 : 1 << 20;
+            if (step == shown_[i]) continue;
+            shown_[i] = step;
+            writeLine(stderr, portLine(run).toUtf8());
+        }
+    }
+
+private:
+    bool terminal_ = ::isatty(::fileno(stderr)) == 1;
+    int drawn_ = 0;
+    std::vector<int> shown_;
+};
+
+int downloadToPorts(const Invocation &call, const LinkOptions &link,
+                    const std::vector<RegistrationMessage> &plan, const QStringList &ports) {
+    PortProgress progress;
+    const std::vector<PortRun> runs = downloadEverywhere(
+        ports, link, plan, [&progress](const std::vector<PortRun> &now) { progress.show(now); });
+    int done = 0;
+    for (const PortRun &run : runs)
+        done += run.done() ? 1 : 0;
+    tell(QStringLiteral("%1 of %2 units took everything").arg(done).arg(runs.size()));
+    if (call.isSet(QStringLiteral("json")) && !writeOut(runsJson(runs))) return cannotWriteOut();
+    return done == int(runs.size()) ? kDone : kNoAnswer;
+}
+
 int download(const Invocation &call) {
     if (call.args.size() != 1) return call.usage(QStringLiteral("download: give one table file"));
     const std::optional<UnitArgs> args = readUnitArgs(call);
@@ -156,6 +214,16 @@ int download(const Invocation &call) {
     }
     const std::vector<RegistrationMessage> plan = RegistrationPlan(*in->table, in->layout);
     if (call.isSet(QStringLiteral("dry-run"))) return downloadDryRun(plan, streams);
+    const QStringList ports = portList(call);
+    if (ports.size() > 1 || call.isSet(QStringLiteral("ports"))) {
+        if (args->link.simulate)
+            return call.usage(
+                QStringLiteral("--simulate goes with one unit, not with a port list"));
+        if (ports.isEmpty()) return call.usage(QStringLiteral("--ports: no port named"));
+        return downloadToPorts(call, args->link, plan, ports);
+    }
+    if (call.isSet(QStringLiteral("json")))
+        return call.usage(QStringLiteral("download: --json goes with several ports"));
     DeviceSession session(streams);
     if (!session.open(args->link)) return kCannot;
     return downloadCommand(session, plan);
@@ -216,13 +284,19 @@ std::vector<CommandEntry> unitCommands() {
              "                  sends row N's timing description and \"Tf:\" with its Frames "
              "cell\n"),
          link + QStringList{QStringLiteral("frames"), QStringLiteral("table")}, fire},
-        {QStringLiteral("download"), Kind::Unit, QStringLiteral("download TABLE"),
+        {QStringLiteral("download"), Kind::Unit,
+         QStringLiteral("download TABLE [--port P ...] [--ports P1,P2,...] [--json]"),
          QStringLiteral(
              "  download TABLE  registers the layout (TABLE's .ZV3 file) and the table's codes "
              "in\n"
              "                  the unit, each message acknowledged; progress on standard "
-             "error\n"),
-         link + QStringList{QStringLiteral("dry-run")}, download},
+             "error\n"
+             "                  (several --port, or --ports: every unit at once, a line a "
+             "port,\n"
+             "                  and a summary; --json: the summary on standard output)\n"),
+         link + QStringList{QStringLiteral("dry-run"), QStringLiteral("ports"),
+                            QStringLiteral("json")},
+         download},
         {QStringLiteral("search"), Kind::Unit, QStringLiteral("search [--ports P1,P2,...]"),
          QStringLiteral(
              "  search          the port search of the settings dialog over the system's "

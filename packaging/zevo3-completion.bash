@@ -26,7 +26,7 @@ _zevo3_command_options() {
     encode) echo "--row --repeats --toggle --into" ;;
     version | send) echo "$link" ;;
     fire) echo "$link --frames --table" ;;
-    download) echo "$link --dry-run" ;;
+    download) echo "$link --dry-run --ports --json" ;;
     search) echo "$link --ports" ;;
     esac
 }
