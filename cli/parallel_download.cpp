@@ -11,12 +11,11 @@ namespace zevo3::cli {
 
 namespace {
 
-// One port's download on its own thread: its session (and the link's
-// objects) made there, its words kept in its run.
-void runPort(PortRun &run, std::mutex &lock, const LinkOptions &options,
-             const std::vector<RegistrationMessage> &plan) {
+// One port on its own thread: its session (and the link's objects) made
+// there, its words kept in its run.
+void runPort(PortRun &run, std::mutex &lock, const LinkOptions &options, const PortWork &work) {
     const QString port = run.port;
-    QString lastWord; // what the session said last (an open failure)
+    QString lastWord; // what the session said last (an open failure, a reason)
     Streams streams;
     streams.out = [port](const QByteArray &line) {
         writeLine(stdout, port.toUtf8() + ": " + line);
@@ -28,45 +27,39 @@ void runPort(PortRun &run, std::mutex &lock, const LinkOptions &options,
         }
         writeLine(stderr, port.toUtf8() + ": " + line);
     };
+    const auto said = [&] {
+        return lastWord.startsWith(QLatin1String("zevo3: ")) ? lastWord.mid(7) : lastWord;
+    };
     LinkOptions mine = options;
     mine.port = port;
     DeviceSession session(streams);
     if (!session.open(mine)) {
         const std::lock_guard<std::mutex> hold(lock);
         run.status = kCannot;
-        run.text = lastWord.startsWith(QLatin1String("zevo3: ")) ? lastWord.mid(7) : lastWord;
+        run.text = said();
         return;
     }
-    DownloadReport report;
-    report.progress = [&](int message, int messages) {
-        const std::lock_guard<std::mutex> hold(lock);
-        run.sent = message;
-        run.total = messages;
-    };
-    report.end = [&](int status, const QString &text) {
-        const std::lock_guard<std::mutex> hold(lock);
-        run.status = status;
-        run.text = text;
-    };
-    downloadCommand(session, plan, &report);
+    const int status = work(session, run, lock);
+    const std::lock_guard<std::mutex> hold(lock);
+    run.status = status;
+    if (run.text.isEmpty()) run.text = status == kDone ? QStringLiteral("done") : said();
 }
 
 } // namespace
 
-std::vector<PortRun>
-downloadEverywhere(const QStringList &ports, const LinkOptions &options,
-                   const std::vector<RegistrationMessage> &plan,
-                   const std::function<void(const std::vector<PortRun> &)> &shown, int refreshMs) {
+std::vector<PortRun> runEverywhere(const QStringList &ports, const LinkOptions &options,
+                                   const PortWork &work,
+                                   const std::function<void(const std::vector<PortRun> &)> &shown,
+                                   int refreshMs) {
     std::mutex lock;
     std::vector<PortRun> runs(size_t(ports.size()));
     std::vector<std::unique_ptr<QThread>> threads;
     for (qsizetype i = 0; i < ports.size(); ++i) {
         PortRun &run = runs[size_t(i)];
         run.port = ports[i];
-        run.total = int(plan.size());
         run.running = true;
-        threads.emplace_back(QThread::create([&run, &lock, &options, &plan] {
-            runPort(run, lock, options, plan);
+        threads.emplace_back(QThread::create([&run, &lock, &options, &work] {
+            runPort(run, lock, options, work);
             const std::lock_guard<std::mutex> hold(lock);
             run.running = false;
         }));
@@ -91,6 +84,30 @@ downloadEverywhere(const QStringList &ports, const LinkOptions &options,
         t->wait();
     if (shown) shown(runs);
     return runs;
+}
+
+std::vector<PortRun>
+downloadEverywhere(const QStringList &ports, const LinkOptions &options,
+                   const std::vector<RegistrationMessage> &plan,
+                   const std::function<void(const std::vector<PortRun> &)> &shown, int refreshMs) {
+    const PortWork work = [&plan](DeviceSession &session, PortRun &run, std::mutex &lock) {
+        {
+            const std::lock_guard<std::mutex> hold(lock);
+            run.total = int(plan.size());
+        }
+        DownloadReport report;
+        report.progress = [&](int message, int messages) {
+            const std::lock_guard<std::mutex> hold(lock);
+            run.sent = message;
+            run.total = messages;
+        };
+        report.end = [&](int, const QString &text) {
+            const std::lock_guard<std::mutex> hold(lock);
+            run.text = text;
+        };
+        return downloadCommand(session, plan, &report);
+    };
+    return runEverywhere(ports, options, work, shown, refreshMs);
 }
 
 QString portLine(const PortRun &run) {

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <mutex>
 #include <vector>
 
 namespace zevo3::cli {
@@ -23,9 +24,21 @@ struct PortRun {
     bool done() const { return status == kDone; }
 };
 
-// Runs the plan on every port at once; `shown` is called on the calling
-// thread about every `refreshMs` with the runs as they stand, and once at the
-// end. The runs in the order of the ports.
+// What a port's thread does with its open session; its status. `run` is
+// that port's, to be changed only under `lock`.
+using PortWork = std::function<int(DeviceSession &session, PortRun &run, std::mutex &lock)>;
+
+// Opens every port at once, each on its own thread with its own session,
+// and does the work there; `shown` is called on the calling thread about
+// every `refreshMs` with the runs as they stand, and once at the end. The
+// runs in the order of the ports. Each port's lines on standard output and
+// standard error begin with its name.
+std::vector<PortRun> runEverywhere(const QStringList &ports, const LinkOptions &options,
+                                   const PortWork &work,
+                                   const std::function<void(const std::vector<PortRun> &)> &shown,
+                                   int refreshMs = 200);
+
+// The registration on every port at once, as runEverywhere does it.
 std::vector<PortRun>
 downloadEverywhere(const QStringList &ports, const LinkOptions &options,
                    const std::vector<RegistrationMessage> &plan,

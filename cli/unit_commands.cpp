@@ -67,6 +67,100 @@ std::optional<UnitArgs> readUnitArgs(const Invocation &call) {
     return args;
 }
 
+// Every --port given and the ports of --ports, in their order, each once.
+QStringList portList(const Invocation &call) {
+    QStringList ports;
+    for (const QString &port : call.values(QStringLiteral("port")))
+        if (!port.trimmed().isEmpty() && !ports.contains(port.trimmed())) ports << port.trimmed();
+    for (const QString &port : call.value(QStringLiteral("ports")).split(QLatin1Char(',')))
+        if (!port.trimmed().isEmpty() && !ports.contains(port.trimmed())) ports << port.trimmed();
+    return ports;
+}
+
+// The progress of several ports on standard error: a line a port, drawn
+// again in place on a terminal; elsewhere a port's line when it has moved
+// on by ten messages or ended.
+class PortProgress {
+public:
+    void show(const std::vector<PortRun> &runs) {
+        if (terminal_) {
+            QByteArray text;
+            if (drawn_) text += "\x1b[" + QByteArray::number(drawn_) + "A";
+            for (const PortRun &run : runs)
+                text += "\r\x1b[2K" + portLine(run).toUtf8() + "\n";
+            std::fwrite(text.constData(), 1, size_t(text.size()), stderr);
+            std::fflush(stderr);
+            drawn_ = int(runs.size());
+            return;
+        }
+        shown_.resize(runs.size(), -1);
+        for (size_t i = 0; i < runs.size(); ++i) {
+            const PortRun &run = runs[i];
+            const int step = run.text.isEmpty() ? run.sent / 10 : 1 << 20;
+            if (step == shown_[i]) continue;
+            shown_[i] = step;
+            writeLine(stderr, portLine(run).toUtf8());
+        }
+    }
+
+private:
+    bool terminal_ = ::isatty(::fileno(stderr)) == 1;
+    int drawn_ = 0;
+    std::vector<int> shown_;
+};
+
+// The summary of several ports: each port's last word (already on standard
+// error as it came), how many took everything, and with --json the runs on
+// standard output. 0 only when every port did.
+int summarise(const Invocation &call, const std::vector<PortRun> &runs) {
+    int done = 0;
+    for (const PortRun &run : runs)
+        done += run.done() ? 1 : 0;
+    tell(QStringLiteral("%1 of %2 units took everything").arg(done).arg(runs.size()));
+    if (call.isSet(QStringLiteral("json")) && !writeOut(runsJson(runs))) return cannotWriteOut();
+    return done == int(runs.size()) ? kDone : kNoAnswer;
+}
+
+int downloadToPorts(const Invocation &call, const LinkOptions &link,
+                    const std::vector<RegistrationMessage> &plan, const QStringList &ports) {
+    PortProgress progress;
+    return summarise(
+        call, downloadEverywhere(ports, link, plan, [&progress](const std::vector<PortRun> &now) {
+            progress.show(now);
+        }));
+}
+
+// A port list for version and fire: nullopt for one port (the command as
+// it was), or the ports; bad usage is said and gives *status.
+std::optional<QStringList> severalPorts(const Invocation &call, const UnitArgs &args, int *status) {
+    const QStringList ports = portList(call);
+    if (ports.size() <= 1 && !call.isSet(QStringLiteral("ports"))) {
+        if (call.isSet(QStringLiteral("json")))
+            *status =
+                call.usage(QStringLiteral("%1: --json goes with several ports").arg(call.command));
+        return std::nullopt;
+    }
+    if (args.link.simulate)
+        *status = call.usage(QStringLiteral("--simulate goes with one unit, not with a port list"));
+    else if (ports.isEmpty())
+        *status = call.usage(QStringLiteral("--ports: no port named"));
+    else
+        return ports;
+    return std::nullopt;
+}
+
+// What shows each port's last word on standard error once it is done.
+std::function<void(const std::vector<PortRun> &)> endsSayer() {
+    return [said = std::vector<bool>()](const std::vector<PortRun> &runs) mutable {
+        said.resize(runs.size(), false);
+        for (size_t i = 0; i < runs.size(); ++i)
+            if (!runs[i].running && !runs[i].text.isEmpty() && !said[i]) {
+                said[i] = true;
+                writeLine(stderr, portLine(runs[i]).toUtf8());
+            }
+    };
+}
+
 // Opens the link and sends the messages as the console does.
 int sendAll(const UnitArgs &args, const std::vector<QByteArray> &messages) {
     const Streams streams = terminalStreams();
@@ -79,6 +173,15 @@ int version(const Invocation &call) {
     if (!call.args.isEmpty()) return call.usage(QStringLiteral("version takes no arguments"));
     const std::optional<UnitArgs> args = readUnitArgs(call);
     if (!args) return kCannot;
+    int status = kDone;
+    const std::optional<QStringList> ports = severalPorts(call, *args, &status);
+    if (status != kDone) return status;
+    if (ports) {
+        const PortWork work = [](DeviceSession &session, PortRun &, std::mutex &) {
+            return versionCommand(session);
+        };
+        return summarise(call, runEverywhere(*ports, args->link, work, endsSayer()));
+    }
     const Streams streams = terminalStreams();
     DeviceSession session(streams);
     if (!session.open(args->link)) return kCannot;
@@ -135,62 +238,17 @@ int fire(const Invocation &call) {
     if (!args) return kCannot;
     const std::optional<std::vector<QByteArray>> messages = fireMessagesOf(call, *row);
     if (!messages) return kCannot;
-    return sendAll(*args, *messages);
-}
-
-// Every --port given and the ports of --ports, in their order, each once.
-QStringList portList(const Invocation &call) {
-    QStringList ports;
-    for (const QString &port : call.values(QStringLiteral("port")))
-        if (!port.trimmed().isEmpty() && !ports.contains(port.trimmed())) ports << port.trimmed();
-    for (const QString &port : call.value(QStringLiteral("ports")).split(QLatin1Char(',')))
-        if (!port.trimmed().isEmpty() && !ports.contains(port.trimmed())) ports << port.trimmed();
-    return ports;
-}
-
-// The progress of several ports on standard error: a line a port, drawn
-// again in place on a terminal; elsewhere a port's line when it has moved
-// on by ten messages or ended.
-class PortProgress {
-public:
-    void show(const std::vector<PortRun> &runs) {
-        if (terminal_) {
-            QByteArray text;
-            if (drawn_) text += "\x1b[" + QByteArray::number(drawn_) + "A";
-            for (const PortRun &run : runs)
-                text += "\r\x1b[2K" + portLine(run).toUtf8() + "\n";
-            std::fwrite(text.constData(), 1, size_t(text.size()), stderr);
-            std::fflush(stderr);
-            drawn_ = int(runs.size());
-            return;
-        }
-        shown_.resize(runs.size(), -1);
-        for (size_t i = 0; i < runs.size(); ++i) {
-            const PortRun &run = runs[i];
-            const int step = run.text.isEmpty() ? run.sent / 10 : 1 << 20;
-            if (step == shown_[i]) continue;
-            shown_[i] = step;
-            writeLine(stderr, portLine(run).toUtf8());
-        }
+    int status = kDone;
+    const std::optional<QStringList> ports = severalPorts(call, *args, &status);
+    if (status != kDone) return status;
+    if (ports) {
+        const int waitMs = args->waitMs;
+        const PortWork work = [&messages, waitMs](DeviceSession &session, PortRun &, std::mutex &) {
+            return sendCommand(session, *messages, waitMs);
+        };
+        return summarise(call, runEverywhere(*ports, args->link, work, endsSayer()));
     }
-
-private:
-    bool terminal_ = ::isatty(::fileno(stderr)) == 1;
-    int drawn_ = 0;
-    std::vector<int> shown_;
-};
-
-int downloadToPorts(const Invocation &call, const LinkOptions &link,
-                    const std::vector<RegistrationMessage> &plan, const QStringList &ports) {
-    PortProgress progress;
-    const std::vector<PortRun> runs = downloadEverywhere(
-        ports, link, plan, [&progress](const std::vector<PortRun> &now) { progress.show(now); });
-    int done = 0;
-    for (const PortRun &run : runs)
-        done += run.done() ? 1 : 0;
-    tell(QStringLiteral("%1 of %2 units took everything").arg(done).arg(runs.size()));
-    if (call.isSet(QStringLiteral("json")) && !writeOut(runsJson(runs))) return cannotWriteOut();
-    return done == int(runs.size()) ? kDone : kNoAnswer;
+    return sendAll(*args, *messages);
 }
 
 int download(const Invocation &call) {
@@ -270,9 +328,12 @@ std::vector<CommandEntry> unitCommands() {
     const QStringList link = {QStringLiteral("port"), QStringLiteral("simulate"),
                               QStringLiteral("sim-log"), QStringLiteral("wait")};
     return {
-        {QStringLiteral("version"), Kind::Unit, QStringLiteral("version"),
-         QStringLiteral("  version         sends \"Version\" and prints the answer for 500 ms\n"),
-         link, version},
+        {QStringLiteral("version"), Kind::Unit, QStringLiteral("version [--ports P1,P2,...]"),
+         QStringLiteral("  version         sends \"Version\" and prints the answer for 500 ms "
+                        "(several\n"
+                        "                  --port or --ports: each unit at once, its lines after "
+                        "its port)\n"),
+         link + QStringList{QStringLiteral("ports"), QStringLiteral("json")}, version},
         {QStringLiteral("send"), Kind::Unit, QStringLiteral("send TEXT..."),
          QStringLiteral(
              "  send TEXT...    sends each text as the console does; prints for --wait ms\n"),
@@ -282,8 +343,11 @@ std::vector<CommandEntry> unitCommands() {
              "  fire N          fires code N: \"Twl:%03d\", \"Twf:%03d\" (--frames, default 3)\n"
              "  fire N --table TABLE\n"
              "                  sends row N's timing description and \"Tf:\" with its Frames "
-             "cell\n"),
-         link + QStringList{QStringLiteral("frames"), QStringLiteral("table")}, fire},
+             "cell\n"
+             "                  (several --port or --ports: every unit at once)\n"),
+         link + QStringList{QStringLiteral("frames"), QStringLiteral("table"),
+                            QStringLiteral("ports"), QStringLiteral("json")},
+         fire},
         {QStringLiteral("download"), Kind::Unit,
          QStringLiteral("download TABLE [--port P ...] [--ports P1,P2,...] [--json]"),
          QStringLiteral(

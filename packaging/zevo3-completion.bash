@@ -24,8 +24,9 @@ _zevo3_command_options() {
     export) echo "--row --raw" ;;
     decode) echo "--row --json" ;;
     encode) echo "--row --repeats --toggle --into" ;;
-    version | send) echo "$link" ;;
-    fire) echo "$link --frames --table" ;;
+    version) echo "$link --ports --json" ;;
+    send) echo "$link" ;;
+    fire) echo "$link --frames --table --ports --json" ;;
     download) echo "$link --dry-run --ports --json" ;;
     search) echo "$link --ports" ;;
     esac

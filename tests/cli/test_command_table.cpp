@@ -82,7 +82,7 @@ TEST(CommandTable, OptionsACommandDoesNotTakeAreRefusedInItsWords) {
     // Otherwise the commands that take it.
     EXPECT_EQ(refusal("version", "pdf"), "--pdf goes with print or wave");
     EXPECT_EQ(refusal("check", "png"), "--png goes with wave");
-    EXPECT_EQ(refusal("send", "ports"), "--ports goes with download or search");
+    EXPECT_EQ(refusal("send", "ports"), "--ports goes with version, fire, download or search");
     EXPECT_EQ(refusal("fire", "dry-run"), "--dry-run goes with download");
     EXPECT_EQ(refusal("download", "table"), "--table goes with fire");
 }

@@ -115,3 +115,30 @@ TEST_F(Zevo3Parallel, AllUnitsDoneIsStatusZeroAndTheOptionsGoTogetherAsTheyShoul
                   .code,
               2);
 }
+
+TEST_F(Zevo3Parallel, VersionAndFireTakeThePortListToo) {
+    SimUnit &a = unit();
+    SimUnit &b = unit();
+    const QString missing = QStringLiteral("/dev/zevo3-no-such-port");
+    const Outcome version =
+        run({QStringLiteral("version"), QStringLiteral("--port"), a.devicePath(),
+             QStringLiteral("--port"), b.devicePath(), QStringLiteral("--port"), missing});
+    EXPECT_EQ(version.code, 1) << version.err.toStdString();
+    // Each unit's answer on standard output after its port.
+    EXPECT_TRUE(version.out.contains((a.devicePath() + ": ZEVO3").toUtf8()))
+        << version.out.toStdString();
+    EXPECT_TRUE(version.out.contains((b.devicePath() + ": ZEVO3").toUtf8()));
+    EXPECT_TRUE(version.err.contains("zevo3: 2 of 3 units took everything"))
+        << version.err.toStdString();
+
+    const Outcome fire =
+        run({QStringLiteral("fire"), QStringLiteral("7"), QStringLiteral("--json"),
+             QStringLiteral("--ports"), a.devicePath() + QLatin1Char(',') + b.devicePath()});
+    EXPECT_EQ(fire.code, 0) << fire.err.toStdString();
+    for (SimUnit *unit : {&a, &b}) {
+        const QList<QByteArray> got = unit->received();
+        ASSERT_GE(got.size(), 3);
+        EXPECT_EQ(got.mid(got.size() - 2), (QList<QByteArray>{"Twl:007", "Twf:003"}));
+    }
+    EXPECT_EQ(QJsonDocument::fromJson(fire.out).array().size(), 2);
+}
