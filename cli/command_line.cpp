@@ -41,8 +41,9 @@ QStringList commonOptions() {
     return {QStringLiteral("ini"), QStringLiteral("lang")};
 }
 
-const std::vector<OptionEntry> &optionTable() {
-    static const std::vector<OptionEntry> options = {
+// The options of the link and the unit commands.
+std::vector<OptionEntry> unitOptions() {
+    return {
         {QStringLiteral("ini"),
          QStringLiteral("Settings file (default: zevo3tool.ini beside this program where its "
                         "folder can be written, otherwise in $XDG_CONFIG_HOME/zevo3tool/). Read "
@@ -72,6 +73,12 @@ const std::vector<OptionEntry> &optionTable() {
         {QStringLiteral("dry-run"),
          QStringLiteral("download: print the messages, one a line, instead of sending them."),
          {}},
+    };
+}
+
+// The options of the file, drawing and code commands.
+std::vector<OptionEntry> fileOptions() {
+    return {
         {QStringLiteral("pdf"), QStringLiteral("print, wave: the PDF file to write."),
          QStringLiteral("OUT")},
         {QStringLiteral("ports"),
@@ -125,6 +132,15 @@ const std::vector<OptionEntry> &optionTable() {
                         "reads it) instead of a table row."),
          QStringLiteral("FILE")},
     };
+}
+
+const std::vector<OptionEntry> &optionTable() {
+    static const std::vector<OptionEntry> options = [] {
+        std::vector<OptionEntry> all = unitOptions();
+        for (OptionEntry &option : fileOptions())
+            all.push_back(std::move(option));
+        return all;
+    }();
     return options;
 }
 

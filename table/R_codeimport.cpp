@@ -111,6 +111,17 @@ TfrmCodeImport::TfrmCodeImport(CodeTableModel &model, Prompter &prompter, int fi
     btnCancel = new QPushButton(tr("ｷｬﾝｾﾙ"), this);
     btnCancel->setObjectName(QStringLiteral("btnCancel"));
 
+    placeControls();
+
+    connect(memoText, &QPlainTextEdit::textChanged, this, &TfrmCodeImport::memoTextChange);
+    connect(cmbFormat, &QComboBox::currentIndexChanged, this, &TfrmCodeImport::cmbFormatChange);
+    connect(btnFile, &QPushButton::clicked, this, &TfrmCodeImport::btnFileClick);
+    connect(btnStore, &QPushButton::clicked, this, &TfrmCodeImport::btnStoreClick);
+    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    showPreview();
+}
+
+void TfrmCodeImport::placeControls() {
     auto *top = new QHBoxLayout;
     top->addWidget(new QLabel(tr("形式"), this));
     top->addWidget(cmbFormat);
@@ -138,13 +149,6 @@ TfrmCodeImport::TfrmCodeImport(CodeTableModel &model, Prompter &prompter, int fi
     for (size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
     memoText->setFocus();
-
-    connect(memoText, &QPlainTextEdit::textChanged, this, &TfrmCodeImport::memoTextChange);
-    connect(cmbFormat, &QComboBox::currentIndexChanged, this, &TfrmCodeImport::cmbFormatChange);
-    connect(btnFile, &QPushButton::clicked, this, &TfrmCodeImport::btnFileClick);
-    connect(btnStore, &QPushButton::clicked, this, &TfrmCodeImport::btnStoreClick);
-    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
-    showPreview();
 }
 
 void TfrmCodeImport::setText(const QByteArray &bytes) {

@@ -69,6 +69,7 @@ signals:
     void stored(const RowRange &rows);
 
 private:
+    void placeControls();
     void showPreview();
 
     CodeTableModel &model_;

@@ -71,7 +71,8 @@ QString readRefusalText(ReadRefusal refusal) {
     case ReadRefusal::Missing:
         return TfrmMain::tr("ファイルがありません");
     case ReadRefusal::NotRegular:
-        return TfrmMain::tr("通常のファイルではありません (フォルダ、名前付きパイプ、デバイスなど)");
+        return TfrmMain::tr(
+            "通常のファイルではありません (フォルダ、名前付きパイプ、デバイスなど)");
     case ReadRefusal::TooLarge:
         return TfrmMain::tr("%1 バイトを超えています").arg(kMaxWaveFileBytes);
     case ReadRefusal::None:

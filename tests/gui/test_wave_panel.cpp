@@ -23,12 +23,12 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTableView>
 #include <QTest>
 #include <QWheelEvent>
-#include <QRegularExpression>
 #include <sys/stat.h>
 
 using namespace zevo3;

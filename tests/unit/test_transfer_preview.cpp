@@ -71,7 +71,7 @@ TEST(ImportPreviewTest, RowsInUseAreThoseWithADescriptionOrAnyCellText) {
     table.waveInfo(5).Carry = 380;
     table.setCell(6, CodeTable::kColComments, "a note only"); // an import replaces it
     table.setCell(7, CodeTable::kColResult, "01FE");
-    table.setCell(8, CodeTable::kColFrames, " ");             // blanks are no text
+    table.setCell(8, CodeTable::kColFrames, " "); // blanks are no text
     table.setCell(70, CodeTable::kColCarry, "x");
     EXPECT_EQ(rowsInUse(table, 2, 5), (std::vector<int>{3, 5, 6}));
     EXPECT_EQ(rowsInUse(table, 6, 3), (std::vector<int>{6, 7}));
