@@ -317,6 +317,43 @@ TEST(IrProtocolTest, MorePublishedTimingsDecode) {
     EXPECT_EQ(code.toggle, 1);
 }
 
+TEST(IrProtocolTest, TheWiderVariantsFromPublishedTimingsDecode) {
+    // NEC42: the NEC timings with a 13-bit address and its complement, then
+    // the command and its complement: 42 bits. Address 0x1234, command 0x56.
+    const uint64_t nec42 =
+        0x1234ull | uint64_t(0x1234 ^ 0x1FFF) << 13 | 0x56ull << 26 | uint64_t(0x56 ^ 0xFF) << 34;
+    expectCode(decodeSignal(signalOf(
+                   38000, pulseDistance({9000, 4500}, 560, 560, 1690, bitList(nec42, 42), 40000))),
+               "NEC42", 0x1234, 0x56, 0);
+    // NEC42ext: the two 13-bit halves and the command bytes as they stand.
+    const uint64_t nec42ext = 0x0ABCull | 0x0123ull << 13 | 0x34ull << 26 | 0x12ull << 34;
+    expectCode(decodeSignal(signalOf(38000, pulseDistance({9000, 4500}, 560, 560, 1690,
+                                                          bitList(nec42ext, 42), 40000))),
+               "NEC42ext", 0x0ABCu | 0x0123u << 13, 0x1234, 0);
+
+    // SIRC15 and SIRC20, 40 kHz: the 7-bit command, then an 8-bit or a
+    // 13-bit address, LSB first; the marks tell the bits.
+    const auto sirc = [](uint32_t bits, int count) {
+        std::vector<int32_t> d = {2400};
+        for (int k = 0; k < count; ++k)
+            d.insert(d.end(), {600, (bits >> k) & 1 ? 1200 : 600});
+        d.push_back(20000);
+        return d;
+    };
+    expectCode(decodeSignal(signalOf(40000, sirc(0x2Eu | 0x97u << 7, 15))), "SIRC15", 0x97, 0x2E,
+               0);
+    expectCode(decodeSignal(signalOf(40000, sirc(0x12u | 0x1A5Au << 7, 20))), "SIRC20", 0x1A5A,
+               0x12, 0);
+
+    // RC5X: the second start bit 0 is command bit 6 inverted, so command
+    // 0x55 (1010101) with address 5: bits 1 0 0 00101 010101, toggle 0.
+    // Half-bits of 889 µs, a 1 as space then mark, a 0 as mark then space;
+    // the first space is not seen, so the first 0's mark joins the 1's.
+    const std::vector<int32_t> rc5x = {1778, 889,  889,  889,  889,  889,  889,  1778, 1778,
+                                       1778, 1778, 1778, 1778, 1778, 1778, 1778, 889,  100000};
+    expectCode(decodeSignal(signalOf(36000, rc5x)), "RC5X", 5, 0x55, 0);
+}
+
 TEST(IrProtocolTest, AChangedBitInACheckedFieldIsSaidNeverReadAsAnotherCode) {
     // Each protocol with checked fields, one code of it, and the frame's
     // bits that a check covers: the space (or, for Sharp, the space of the
