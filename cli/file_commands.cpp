@@ -9,6 +9,7 @@
 #include "save_file.h"
 #include "table_document.h"
 #include "table_input.h"
+#include "table_store.h"
 
 #include <memory>
 
@@ -102,23 +103,14 @@ int make(const Invocation &call) {
         return kNoAnswer;
     }
 
-    const SaveCheck check = checkSave(tablePath, true);
-    const QString refusal = saveRefusal(check, tablePath);
-    if (!refusal.isEmpty()) {
-        tell(refusal);
-        return kCannot;
-    }
+    const std::optional<QString> layoutPath = saveCheckedTable(tablePath, *table);
+    if (!layoutPath) return kCannot;
     QString error;
-    if (!saveTableFile(tablePath, *table, &error)) {
-        tell(QStringLiteral("cannot write the table file %1: %2; nothing written")
-                 .arg(tablePath, error));
-        return kCannot;
-    }
-    if (!saveLayoutFile(check.layoutPath, layout, &error)) {
+    if (!saveLayoutFile(*layoutPath, layout, &error)) {
         tell(QStringLiteral("the table file %1 was written, but its layout file %2 was NOT: %3. "
                             "The layout file does not belong to the new table; run make again "
                             "once it can be written")
-                 .arg(tablePath, check.layoutPath, error));
+                 .arg(tablePath, *layoutPath, error));
         return kCannot;
     }
     return kDone;

@@ -58,22 +58,29 @@ QByteArray storedLine(const StoredCode &code, const QString &name) {
 }
 
 // Writes the table (and, for a new one, its empty layout file) atomically.
-int saveImport(const QString &tablePath, const ImportTarget &target) {
+std::optional<QString> saveCheckedTable(const QString &tablePath, const CodeTable &table) {
     const SaveCheck check = checkSave(tablePath, true);
     const QString refusal = saveRefusal(check, tablePath);
     if (!refusal.isEmpty()) {
         tell(refusal);
-        return kCannot;
+        return std::nullopt;
     }
     QString error;
-    if (!saveTableFile(tablePath, *target.table, &error)) {
+    if (!saveTableFile(tablePath, table, &error)) {
         tell(QStringLiteral("cannot write the table file %1: %2; nothing written")
                  .arg(tablePath, error));
-        return kCannot;
+        return std::nullopt;
     }
-    if (target.writeEmptyLayout && !saveLayoutFile(check.layoutPath, LayoutData(), &error)) {
+    return check.layoutPath;
+}
+
+int saveImport(const QString &tablePath, const ImportTarget &target) {
+    const std::optional<QString> layoutPath = saveCheckedTable(tablePath, *target.table);
+    if (!layoutPath) return kCannot;
+    QString error;
+    if (target.writeEmptyLayout && !saveLayoutFile(*layoutPath, LayoutData(), &error)) {
         tell(QStringLiteral("the table file %1 was written, but its layout file %2 was NOT: %3")
-                 .arg(tablePath, check.layoutPath, error));
+                 .arg(tablePath, *layoutPath, error));
         return kCannot;
     }
     return kDone;

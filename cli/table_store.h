@@ -25,6 +25,11 @@ struct ImportTarget {
 // when it cannot be read or holds a conversion error.
 std::optional<ImportTarget> openImportTarget(const QString &tablePath);
 
+// Checks that the table file may be written over (see saveRefusal), then
+// writes it atomically. The path of its layout file, or nullopt when it was
+// refused or failed (and said).
+std::optional<QString> saveCheckedTable(const QString &tablePath, const CodeTable &table);
+
 // Writes the table (and, for a new one, its empty layout file) atomically;
 // the exit status.
 int saveImport(const QString &tablePath, const ImportTarget &target);

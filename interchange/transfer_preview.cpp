@@ -79,6 +79,14 @@ std::vector<int> rowsInUse(const CodeTable &table, int firstRow, int count) {
     return rows;
 }
 
+int nextFreeRow(const CodeTable &table, int from) {
+    for (int pass = 0; pass < 2; ++pass)
+        for (int row = pass ? 1 : std::max(from, 1); row <= (pass ? from - 1 : CodeTable::kRows);
+             ++row)
+            if (rowsInUse(table, row, 1).empty()) return row;
+    return 0;
+}
+
 InterchangeWrite exportRows(const CodeTable &table, InterchangeFormat format, int row,
                             const QString &remoteName, const ParsedCodec *codec) {
     std::vector<InterchangeCode> codes;

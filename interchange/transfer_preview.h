@@ -53,6 +53,10 @@ ImportPreview previewImport(InterchangeFormat format, QByteArrayView text,
 // Result), which an import would overwrite.
 std::vector<int> rowsInUse(const CodeTable &table, int firstRow, int count);
 
+// The first row from `from` down that holds nothing (no description, no
+// cell text), else the first such row above it; 0 when every row is used.
+int nextFreeRow(const CodeTable &table, int from);
+
 // Row `row` (0: every row with a timing description) written in `format`.
 // Not ok, with a note, when no such row holds a description.
 InterchangeWrite exportRows(const CodeTable &table, InterchangeFormat format, int row,

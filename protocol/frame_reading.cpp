@@ -95,6 +95,26 @@ std::optional<uint64_t> readPulseDistance(const FrameView &f, const PulseDistanc
     return value;
 }
 
+std::optional<uint64_t> readFrameBits(const FrameView &f, const PulseDistance &code, bool leader,
+                                      int bits, FrameCode *miss) {
+    const int count = bitCount(f, leader);
+    if (count != bits) {
+        *miss = missedBecause(1, [&] {
+            return QStringLiteral("%1: a frame of %2 bits, not %3")
+                .arg(QLatin1String(code.name))
+                .arg(count)
+                .arg(bits);
+        });
+        return std::nullopt;
+    }
+    QString why;
+    const std::optional<uint64_t> value = readPulseDistance(f, code, leader, bits, &why);
+    if (!value)
+        *miss =
+            missedBecause(1, [&] { return QLatin1String(code.name) + QStringLiteral(": ") + why; });
+    return value;
+}
+
 Frame pulseDistanceFrame(const PulseDistance &code, bool leader, uint64_t bits, int count) {
     Frame f;
     if (leader) f = {code.leaderMark, code.leaderSpace};

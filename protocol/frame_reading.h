@@ -101,6 +101,12 @@ int bitCount(const FrameView &f, bool leader);
 std::optional<uint64_t> readPulseDistance(const FrameView &f, const PulseDistance &code,
                                           bool leader, int bits, QString *why);
 
+// The bits of a frame that must have exactly `bits` bits after the code's
+// leader (when `leader`); nullopt and *miss ("JVC: a frame of 12 bits, not
+// 16", or where a duration is off) otherwise.
+std::optional<uint64_t> readFrameBits(const FrameView &f, const PulseDistance &code, bool leader,
+                                      int bits, FrameCode *miss);
+
 using Frame = std::vector<int32_t>; // a frame being built, first mark to last
 
 Frame pulseDistanceFrame(const PulseDistance &code, bool leader, uint64_t bits, int count);

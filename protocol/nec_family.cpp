@@ -65,13 +65,9 @@ FrameCode samsungFrame(const FrameView &f, int) {
         r.repeatFrame = true;
         return r;
     }
-    const int bits = bitCount(f, true);
-    if (bits != 32)
-        return missedBecause(
-            1, [&] { return QStringLiteral("Samsung32: a frame of %1 bits, not 32").arg(bits); });
-    QString why;
-    const std::optional<uint64_t> value = readPulseDistance(f, kSamsung, true, bits, &why);
-    if (!value) return missedBecause(1, [&] { return QStringLiteral("Samsung32: ") + why; });
+    FrameCode miss;
+    const std::optional<uint64_t> value = readFrameBits(f, kSamsung, true, 32, &miss);
+    if (!value) return miss;
     const uint32_t address = bitsOf(*value, 0, 8), copy = bitsOf(*value, 8, 8);
     const uint32_t command = bitsOf(*value, 16, 8), inverse = bitsOf(*value, 24, 8);
     const QString name = QStringLiteral("Samsung32");

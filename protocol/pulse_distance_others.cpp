@@ -20,10 +20,6 @@ constexpr PulseDistance kRca = {"RCA", 4000, 4000, 500, 1000, 2000, true};
 // second half 40 ms later with the command, expansion and check inverted.
 constexpr PulseDistance kSharp = {"Sharp", 0, 0, 320, 680, 1680};
 
-FrameCode readFailed(const PulseDistance &code, const QString &why) {
-    return missedBecause(1, [&] { return QLatin1String(code.name) + QStringLiteral(": ") + why; });
-}
-
 } // namespace
 
 FrameCode jvcFrame(const FrameView &f, int) {
@@ -31,13 +27,9 @@ FrameCode jvcFrame(const FrameView &f, int) {
     if (!leader && (f.size() != 33 || !near(f[0], kJvc.mark) ||
                     (!near(f[1], kJvc.zero) && !near(f[1], kJvc.one))))
         return missed(0);
-    const int bits = bitCount(f, leader);
-    if (bits != 16)
-        return missedBecause(
-            1, [&] { return QStringLiteral("JVC: a frame of %1 bits, not 16").arg(bits); });
-    QString why;
-    const std::optional<uint64_t> value = readPulseDistance(f, kJvc, leader, bits, &why);
-    if (!value) return readFailed(kJvc, why);
+    FrameCode miss;
+    const std::optional<uint64_t> value = readFrameBits(f, kJvc, leader, 16, &miss);
+    if (!value) return miss;
     return found(QStringLiteral("JVC"), bitsOf(*value, 0, 8), bitsOf(*value, 8, 8));
 }
 
@@ -63,13 +55,9 @@ uint64_t kaseikyoBits(uint32_t address, uint32_t command) {
 
 FrameCode kaseikyoFrame(const FrameView &f, int) {
     if (!hasLeader(f, kKaseikyo)) return missed(0);
-    const int bits = bitCount(f, true);
-    if (bits != 48)
-        return missedBecause(
-            1, [&] { return QStringLiteral("Kaseikyo: a frame of %1 bits, not 48").arg(bits); });
-    QString why;
-    const std::optional<uint64_t> value = readPulseDistance(f, kKaseikyo, true, bits, &why);
-    if (!value) return readFailed(kKaseikyo, why);
+    FrameCode miss;
+    const std::optional<uint64_t> value = readFrameBits(f, kKaseikyo, true, 48, &miss);
+    if (!value) return miss;
     const uint32_t vendor = bitsOf(*value, 0, 16);
     const uint32_t parity = bitsOf(*value, 16, 4);
     if (parity != kaseikyoParity(vendor))
@@ -91,13 +79,9 @@ FrameCode kaseikyoFrame(const FrameView &f, int) {
 
 FrameCode rcaFrame(const FrameView &f, int) {
     if (!hasLeader(f, kRca)) return missed(0);
-    const int bits = bitCount(f, true);
-    if (bits != 24)
-        return missedBecause(
-            1, [&] { return QStringLiteral("RCA: a frame of %1 bits, not 24").arg(bits); });
-    QString why;
-    const std::optional<uint64_t> value = readPulseDistance(f, kRca, true, bits, &why);
-    if (!value) return readFailed(kRca, why);
+    FrameCode miss;
+    const std::optional<uint64_t> value = readFrameBits(f, kRca, true, 24, &miss);
+    if (!value) return miss;
     // MSB first: the address in bits 20-23, the command in 12-19, then both
     // complemented.
     const uint32_t address = bitsOf(*value, 20, 4), command = bitsOf(*value, 12, 8);
@@ -119,9 +103,9 @@ FrameCode sharpFrame(const FrameView &f, int) {
     if (f.size() != 31 || !near(f[0], kSharp.mark) ||
         (!near(f[1], kSharp.zero) && !near(f[1], kSharp.one)))
         return missed(0);
-    QString why;
-    const std::optional<uint64_t> value = readPulseDistance(f, kSharp, false, 15, &why);
-    if (!value) return readFailed(kSharp, why);
+    FrameCode miss;
+    const std::optional<uint64_t> value = readFrameBits(f, kSharp, false, 15, &miss);
+    if (!value) return miss;
     const uint32_t address = bitsOf(*value, 0, 5), command = bitsOf(*value, 5, 8);
     const uint32_t expansion = bitsOf(*value, 13, 1), check = bitsOf(*value, 14, 1);
     if (expansion == check)

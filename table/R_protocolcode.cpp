@@ -19,14 +19,6 @@
 
 namespace zevo3 {
 
-int nextFreeRow(const CodeTable &table, int from) {
-    for (int pass = 0; pass < 2; ++pass)
-        for (int row = pass ? 1 : std::max(from, 1); row <= (pass ? from - 1 : CodeTable::kRows);
-             ++row)
-            if (rowsInUse(table, row, 1).empty()) return row;
-    return 0;
-}
-
 TfrmProtocolCode::TfrmProtocolCode(CodeTableModel &model, Prompter &prompter, int currentRow,
                                    QWidget *parent)
     : QDialog(parent), model_(model), prompter_(prompter) {

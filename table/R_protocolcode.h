@@ -58,8 +58,4 @@ private:
     RequestedCode requested_;
 };
 
-// The first row from `from` down that holds nothing (no description, no
-// cell text), else the first such row above it; 0 when every row is used.
-int nextFreeRow(const CodeTable &table, int from);
-
 } // namespace zevo3

@@ -55,12 +55,7 @@ QByteArray necRaw(uint32_t bits) {
 
 class CodeImportTest : public MainWindowTest {
 protected:
-    TfrmMain &open() {
-        TfrmMain &w = createAll();
-        w.show();
-        QApplication::setActiveWindow(&w);
-        return w;
-    }
+    TfrmMain &open() { return openShown(); }
     QPoint cellPoint(int row, int column) {
         const QModelIndex index = window->tableModel->index(row - 1, column);
         window->sGrid->scrollTo(index);

@@ -27,12 +27,7 @@ namespace {
 
 class ProtocolCommandsTest : public MainWindowTest {
 protected:
-    TfrmMain &open() {
-        TfrmMain &w = createAll();
-        w.show();
-        QApplication::setActiveWindow(&w);
-        return w;
-    }
+    TfrmMain &open() { return openShown(); }
     // The row menu opened with Enter on the row's Carry cell, and the
     // action clicked in it.
     void fromRowMenu(int row, QAction *action) {

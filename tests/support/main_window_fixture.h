@@ -11,6 +11,7 @@
 #include "recording_prompter.h"
 #include "tool_windows.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -41,6 +42,14 @@ protected:
         objects = std::make_unique<AppObjects>(device, iniPath());
         takeWindows(ToolWindows(*objects, prompter));
         return *window;
+    }
+    // All windows made, the main window shown and active, as the operator
+    // meets it.
+    TfrmMain &openShown() {
+        TfrmMain &w = createAll();
+        w.show();
+        QApplication::setActiveWindow(&w);
+        return w;
     }
     // The windows of an assembly, kept by the test from here on.
     void takeWindows(ToolWindows &&windows) {
