@@ -108,7 +108,9 @@ bool DeviceSession::send(const QByteArray &text) {
     if (!link_->portOpen()) return false;
     link_->SendMessage(text);
     // A line failure found by the send closes the port on the next step.
-    return !link_->lineFailure();
+    if (link_->lineFailure()) return false;
+    ++sent_;
+    return true;
 }
 
 void DeviceSession::listen(int ms) {

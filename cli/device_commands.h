@@ -88,6 +88,8 @@ public:
     // Sends each text as the console does (framed, CP932). False when the
     // line failed meanwhile and the port was closed.
     bool send(const QByteArray &text);
+    // How many sends went out on a sound line.
+    int messagesSent() const { return sent_; }
     // Runs the event loop for `ms` so that received lines are printed.
     void listen(int ms);
     // After a line failure: lets the link say that it closed the port.
@@ -101,6 +103,7 @@ private:
     std::unique_ptr<QtSerialDevice> device_;
     std::unique_ptr<SteadyTickClock> clock_;
     std::unique_ptr<Link> link_;
+    int sent_ = 0;
 };
 
 // What the commands send, as handed to the send operation.

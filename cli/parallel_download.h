@@ -17,10 +17,13 @@ namespace zevo3::cli {
 struct PortRun {
     QString port;
     bool running = false;
-    int sent = 0;  // messages gone out so far
-    int total = 0; // of the plan
+    bool opened = false; // the port is open (the run has begun)
+    int sent = 0;        // messages gone out (and, in a download, answered) so far
+    int total = 0;       // of the plan
     int status = kCannot;
-    QString text; // the last word: done, or where and why it stopped
+    QString text;       // the last word: done, or where and why it stopped
+    QStringList said;   // the session's warnings and notices, in their order
+    QStringList answer; // what the unit said, when kept for the summary
     bool done() const { return status == kDone; }
 };
 
@@ -28,27 +31,44 @@ struct PortRun {
 // that port's, to be changed only under `lock`.
 using PortWork = std::function<int(DeviceSession &session, PortRun &run, std::mutex &lock)>;
 
+using RunsShown = std::function<void(const std::vector<PortRun> &)>;
+
+// How the runs report: `shown` is called on the calling thread about every
+// `refreshMs` with the runs as they stand, and once at the end. What a
+// unit says goes to standard output after its port, or into its run's
+// `answer` with `keepAnswers` (standard output then holds the summary
+// alone). The sessions' warnings go into `said`, for `shown` to print.
+struct RunReporting {
+    RunsShown shown;
+    bool keepAnswers = false;
+    int refreshMs = 200;
+};
+
 // Opens every port at once, each on its own thread with its own session,
-// and does the work there; `shown` is called on the calling thread about
-// every `refreshMs` with the runs as they stand, and once at the end. The
-// runs in the order of the ports. Each port's lines on standard output and
-// standard error begin with its name.
+// and does the work there. The runs in the order of the ports.
 std::vector<PortRun> runEverywhere(const QStringList &ports, const LinkOptions &options,
-                                   const PortWork &work,
-                                   const std::function<void(const std::vector<PortRun> &)> &shown,
-                                   int refreshMs = 200);
+                                   const PortWork &work, const RunReporting &reporting);
 
 // The registration on every port at once, as runEverywhere does it.
-std::vector<PortRun>
-downloadEverywhere(const QStringList &ports, const LinkOptions &options,
-                   const std::vector<RegistrationMessage> &plan,
-                   const std::function<void(const std::vector<PortRun> &)> &shown,
-                   int refreshMs = 200);
+std::vector<PortRun> downloadEverywhere(const QStringList &ports, const LinkOptions &options,
+                                        const std::vector<RegistrationMessage> &plan,
+                                        const RunReporting &reporting);
+
+// zevo3 version on every port at once.
+std::vector<PortRun> versionEverywhere(const QStringList &ports, const LinkOptions &options,
+                                       const RunReporting &reporting);
+
+// Sends the messages on every port at once as `zevo3 send` does, listening
+// `waitMs` after them (zevo3 fire).
+std::vector<PortRun> sendEverywhere(const QStringList &ports, const LinkOptions &options,
+                                    const std::vector<QByteArray> &messages, int waitMs,
+                                    const RunReporting &reporting);
 
 // "PORT: message 12 of 95", "PORT: download complete: …", "PORT: opening".
 QString portLine(const PortRun &run);
 
-// The summary as JSON: [{"port", "done", "sent", "messages", "status", "text"}].
+// The summary as JSON: [{"port", "done", "sent", "messages", "status", "text",
+// "answer"}].
 QByteArray runsJson(const std::vector<PortRun> &runs);
 
 } // namespace zevo3::cli

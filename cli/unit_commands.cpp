@@ -7,13 +7,14 @@
 #include "exit_status.h"
 #include "file_check.h"
 #include "parallel_download.h"
+#include "port_progress.h"
 #include "table_input.h"
 #include "transmit_messages.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <cstdio>
 #include <optional>
-#include <unistd.h>
 
 namespace zevo3::cli {
 
@@ -67,50 +68,64 @@ std::optional<UnitArgs> readUnitArgs(const Invocation &call) {
     return args;
 }
 
-// Every --port given and the ports of --ports, in their order, each once.
-QStringList portList(const Invocation &call) {
-    QStringList ports;
-    for (const QString &port : call.values(QStringLiteral("port")))
-        if (!port.trimmed().isEmpty() && !ports.contains(port.trimmed())) ports << port.trimmed();
-    for (const QString &port : call.value(QStringLiteral("ports")).split(QLatin1Char(',')))
-        if (!port.trimmed().isEmpty() && !ports.contains(port.trimmed())) ports << port.trimmed();
-    return ports;
+// The ports every --ports names, blanks around them dropped.
+QStringList listedPorts(const Invocation &call) {
+    QStringList names;
+    for (const QString &list : call.values(QStringLiteral("ports")))
+        for (const QString &name : list.split(QLatin1Char(',')))
+            if (!name.trimmed().isEmpty()) names << name.trimmed();
+    return names;
 }
 
-// The progress of several ports on standard error: a line a port, drawn
-// again in place on a terminal; elsewhere a port's line when it has moved
-// on by ten messages or ended.
-class PortProgress {
-public:
-    void show(const std::vector<PortRun> &runs) {
-        if (terminal_) {
-            QByteArray text;
-            if (drawn_) text += "\x1b[" + QByteArray::number(drawn_) + "A";
-            for (const PortRun &run : runs)
-                text += "\r\x1b[2K" + portLine(run).toUtf8() + "\n";
-            std::fwrite(text.constData(), 1, size_t(text.size()), stderr);
-            std::fflush(stderr);
-            drawn_ = int(runs.size());
-            return;
-        }
-        shown_.resize(runs.size(), -1);
-        for (size_t i = 0; i < runs.size(); ++i) {
-            const PortRun &run = runs[i];
-            const int step = run.text.isEmpty() ? run.sent / 10 : 1 << 20;
-            if (step == shown_[i]) continue;
-            shown_[i] = step;
-            writeLine(stderr, portLine(run).toUtf8());
-        }
-    }
-
-private:
-    bool terminal_ = ::isatty(::fileno(stderr)) == 1;
-    int drawn_ = 0;
-    std::vector<int> shown_;
+// The ports of a run on several units: every --port, then every port of
+// each --ports, in their order, a port named twice (under the same name, or
+// another for the same device) kept once, and said. `several` is how they
+// were given: more than one port named, or --ports.
+struct PortChoice {
+    QStringList ports;
+    bool several = false;
 };
 
+PortChoice portList(const Invocation &call) {
+    QStringList named;
+    for (const QString &port : call.values(QStringLiteral("port")))
+        if (!port.trimmed().isEmpty()) named << port.trimmed();
+    named << listedPorts(call);
+    PortChoice choice;
+    choice.several = named.size() > 1 || call.isSet(QStringLiteral("ports"));
+    QStringList devices; // the device behind each port kept
+    for (const QString &port : named) {
+        const QString device = QFileInfo(port).canonicalFilePath();
+        const QString key = device.isEmpty() ? port : device;
+        const qsizetype earlier = devices.indexOf(key);
+        if (earlier >= 0) {
+            say(QStringLiteral("%1 is the same port as %2: used once")
+                    .arg(port, choice.ports[earlier]));
+            continue;
+        }
+        devices << key;
+        choice.ports << port;
+    }
+    return choice;
+}
+
+// Said when a command of one port is given several.
+int onePortOnly(const Invocation &call) {
+    return call.usage(QStringLiteral("%1 takes one --port (several go with version, fire and "
+                                     "download)")
+                          .arg(call.command));
+}
+
+// The progress of several ports on standard error (see PortProgress).
+RunReporting reporting(const Invocation &call, PortProgress &progress) {
+    RunReporting how;
+    how.keepAnswers = call.isSet(QStringLiteral("json"));
+    how.shown = [&progress](const std::vector<PortRun> &now) { progress.show(now); };
+    return how;
+}
+
 // The summary of several ports: each port's last word (already on standard
-// error as it came), how many took everything, and with --json the runs on
+// error with its port), how many took everything, and with --json the runs on
 // standard output. 0 only when every port did.
 int summarise(const Invocation &call, const std::vector<PortRun> &runs) {
     int done = 0;
@@ -121,20 +136,11 @@ int summarise(const Invocation &call, const std::vector<PortRun> &runs) {
     return done == int(runs.size()) ? kDone : kNoAnswer;
 }
 
-int downloadToPorts(const Invocation &call, const LinkOptions &link,
-                    const std::vector<RegistrationMessage> &plan, const QStringList &ports) {
-    PortProgress progress;
-    return summarise(
-        call, downloadEverywhere(ports, link, plan, [&progress](const std::vector<PortRun> &now) {
-            progress.show(now);
-        }));
-}
-
-// A port list for version and fire: nullopt for one port (the command as
-// it was), or the ports; bad usage is said and gives *status.
+// A port list for version, fire and download: nullopt for one port (the
+// command as it was), or the ports; bad usage is said and gives *status.
 std::optional<QStringList> severalPorts(const Invocation &call, const UnitArgs &args, int *status) {
-    const QStringList ports = portList(call);
-    if (ports.size() <= 1 && !call.isSet(QStringLiteral("ports"))) {
+    const PortChoice choice = portList(call);
+    if (!choice.several) {
         if (call.isSet(QStringLiteral("json")))
             *status =
                 call.usage(QStringLiteral("%1: --json goes with several ports").arg(call.command));
@@ -142,23 +148,11 @@ std::optional<QStringList> severalPorts(const Invocation &call, const UnitArgs &
     }
     if (args.link.simulate)
         *status = call.usage(QStringLiteral("--simulate goes with one unit, not with a port list"));
-    else if (ports.isEmpty())
+    else if (choice.ports.isEmpty())
         *status = call.usage(QStringLiteral("--ports: no port named"));
     else
-        return ports;
+        return choice.ports;
     return std::nullopt;
-}
-
-// What shows each port's last word on standard error once it is done.
-std::function<void(const std::vector<PortRun> &)> endsSayer() {
-    return [said = std::vector<bool>()](const std::vector<PortRun> &runs) mutable {
-        said.resize(runs.size(), false);
-        for (size_t i = 0; i < runs.size(); ++i)
-            if (!runs[i].running && !runs[i].text.isEmpty() && !said[i]) {
-                said[i] = true;
-                writeLine(stderr, portLine(runs[i]).toUtf8());
-            }
-    };
 }
 
 // Opens the link and sends the messages as the console does.
@@ -177,10 +171,8 @@ int version(const Invocation &call) {
     const std::optional<QStringList> ports = severalPorts(call, *args, &status);
     if (status != kDone) return status;
     if (ports) {
-        const PortWork work = [](DeviceSession &session, PortRun &, std::mutex &) {
-            return versionCommand(session);
-        };
-        return summarise(call, runEverywhere(*ports, args->link, work, endsSayer()));
+        PortProgress progress = PortProgress::onStandardError(PortProgress::Lines::Ends);
+        return summarise(call, versionEverywhere(*ports, args->link, reporting(call, progress)));
     }
     const Streams streams = terminalStreams();
     DeviceSession session(streams);
@@ -190,6 +182,7 @@ int version(const Invocation &call) {
 
 int send(const Invocation &call) {
     if (call.args.isEmpty()) return call.usage(QStringLiteral("send: no text given"));
+    if (call.values(QStringLiteral("port")).size() > 1) return onePortOnly(call);
     const std::optional<UnitArgs> args = readUnitArgs(call);
     if (!args) return kCannot;
     return sendAll(*args, consoleMessages(call.args));
@@ -242,11 +235,9 @@ int fire(const Invocation &call) {
     const std::optional<QStringList> ports = severalPorts(call, *args, &status);
     if (status != kDone) return status;
     if (ports) {
-        const int waitMs = args->waitMs;
-        const PortWork work = [&messages, waitMs](DeviceSession &session, PortRun &, std::mutex &) {
-            return sendCommand(session, *messages, waitMs);
-        };
-        return summarise(call, runEverywhere(*ports, args->link, work, endsSayer()));
+        PortProgress progress = PortProgress::onStandardError(PortProgress::Lines::Ends);
+        return summarise(call, sendEverywhere(*ports, args->link, *messages, args->waitMs,
+                                              reporting(call, progress)));
     }
     return sendAll(*args, *messages);
 }
@@ -272,27 +263,17 @@ int download(const Invocation &call) {
     }
     const std::vector<RegistrationMessage> plan = RegistrationPlan(*in->table, in->layout);
     if (call.isSet(QStringLiteral("dry-run"))) return downloadDryRun(plan, streams);
-    const QStringList ports = portList(call);
-    if (ports.size() > 1 || call.isSet(QStringLiteral("ports"))) {
-        if (args->link.simulate)
-            return call.usage(
-                QStringLiteral("--simulate goes with one unit, not with a port list"));
-        if (ports.isEmpty()) return call.usage(QStringLiteral("--ports: no port named"));
-        return downloadToPorts(call, args->link, plan, ports);
+    int status = kDone;
+    const std::optional<QStringList> ports = severalPorts(call, *args, &status);
+    if (status != kDone) return status;
+    if (ports) {
+        PortProgress progress = PortProgress::onStandardError(PortProgress::Lines::Moving);
+        return summarise(call,
+                         downloadEverywhere(*ports, args->link, plan, reporting(call, progress)));
     }
-    if (call.isSet(QStringLiteral("json")))
-        return call.usage(QStringLiteral("download: --json goes with several ports"));
     DeviceSession session(streams);
     if (!session.open(args->link)) return kCannot;
     return downloadCommand(session, plan);
-}
-
-// The ports --ports names, blanks around them dropped.
-QStringList namedPorts(const QString &list) {
-    QStringList names;
-    for (const QString &name : list.split(QLatin1Char(',')))
-        if (!name.trimmed().isEmpty()) names << name.trimmed();
-    return names;
 }
 
 int search(const Invocation &call) {
@@ -301,7 +282,8 @@ int search(const Invocation &call) {
     const std::optional<UnitArgs> args = readUnitArgs(call);
     if (!args) return kCannot;
     const bool listed = call.isSet(QStringLiteral("ports"));
-    const QStringList ports = namedPorts(call.value(QStringLiteral("ports")));
+    if (call.values(QStringLiteral("port")).size() > 1) return onePortOnly(call);
+    const QStringList ports = listedPorts(call);
     // An empty list is not "every port": that would write to ports the
     // caller left out.
     if (listed && ports.isEmpty())

@@ -10,6 +10,7 @@
 #include "sim_unit.h"
 #include "text_codec.h"
 
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -141,4 +142,66 @@ TEST_F(Zevo3Parallel, VersionAndFireTakeThePortListToo) {
         EXPECT_EQ(got.mid(got.size() - 2), (QList<QByteArray>{"Twl:007", "Twf:003"}));
     }
     EXPECT_EQ(QJsonDocument::fromJson(fire.out).array().size(), 2);
+}
+
+TEST_F(Zevo3Parallel, EveryPortListCountsAndAPortNamedTwiceIsUsedOnce) {
+    SimUnit &a = unit();
+    SimUnit &b = unit();
+    SimUnit &c = unit();
+    // The same device under a link of its own, and named again as it is.
+    const QString link = dir.filePath(QStringLiteral("bench-unit-c"));
+    ASSERT_TRUE(QFile::link(c.devicePath(), link));
+    const Outcome out =
+        run({QStringLiteral("download"), tablePath, QStringLiteral("--ports"),
+             a.devicePath() + QLatin1Char(',') + b.devicePath(), QStringLiteral("--ports"), link,
+             QStringLiteral("--port"), c.devicePath(), QStringLiteral("--json")});
+    EXPECT_EQ(out.code, 0) << out.err.toStdString();
+    for (SimUnit *u : {&a, &b, &c})
+        EXPECT_EQ(u->received(), plan);
+    EXPECT_EQ(QJsonDocument::fromJson(out.out).array().size(), 3) << out.out.toStdString();
+    // The --port ones come first, so the link is the one said to be the same.
+    EXPECT_TRUE(out.err.contains(
+        (link + QStringLiteral(" is the same port as ") + c.devicePath()).toUtf8()))
+        << out.err.toStdString();
+
+    // One port named twice is still a run on a port list, so --json holds.
+    const Outcome twice = run({QStringLiteral("version"), QStringLiteral("--port"), a.devicePath(),
+                               QStringLiteral("--port"), a.devicePath(), QStringLiteral("--json")});
+    EXPECT_EQ(twice.code, 0) << twice.err.toStdString();
+    EXPECT_EQ(QJsonDocument::fromJson(twice.out).array().size(), 1) << twice.out.toStdString();
+
+    // A command of one port refuses several rather than sending to the last.
+    const QList<QByteArray> before = a.received();
+    EXPECT_EQ(run({QStringLiteral("send"), QStringLiteral("Version"), QStringLiteral("--port"),
+                   a.devicePath(), QStringLiteral("--port"), b.devicePath()})
+                  .code,
+              2);
+    EXPECT_EQ(a.received(), before);
+}
+
+TEST_F(Zevo3Parallel, WithJsonStandardOutputHoldsTheSummaryAloneWithEachUnitsAnswer) {
+    SimUnit &a = unit();
+    SimOptions late; // answers after zevo3 stopped listening
+    late.answerDelayMs = 1500;
+    SimUnit &quiet = unit(late);
+    const Outcome out =
+        run({QStringLiteral("version"), QStringLiteral("--json"), QStringLiteral("--ports"),
+             a.devicePath() + QLatin1Char(',') + quiet.devicePath()});
+    EXPECT_EQ(out.code, 1) << out.err.toStdString();
+    QJsonParseError error;
+    const QJsonArray runs = QJsonDocument::fromJson(out.out, &error).array();
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << out.out.toStdString();
+    ASSERT_EQ(runs.size(), 2);
+    const QJsonObject answered = runs[0].toObject();
+    EXPECT_TRUE(answered[QLatin1String("done")].toBool());
+    EXPECT_EQ(answered[QLatin1String("sent")].toInt(), 1);
+    EXPECT_EQ(answered[QLatin1String("messages")].toInt(), 1);
+    ASSERT_FALSE(answered[QLatin1String("answer")].toArray().isEmpty());
+    EXPECT_TRUE(answered[QLatin1String("answer")][0].toString().contains("ZEVO3"));
+    const QJsonObject silentRun = runs[1].toObject();
+    EXPECT_FALSE(silentRun[QLatin1String("done")].toBool());
+    EXPECT_TRUE(silentRun[QLatin1String("text")].toString().contains("did not answer"))
+        << silentRun[QLatin1String("text")].toString().toStdString();
+    // Its reason once on standard error, after its port.
+    EXPECT_EQ(out.err.count("did not answer"), 1) << out.err.toStdString();
 }
