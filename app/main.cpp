@@ -50,16 +50,7 @@ int main(int argc, char *argv[]) {
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.zevo3tool"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/zevo3tool.png")));
     // The language first: every text made after it speaks it.
-    QString bad;
-    const std::optional<QString> language =
-        chosenLanguage(QCoreApplication::arguments(), qEnvironmentVariable("ZEVO3_LANG"), &bad);
-    if (!language) {
-        std::fprintf(stderr, "zevo3tool: the language is en or ja, not \"%s\"\n", qPrintable(bad));
-        return 2;
-    }
-    if (!installLanguage(app, *language))
-        std::fprintf(stderr, "zevo3tool: the %s texts cannot be loaded; Japanese is used\n",
-                     qPrintable(*language));
+    if (!startLanguage(app, "zevo3tool")) return 2;
     int code = 3;
     deliverGuarded(
         [&] {

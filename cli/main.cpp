@@ -34,15 +34,6 @@ int main(int argc, char *argv[]) {
     }
     QCoreApplication::setApplicationName(QStringLiteral("zevo3"));
     QCoreApplication::setApplicationVersion(QStringLiteral(ZEVO3_VERSION));
-    QString bad;
-    const std::optional<QString> language =
-        chosenLanguage(QCoreApplication::arguments(), qEnvironmentVariable("ZEVO3_LANG"), &bad);
-    if (!language) {
-        std::fprintf(stderr, "zevo3: the language is en or ja, not \"%s\"\n", qPrintable(bad));
-        return 2;
-    }
-    if (!installLanguage(*application, *language))
-        std::fprintf(stderr, "zevo3: the %s texts cannot be loaded; Japanese is used\n",
-                     qPrintable(*language));
+    if (!startLanguage(*application, "zevo3")) return 2;
     return line.run();
 }

@@ -28,8 +28,15 @@ QComboBox *combo(QWidget *parent, const char *name, const QStringList &items, bo
         box->setInsertPolicy(QComboBox::NoInsert);
         box->setCompleter(nullptr); // what is typed is what is taken
     }
-    box->addItems(items);
+    for (const QString &item : items)
+        box->addItem(item, item); // the data is what the settings file holds
     return box;
+}
+
+// The value a fixed list's item stands for in the settings file, whatever
+// language the item is shown in.
+QByteArray chosenValue(const QComboBox *box) {
+    return toCp932(box->currentData().toString());
 }
 
 const QStringList kDelimiters = {QStringLiteral("無し"), QStringLiteral("ETX"),
@@ -105,6 +112,8 @@ void TfrmCom::BuildSendGroup() {
     send->addRow(tr("Header"), cmbSendHead);
     cmbSendDlmt = combo(gbSend, "cmbSendDlmt", kDelimiters, false);
     send->addRow(tr("Delimiter"), cmbSendDlmt);
+    cmbSendHead->setItemText(0, tr("無し"));
+    cmbSendDlmt->setItemText(0, tr("無し"));
 }
 
 // What is received: the delimiter and the silence that ends a message.
@@ -113,6 +122,7 @@ void TfrmCom::BuildReceiveGroup() {
     gbRecv->setObjectName(QStringLiteral("gbRecv"));
     auto *recv = new QFormLayout(gbRecv);
     cmbRecvDlmt = combo(gbRecv, "cmbRecvDlmt", kDelimiters, false);
+    cmbRecvDlmt->setItemText(0, tr("無し"));
     recv->addRow(tr("Delimiter"), cmbRecvDlmt);
     edtRecvTout = new QLineEdit(gbRecv);
     edtRecvTout->setObjectName(QStringLiteral("edtRecvTout"));
@@ -226,9 +236,9 @@ void TfrmCom::btnOkClick() {
     settings_.ByteSize = dataBits;
     settings_.StopBits = stopBits;
     settings_.Parity_ = toCp932(cmbParity->currentText());
-    settings_.SendHead = toCp932(cmbSendHead->currentText());
-    settings_.SendDlmt = toCp932(cmbSendDlmt->currentText());
-    settings_.RecvDlmt = toCp932(cmbRecvDlmt->currentText());
+    settings_.SendHead = chosenValue(cmbSendHead);
+    settings_.SendDlmt = chosenValue(cmbSendDlmt);
+    settings_.RecvDlmt = chosenValue(cmbRecvDlmt);
     bool ok = false;
     const int timeout = edtRecvTout->text().trimmed().toInt(&ok);
     settings_.RecvTout = ok ? timeout : 100;

@@ -1,25 +1,67 @@
 #include "language.h"
 
 #include <QCoreApplication>
+#include <QRegularExpression>
 #include <QTranslator>
+#include <cstdio>
 
 namespace zevo3 {
 
+namespace {
+
+// "en" of "en", "EN", "en_US.UTF-8", "en-GB".
+QString languageOf(const QString &name) {
+    QString language = name.trimmed().toLower();
+    const qsizetype end = language.indexOf(QRegularExpression(QStringLiteral("[_.@-]")));
+    return end < 0 ? language : language.left(end);
+}
+
+bool known(const QString &language) {
+    return language == QLatin1String("ja") || language == QLatin1String("en");
+}
+
+} // namespace
+
 std::optional<QString> chosenLanguage(const QStringList &arguments, const QString &environment,
-                                      QString *bad) {
-    QString chosen = environment.trimmed().toLower();
+                                      QString *bad, QString *ignored) {
+    std::optional<QString> given;
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         const QString &a = arguments[i];
         if (a == QLatin1String("--")) break;
         if (a == QLatin1String("--lang") && i + 1 < arguments.size())
-            chosen = arguments[++i].trimmed().toLower();
+            given = arguments[++i];
         else if (a.startsWith(QLatin1String("--lang=")))
-            chosen = a.mid(7).trimmed().toLower();
+            given = a.mid(7);
     }
-    if (chosen.isEmpty()) return QStringLiteral("ja");
-    if (chosen == QLatin1String("ja") || chosen == QLatin1String("en")) return chosen;
-    if (bad) *bad = chosen;
-    return std::nullopt;
+    if (given) {
+        const QString language = languageOf(*given);
+        if (known(language)) return language;
+        if (bad) *bad = given->trimmed();
+        return std::nullopt;
+    }
+    const QString language = languageOf(environment);
+    if (known(language)) return language;
+    if (!language.isEmpty() && ignored) *ignored = environment.trimmed();
+    return QStringLiteral("ja");
+}
+
+bool startLanguage(QCoreApplication &app, const char *program) {
+    QString bad;
+    QString ignored;
+    const std::optional<QString> language = chosenLanguage(
+        QCoreApplication::arguments(), qEnvironmentVariable("ZEVO3_LANG"), &bad, &ignored);
+    if (!language) {
+        std::fprintf(stderr, "%s: the language is en or ja, not \"%s\"\n", program,
+                     qPrintable(bad));
+        return false;
+    }
+    if (!ignored.isEmpty())
+        std::fprintf(stderr, "%s: ZEVO3_LANG is en or ja, not \"%s\"; Japanese is used\n", program,
+                     qPrintable(ignored));
+    if (!installLanguage(app, *language))
+        std::fprintf(stderr, "%s: the %s texts cannot be loaded; Japanese is used\n", program,
+                     qPrintable(*language));
+    return true;
 }
 
 bool installLanguage(QCoreApplication &app, const QString &language) {

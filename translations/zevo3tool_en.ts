@@ -1,4 +1,5 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ja">
 <context>
     <name>zevo3</name>
@@ -110,6 +111,38 @@ Join it with sudo usermod -aG %2 %3 and log in again.</translation>
 %1
 %2</translation>
     </message>
+    <message>
+        <source>パターンコード %1 は 0〜15 の外です</source>
+        <translation>pattern code %1 is outside 0 to 15</translation>
+    </message>
+    <message>
+        <source>パターン %1 の Width が 0 です</source>
+        <translation>the Width of pattern %1 is 0</translation>
+    </message>
+    <message>
+        <source>パターン %1 の High が負です</source>
+        <translation>the High of pattern %1 is negative</translation>
+    </message>
+    <message>
+        <source>パターン %1 の High (%2) が Width (%3) より大きいです</source>
+        <translation>the High of pattern %1 (%2) is larger than its Width (%3)</translation>
+    </message>
+    <message>
+        <source>%1: 波形情報がありません</source>
+        <translation>%1: no waveform information</translation>
+    </message>
+    <message>
+        <source>%1: DataBits %2 のうち %3 まで表示</source>
+        <translation>%1: %3 of DataBits %2 shown</translation>
+    </message>
+    <message>
+        <source>%1: パルス %2 で停止 (%3)</source>
+        <translation>%1: stopped at pulse %2 (%3)</translation>
+    </message>
+    <message>
+        <source>%1: パルスが 2 つ未満です (DataBits %2)</source>
+        <translation>%1: fewer than 2 pulses (DataBits %2)</translation>
+    </message>
 </context>
 <context>
     <name>zevo3::TfrmCodeExport</name>
@@ -174,7 +207,7 @@ Join it with sudo usermod -aG %2 %3 and log in again.</translation>
     </message>
     <message>
         <source>「%1」</source>
-        <translation> "%1"</translation>
+        <translation> &quot;%1&quot;</translation>
     </message>
     <message>
         <source>%1 行目から %2 個のコードを格納すると %3 行目を越えます。</source>
@@ -190,7 +223,7 @@ Join it with sudo usermod -aG %2 %3 and log in again.</translation>
     </message>
     <message>
         <source>名前の %1 文字目「%2」は CP932 (Shift_JIS) で表せません</source>
-        <translation>Character %1 of the name, "%2", cannot be written in CP932 (Shift_JIS)</translation>
+        <translation>Character %1 of the name, &quot;%2&quot;, cannot be written in CP932 (Shift_JIS)</translation>
     </message>
     <message>
         <source>コードを格納できません。
@@ -343,6 +376,10 @@ Overwrite them?</translation>
         <source>%1 が数値ではありません: %2</source>
         <translation>%1 is not a number: %2</translation>
     </message>
+    <message>
+        <source>無し</source>
+        <translation>None</translation>
+    </message>
 </context>
 <context>
     <name>zevo3::TfrmLayout</name>
@@ -472,7 +509,7 @@ Open it anyway?</translation>
         <translation>A comma cannot be typed into a cell</translation>
     </message>
     <message>
-        <source>コピー　(&amp;Copy)</source>
+        <source>コピー&#x3000;(&amp;Copy)</source>
         <translation>&amp;Copy</translation>
     </message>
     <message>
@@ -551,7 +588,7 @@ Are you sure?</translation>
     </message>
     <message>
         <source>Pattern Code の %1 文字目「%2」は16進数字ではありません。</source>
-        <translation>Character %1 of the Pattern Code, "%2", is not a hexadecimal digit.</translation>
+        <translation>Character %1 of the Pattern Code, &quot;%2&quot;, is not a hexadecimal digit.</translation>
     </message>
     <message>
         <source>ﾃｷｽﾄﾌｧｲﾙ (*.Txt)|*.Txt|ｶﾝﾏ形式ﾃﾞｰﾀﾌｧｲﾙ (*.Csv)|*.Csv|ﾘﾓｺﾝ波形ｲﾒｰｼﾞﾌｧｲﾙ (*.Bmp)|*.Bmp|全てのﾌｧｲﾙ (*.*)|*.*</source>
@@ -598,11 +635,11 @@ Open it anyway?</translation>
 line %2, field %3: %4</translation>
     </message>
     <message>
-        <source>　プロトコル: %1</source>
+        <source>&#x3000;プロトコル: %1</source>
         <translation>  protocol: %1</translation>
     </message>
     <message>
-        <source>　プロトコル: 不明 (%1)</source>
+        <source>&#x3000;プロトコル: 不明 (%1)</source>
         <translation>  protocol: none (%1)</translation>
     </message>
     <message>
@@ -621,7 +658,7 @@ line %2, field %3: %4</translation>
     </message>
     <message>
         <source>%1 行目の Result「%2」を「%3」に書き換えますか？</source>
-        <translation>Replace the Result "%2" of row %1 with "%3"?</translation>
+        <translation>Replace the Result &quot;%2&quot; of row %1 with &quot;%3&quot;?</translation>
     </message>
     <message>
         <source>%1 行目にコードを作成しました</source>
@@ -647,7 +684,7 @@ line %2, field %3: %4</translation>
     </message>
     <message>
         <source>見出し行「Carry,Comments,」ではありません</source>
-        <translation>the heading line is not "Carry,Comments,"</translation>
+        <translation>the heading line is not &quot;Carry,Comments,&quot;</translation>
     </message>
     <message>
         <source>見出し行の後に何もありません</source>
@@ -655,7 +692,7 @@ line %2, field %3: %4</translation>
     </message>
     <message>
         <source>列見出し「%1」ではありません</source>
-        <translation>the column headings are not "%1"</translation>
+        <translation>the column headings are not &quot;%1&quot;</translation>
     </message>
     <message>
         <source>パルスが %1 個を超えています</source>
@@ -663,7 +700,7 @@ line %2, field %3: %4</translation>
     </message>
     <message>
         <source>パルスの行「[NNN],H,L,W」ではありません</source>
-        <translation>a pulse line is not "[NNN],H,L,W"</translation>
+        <translation>a pulse line is not &quot;[NNN],H,L,W&quot;</translation>
     </message>
     <message>
         <source>[%1] の行に [%2] があります</source>

@@ -2,9 +2,12 @@
 
 #include "wave_grid.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace zevo3 {
+
+// The notices are the window's (its status bar), in its language.
 
 namespace {
 
@@ -15,13 +18,17 @@ QString rowName(int row) {
 // Why pattern entry `entry` cannot be a pulse, or an empty text when it can.
 QString entryProblem(const WaveInfo &info, int entry) {
     if (entry >= WaveInfo::kPatterns)
-        return QStringLiteral("パターンコード %1 は 0〜15 の外です").arg(entry);
+        return QCoreApplication::translate("zevo3", "パターンコード %1 は 0〜15 の外です")
+            .arg(entry);
     const int32_t high = info.High[entry];
     const int32_t width = info.Width[entry];
-    if (width <= 0) return QStringLiteral("パターン %1 の Width が 0 です").arg(entry);
-    if (high < 0) return QStringLiteral("パターン %1 の High が負です").arg(entry);
+    if (width <= 0)
+        return QCoreApplication::translate("zevo3", "パターン %1 の Width が 0 です").arg(entry);
+    if (high < 0)
+        return QCoreApplication::translate("zevo3", "パターン %1 の High が負です").arg(entry);
     if (high > width)
-        return QStringLiteral("パターン %1 の High (%2) が Width (%3) より大きいです")
+        return QCoreApplication::translate("zevo3",
+                                           "パターン %1 の High (%2) が Width (%3) より大きいです")
             .arg(entry)
             .arg(high)
             .arg(width);
@@ -39,12 +46,13 @@ WaveFill fillWaveFromRow(const CodeTable &table, int row, WaveStore &store, Wave
     store.carrier = info.Carry;
     store.tableRow = row;
     if (!info.present()) {
-        fill.notice = QStringLiteral("%1: 波形情報がありません").arg(rowName(row));
+        fill.notice =
+            QCoreApplication::translate("zevo3", "%1: 波形情報がありません").arg(rowName(row));
         return fill;
     }
     int wanted = info.DataBits;
     if (wanted > WaveInfo::kPcodes) {
-        fill.notice = QStringLiteral("%1: DataBits %2 のうち %3 まで表示")
+        fill.notice = QCoreApplication::translate("zevo3", "%1: DataBits %2 のうち %3 まで表示")
                           .arg(rowName(row))
                           .arg(wanted)
                           .arg(WaveInfo::kPcodes);
@@ -55,7 +63,7 @@ WaveFill fillWaveFromRow(const CodeTable &table, int row, WaveStore &store, Wave
         const int entry = info.Pcode[valid];
         const QString problem = entryProblem(info, entry);
         if (!problem.isEmpty()) {
-            fill.notice = QStringLiteral("%1: パルス %2 で停止 (%3)")
+            fill.notice = QCoreApplication::translate("zevo3", "%1: パルス %2 で停止 (%3)")
                               .arg(rowName(row))
                               .arg(valid)
                               .arg(problem);
@@ -68,9 +76,10 @@ WaveFill fillWaveFromRow(const CodeTable &table, int row, WaveStore &store, Wave
         // A single pulse cannot be told from an empty store.
         grid.clearAll();
         if (fill.notice.isEmpty())
-            fill.notice = QStringLiteral("%1: パルスが 2 つ未満です (DataBits %2)")
-                              .arg(rowName(row))
-                              .arg(info.DataBits);
+            fill.notice =
+                QCoreApplication::translate("zevo3", "%1: パルスが 2 つ未満です (DataBits %2)")
+                    .arg(rowName(row))
+                    .arg(info.DataBits);
         return fill;
     }
     store.lastPulse = valid - 1;

@@ -8,14 +8,18 @@
 #include "code_table_model.h"
 #include "language.h"
 #include "main_window_fixture.h"
+#include "settings.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QStatusBar>
+#include <QTest>
 #include <QTranslator>
 
 using namespace zevo3;
@@ -50,6 +54,11 @@ QStringList japaneseTexts(const QWidget &root) {
         check(l, l->text());
     for (const QGroupBox *g : root.findChildren<QGroupBox *>())
         check(g, g->title());
+    for (const QComboBox *box : root.findChildren<QComboBox *>())
+        for (int i = 0; i < box->count(); ++i)
+            check(box, box->itemText(i));
+    for (const QWidget *w : root.findChildren<QWidget *>())
+        check(w, w->toolTip());
     return found;
 }
 
@@ -78,7 +87,15 @@ TEST(LanguageTest, TheCommandLineWinsOverTheEnvironment) {
     QString bad;
     EXPECT_FALSE(chosenLanguage(run + QStringList{"--lang", "fr"}, {}, &bad));
     EXPECT_EQ(bad, "fr");
-    EXPECT_FALSE(chosenLanguage(run, QStringLiteral("de")));
+    // A locale name counts by its language, on the command line and in the
+    // environment; the environment's unknown language is passed over (a
+    // variable set for other programs must not stop every run).
+    EXPECT_EQ(chosenLanguage(run, QStringLiteral("en_US.UTF-8")), "en");
+    EXPECT_EQ(chosenLanguage(run + QStringList{"--lang=ja_JP"}, QStringLiteral("en")), "ja");
+    QString ignored;
+    EXPECT_EQ(chosenLanguage(run, QStringLiteral("de_DE.UTF-8"), &bad, &ignored), "ja");
+    EXPECT_EQ(ignored, "de_DE.UTF-8");
+    EXPECT_FALSE(chosenLanguage(run + QStringList{"--lang", "de"}, QStringLiteral("en")));
 }
 
 TEST_F(EnglishWindowTest, NoJapaneseInTheWindowsOfTheMainFlows) {
@@ -119,4 +136,56 @@ TEST_F(EnglishWindowTest, MessageBoxesOfTheMainFlowsAreEnglish) {
         EXPECT_FALSE(japanese(asked.caption)) << asked.caption.toStdString();
     }
     EXPECT_TRUE(prompter.asked[0].text.startsWith("The current row is deleted"));
+}
+
+TEST_F(EnglishWindowTest, TheSettingsDialogSavesWhatItShowsInEnglishAsTheFileHoldsIt) {
+    TfrmMain &w = createAll();
+    w.show();
+    TfrmCom d(objects->com, objects->link, prompter, *objects->ports);
+    d.show();
+    d.FormDblClick(); // unlocked, as the operator unlocks it
+    EXPECT_EQ(d.cmbSendHead->itemText(0), "None");
+    EXPECT_EQ(d.cmbRecvDlmt->itemText(0), "None");
+    // "None" chosen with the keyboard is the settings file's own word.
+    d.cmbSendDlmt->setFocus();
+    QTest::keyClick(d.cmbSendDlmt, Qt::Key_Home);
+    ASSERT_EQ(d.cmbSendDlmt->currentText(), "None");
+    d.cmbPort->setEditText(QStringLiteral("/dev/ttyUSB1"));
+    QTest::mouseClick(d.btnOk, Qt::LeftButton);
+    EXPECT_EQ(objects->com.SendDlmt, kNone);
+    EXPECT_EQ(objects->com.SendHead, kNone);
+
+    // A port that cannot be opened, in English.
+    device.failAllOpens = true;
+    TfrmCom again(objects->com, objects->link, prompter, *objects->ports);
+    again.show();
+    again.FormDblClick();
+    again.cmbPort->setEditText(QStringLiteral("/dev/ttyUSB7"));
+    QTest::mouseClick(again.btnOk, Qt::LeftButton);
+    ASSERT_FALSE(prompter.asked.isEmpty());
+    for (const auto &asked : prompter.asked)
+        EXPECT_FALSE(japanese(asked.text + asked.caption)) << asked.text.toStdString();
+}
+
+TEST_F(EnglishWindowTest, ASaveThatFailsAndTheWaveformNoticesAreEnglish) {
+    TfrmMain &w = createAll();
+    w.show();
+    objects->table.setCell(1, CodeTable::kColComments, "tv");
+    prompter.fileChoices = {FileChoice{dir.filePath(QStringLiteral("no-folder/tv.Csv")), 2}};
+    w.mmFileSave->trigger();
+    ASSERT_FALSE(prompter.asked.isEmpty());
+    for (const auto &asked : prompter.asked)
+        EXPECT_FALSE(japanese(asked.text + asked.caption)) << asked.text.toStdString();
+    EXPECT_TRUE(prompter.asked.last().text.contains("no-folder"))
+        << prompter.asked.last().text.toStdString();
+
+    // The waveform of a row without a timing description, asked for on the
+    // row menu in analysis-log mode: the status bar says so in English.
+    QTest::mouseDClick(w.sBar->findChild<QLabel *>(QStringLiteral("sBarPanel1")), Qt::LeftButton);
+    ASSERT_TRUE(w.analysisLog());
+    w.setCurrentCell(8, CodeTable::kColCarry);
+    w.ppWaveShow->trigger();
+    const QStringList found = japaneseTexts(w);
+    EXPECT_EQ(found, QStringList());
+    EXPECT_EQ(w.panelText(1), "No.008: no waveform information");
 }
