@@ -253,8 +253,10 @@ void TfrmMain::mmFileQuitClick() {
 
 bool TfrmMain::SaveSettings(QString *error) {
     if (objects.settingsReadOnly) return true;
-    if (!objects.settingsFolderToMake.isEmpty()) QDir().mkpath(objects.settingsFolderToMake);
-    if (WriteSettings(objects.settingsPath, objects.com, objects.wave, error)) return true;
+    const bool folder = objects.settingsFolderToMake.isEmpty() ||
+                        makeSettingsFolder(objects.settingsFolderToMake, error);
+    if (folder && WriteSettings(objects.settingsPath, objects.com, objects.wave, error))
+        return true;
     setPanelText(2, settingsWriteErrorText(QFileInfo(objects.settingsPath).absoluteFilePath()));
     return false;
 }

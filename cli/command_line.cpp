@@ -54,7 +54,9 @@ std::vector<OptionEntry> unitOptions() {
                         "ja (the default). Also ZEVO3_LANG=en."),
          QStringLiteral("LANG")},
         {QStringLiteral("port"),
-         QStringLiteral("Port to use instead of the settings file's, for this run only."),
+         QStringLiteral("Port to use instead of the settings file's, for this run only; "
+                        "version, fire, download: may be given more than once, every unit at "
+                        "once."),
          QStringLiteral("NAME")},
         {QStringLiteral("simulate"),
          QStringLiteral("Talk to a simulated unit in this process."),
@@ -82,8 +84,8 @@ std::vector<OptionEntry> fileOptions() {
         {QStringLiteral("pdf"), QStringLiteral("print, wave: the PDF file to write."),
          QStringLiteral("OUT")},
         {QStringLiteral("ports"),
-         QStringLiteral("search: the ports to try, in this order; download: the units to "
-                        "register at once (as is --port given more than once)."),
+         QStringLiteral("search: the ports to try, in this order; version, fire, download: "
+                        "the units to run at once (as is --port given more than once)."),
          QStringLiteral("P1,P2,...")},
         {QStringLiteral("png"), QStringLiteral("wave: the PNG file to write."),
          QStringLiteral("OUT")},
@@ -113,8 +115,8 @@ std::vector<OptionEntry> fileOptions() {
                         "a timing description); export, decode: the one row."),
          QStringLiteral("N")},
         {QStringLiteral("json"),
-         QStringLiteral("decode: an array of JSON objects, one a row; download to several ports: "
-                        "the summary, one object a port."),
+         QStringLiteral("decode: an array of JSON objects, one a row; version, fire, download "
+                        "on several ports: the summary, one object a port."),
          {}},
         {QStringLiteral("repeats"),
          QStringLiteral("encode: repeat frames after the first (default 0)."), QStringLiteral("N")},

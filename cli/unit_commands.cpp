@@ -307,8 +307,10 @@ int search(const Invocation &call) {
 
 std::vector<CommandEntry> unitCommands() {
     using Kind = CommandEntry::Kind;
+    // --wait is how long send and fire listen; the others listen as long as
+    // they must.
     const QStringList link = {QStringLiteral("port"), QStringLiteral("simulate"),
-                              QStringLiteral("sim-log"), QStringLiteral("wait")};
+                              QStringLiteral("sim-log")};
     return {
         {QStringLiteral("version"), Kind::Unit, QStringLiteral("version [--ports P1,P2,...]"),
          QStringLiteral("  version         sends \"Version\" and prints the answer for 500 ms "
@@ -319,7 +321,7 @@ std::vector<CommandEntry> unitCommands() {
         {QStringLiteral("send"), Kind::Unit, QStringLiteral("send TEXT..."),
          QStringLiteral(
              "  send TEXT...    sends each text as the console does; prints for --wait ms\n"),
-         link, send},
+         link + QStringList{QStringLiteral("wait")}, send},
         {QStringLiteral("fire"), Kind::Unit, QStringLiteral("fire N [--frames F | --table TABLE]"),
          QStringLiteral(
              "  fire N          fires code N: \"Twl:%03d\", \"Twf:%03d\" (--frames, default 3)\n"
@@ -327,8 +329,9 @@ std::vector<CommandEntry> unitCommands() {
              "                  sends row N's timing description and \"Tf:\" with its Frames "
              "cell\n"
              "                  (several --port or --ports: every unit at once)\n"),
-         link + QStringList{QStringLiteral("frames"), QStringLiteral("table"),
-                            QStringLiteral("ports"), QStringLiteral("json")},
+         link + QStringList{QStringLiteral("wait"), QStringLiteral("frames"),
+                            QStringLiteral("table"), QStringLiteral("ports"),
+                            QStringLiteral("json")},
          fire},
         {QStringLiteral("download"), Kind::Unit,
          QStringLiteral("download TABLE [--port P ...] [--ports P1,P2,...] [--json]"),

@@ -71,6 +71,17 @@ QString lockHolder(const QString &device) {
 
 } // namespace
 
+QString groupThatMayOpen(unsigned mode, unsigned gid) {
+#ifdef Q_OS_UNIX
+    if ((mode & (S_IRGRP | S_IWGRP)) != (S_IRGRP | S_IWGRP) || gid == 0) return QString();
+    if (const group *g = ::getgrgid(gid)) return QString::fromLocal8Bit(g->gr_name);
+#else
+    Q_UNUSED(mode);
+    Q_UNUSED(gid);
+#endif
+    return QString();
+}
+
 OpenFailureFacts examinePermissionFailure(const QString &device) {
     OpenFailureFacts facts;
     facts.device = device;
@@ -80,8 +91,7 @@ OpenFailureFacts examinePermissionFailure(const QString &device) {
         facts.kind = OpenFailure::NoPermission;
         struct stat st {};
         if (::stat(path.constData(), &st) == 0)
-            if (const group *g = ::getgrgid(st.st_gid))
-                facts.group = QString::fromLocal8Bit(g->gr_name);
+            facts.group = groupThatMayOpen(st.st_mode, st.st_gid);
         if (const passwd *p = ::getpwuid(::geteuid()))
             facts.user = QString::fromLocal8Bit(p->pw_name);
         return facts;

@@ -4,14 +4,36 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStringList>
+#include <cerrno>
+#include <cstring>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace zevo3 {
 
 namespace {
 const QByteArray kCom = "COMPORT";
 const QByteArray kWave = "WAVE";
+
+// A folder this user may write that no other user may.
+bool ownWritable(const QString &folder) {
+    struct stat st {};
+    if (::stat(QFile::encodeName(folder).constData(), &st) != 0) return false;
+    if (st.st_mode & (S_IWOTH | S_ISVTX)) return false;
+    return QFileInfo(folder).isWritable();
+}
+
+// $HOME, or the password file's home folder where HOME is unset.
+QString homeFolder() {
+    const QString home = qEnvironmentVariable("HOME");
+    if (!home.isEmpty()) return home;
+    if (const passwd *p = ::getpwuid(::getuid())) return QFile::decodeName(p->pw_dir);
+    return QDir::homePath();
+}
 } // namespace
 
 QString settingsPathFor(const QString &executablePath) {
@@ -29,11 +51,26 @@ QString chooseSettingsPath(const QString &executablePath,
         QStringLiteral("/usr/bin"),  QStringLiteral("/usr/local/bin"),  QStringLiteral("/bin"),
         QStringLiteral("/usr/sbin"), QStringLiteral("/usr/local/sbin"), QStringLiteral("/sbin")};
     const bool system = systemFolders.contains(QDir::cleanPath(folder));
-    if (!system && (writable ? writable(folder) : QFileInfo(folder).isWritable())) return beside;
+    if (!system && (writable ? writable(folder) : ownWritable(folder))) return beside;
     QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
     if (config.isEmpty() || !QDir::isAbsolutePath(config))
-        config = QDir::homePath() + QStringLiteral("/.config");
+        config = homeFolder() + QStringLiteral("/.config");
     return QDir(config).filePath(QStringLiteral("zevo3tool/") + QFileInfo(beside).fileName());
+}
+
+bool makeSettingsFolder(const QString &folder, QString *error) {
+    QStringList missing;
+    for (QString at = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+         !QFileInfo::exists(at) && at != QLatin1String("/"); at = QFileInfo(at).path())
+        missing.prepend(at);
+    for (const QString &dir : missing)
+        if (::mkdir(QFile::encodeName(dir).constData(), 0700) != 0 && errno != EEXIST) {
+            if (error)
+                *error = QCoreApplication::translate("zevo3", "フォルダ %1 を作れません: %2")
+                             .arg(dir, QString::fromLocal8Bit(std::strerror(errno)));
+            return false;
+        }
+    return true;
 }
 
 bool ReadSettings(const QString &path, ComSettings &com, WaveSettings &wave, QString *problem) {

@@ -42,10 +42,16 @@ QString settingsPathFor(const QString &executablePath);
 // otherwise, for a program installed where its user cannot write,
 // $XDG_CONFIG_HOME/zevo3tool/ with the same name ($XDG_CONFIG_HOME unset or
 // relative: ~/.config). The system's program folders (/usr/bin and the like)
-// count as not writable, also for root. `writable` tells whether a folder
-// can be written.
+// count as not writable, also for root, and so does a folder every user may
+// write (a shared temporary folder, where another user's file would be
+// read). `writable` tells whether a folder can be written.
 QString chooseSettingsPath(const QString &executablePath,
                            const std::function<bool(const QString &)> &writable = {});
+
+// Makes the settings folder and any missing folder above it, each for its
+// user alone (0700); false with the folder and the system's reason in
+// *error when one cannot be made.
+bool makeSettingsFolder(const QString &folder, QString *error = nullptr);
 
 // Reads both sections; a missing file or key gives the defaults. H_Range_ and
 // W_Range_ of 0 become 20 and 15. A file that exists but is refused (not a

@@ -16,7 +16,7 @@ _zevo3_valued="--ini --lang --port --sim-log --wait --frames --table --pdf --por
 
 # The options a command takes, besides --help, --version, --ini and --lang.
 _zevo3_command_options() {
-    local link="--port --simulate --sim-log --wait"
+    local link="--port --simulate --sim-log"
     case $1 in
     print) echo "--pdf" ;;
     wave) echo "--png --pdf --text --zoom --overlay --ts --tw --bits --code-check --from-text" ;;
@@ -25,8 +25,8 @@ _zevo3_command_options() {
     decode) echo "--row --json" ;;
     encode) echo "--row --repeats --toggle --into" ;;
     version) echo "$link --ports --json" ;;
-    send) echo "$link" ;;
-    fire) echo "$link --frames --table --ports --json" ;;
+    send) echo "$link --wait" ;;
+    fire) echo "$link --wait --frames --table --ports --json" ;;
     download) echo "$link --dry-run --ports --json" ;;
     search) echo "$link --ports" ;;
     esac

@@ -143,6 +143,10 @@ Join it with sudo usermod -aG %2 %3 and log in again.</translation>
         <source>%1: パルスが 2 つ未満です (DataBits %2)</source>
         <translation>%1: fewer than 2 pulses (DataBits %2)</translation>
     </message>
+    <message>
+        <source>フォルダ %1 を作れません: %2</source>
+        <translation>cannot create the folder %1: %2</translation>
+    </message>
 </context>
 <context>
     <name>zevo3::TfrmCodeExport</name>

@@ -2,6 +2,7 @@
 
 #include "open_failure.h"
 
+#include <grp.h>
 #include <gtest/gtest.h>
 
 using namespace zevo3;
@@ -22,4 +23,19 @@ TEST(OpenFailure, EachCaseSaysWhatToDo) {
     facts.kind = OpenFailure::Other;
     facts.system = QStringLiteral("Input/output error");
     EXPECT_EQ(openFailureText(facts), QStringLiteral("/dev/ttyUSB0: Input/output error"));
+}
+
+TEST(OpenFailure, AGroupIsNamedOnlyWhenItsMembersMayOpenTheDevice) {
+    const group *dialout = ::getgrnam("dialout");
+    if (!dialout) GTEST_SKIP() << "no dialout group here";
+    const unsigned gid = dialout->gr_gid;
+    EXPECT_EQ(groupThatMayOpen(020660, gid), QStringLiteral("dialout"));
+    EXPECT_EQ(groupThatMayOpen(020600, gid), QString()) << "only the owner may";
+    EXPECT_EQ(groupThatMayOpen(020620, gid), QString()) << "a pty's group may only write";
+    EXPECT_EQ(groupThatMayOpen(020660, 0), QString()) << "never advise joining root";
+    // Without a group, the words say only that the user may not open it.
+    OpenFailureFacts facts;
+    facts.device = QStringLiteral("/dev/ttyS0");
+    facts.kind = OpenFailure::NoPermission;
+    EXPECT_EQ(openFailureText(facts), QStringLiteral("/dev/ttyS0 を開く権限がありません。"));
 }

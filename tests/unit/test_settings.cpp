@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <csignal>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -317,8 +318,42 @@ TEST(SettingsPath, BesideAWritableProgramElseInTheUsersConfigFolder) {
     else
         qputenv("XDG_CONFIG_HOME", saved);
 
-    // The machine's own answer for a folder this test can write.
+    // The machine's own answer for a folder this test can write; a folder
+    // every user may write (where another user's file would be read) is
+    // passed over.
     QTemporaryDir dir;
     EXPECT_EQ(chooseSettingsPath(dir.filePath(QStringLiteral("zevo3tool"))),
               dir.filePath(QStringLiteral("zevo3tool.ini")));
+    ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 01777), 0);
+    EXPECT_NE(chooseSettingsPath(dir.filePath(QStringLiteral("zevo3tool"))),
+              dir.filePath(QStringLiteral("zevo3tool.ini")));
+    // Without HOME, the password file's home folder, never "/".
+    const QByteArray home = qgetenv("HOME");
+    qunsetenv("HOME");
+    qunsetenv("XDG_CONFIG_HOME");
+    EXPECT_FALSE(chooseSettingsPath(QStringLiteral("/usr/bin/zevo3tool")).startsWith("//"));
+    qputenv("HOME", home);
+    if (!saved.isNull()) qputenv("XDG_CONFIG_HOME", saved);
+}
+
+TEST(SettingsPath, TheFolderIsMadeForItsUserAloneOrItsFailureSaysWhy) {
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral(".config/zevo3tool"));
+    QString error;
+    ASSERT_TRUE(makeSettingsFolder(folder, &error)) << error.toStdString();
+    for (const QString &made : {dir.filePath(QStringLiteral(".config")), folder}) {
+        struct stat st {};
+        ASSERT_EQ(::stat(QFile::encodeName(made).constData(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, 0700u) << made.toStdString();
+    }
+    EXPECT_TRUE(makeSettingsFolder(folder)) << "made already";
+    // Under a file: the folder that cannot be made, and why.
+    QFile file(dir.filePath(QStringLiteral("home")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    EXPECT_FALSE(
+        makeSettingsFolder(dir.filePath(QStringLiteral("home/.config/zevo3tool")), &error));
+    EXPECT_TRUE(error.contains(dir.filePath(QStringLiteral("home/.config"))))
+        << error.toStdString();
+    EXPECT_TRUE(error.contains(QString::fromLocal8Bit(std::strerror(ENOTDIR))));
 }
