@@ -84,21 +84,48 @@ _zevo3_argument() {
 }
 
 _zevo3() {
-    local cur=${COMP_WORDS[COMP_CWORD]}
-    local prev=${COMP_WORDS[COMP_CWORD - 1]}
+    # zevo3 reads "--port=/dev/ttyUSB0" as one word, where bash splits it at
+    # "=": the words joined again, and the cursor's word found among them.
+    local words=() cword=0 i join=0
+    for ((i = 0; i < ${#COMP_WORDS[@]}; i++)); do
+        local w=${COMP_WORDS[i]}
+        if [[ $w == "=" && ${#words[@]} -gt 1 && ${words[-1]} == --* && ${words[-1]} != *=* ]]; then
+            words[-1]+="="
+            join=1
+        elif ((join)); then
+            words[-1]+=$w
+            join=0
+        else
+            words+=("$w")
+        fi
+        ((i == COMP_CWORD)) && cword=$((${#words[@]} - 1))
+    done
+    local cur=${words[cword]}
+    local prev=${words[cword - 1]}
     COMPREPLY=()
 
-    if [[ $COMP_CWORD -gt 1 && " $_zevo3_valued " == *[[:space:]]"$prev"[[:space:]]* ]]; then
+    if [[ $cur == --*=* ]]; then
+        # The value after "=": bash replaces only what follows it.
+        local option=${cur%%=*}
+        cur=${cur#*=}
+        [[ " $_zevo3_valued " == *[[:space:]]"$option"[[:space:]]* ]] && _zevo3_value "$option"
+        # Where "=" breaks no word, the whole word is replaced.
+        [[ ${COMP_WORDS[COMP_CWORD]} == --*=* ]] && COMPREPLY=("${COMPREPLY[@]/#/$option=}")
+        return 0
+    fi
+    if [[ $cword -gt 1 && " $_zevo3_valued " == *[[:space:]]"$prev"[[:space:]]* ]]; then
         _zevo3_value "$prev"
         return
     fi
 
     # The command may stand anywhere among the options: the first word that
     # is neither an option nor an option's value.
-    local command="" n=0 i word
-    for ((i = 1; i < COMP_CWORD; i++)); do
-        word=${COMP_WORDS[i]}
-        if [[ $word == -* ]]; then
+    local command="" n=0 word
+    for ((i = 1; i < cword; i++)); do
+        word=${words[i]}
+        if [[ $word == --*=* ]]; then
+            continue
+        elif [[ $word == -* ]]; then
             [[ " $_zevo3_valued " == *[[:space:]]"$word"[[:space:]]* ]] && ((i++))
         elif [[ -z $command ]]; then
             command=$word

@@ -128,6 +128,17 @@ TEST_F(Completion, TakesTheWordAfterAnOptionWithAValueAsThatValue) {
     }
 }
 
+TEST_F(Completion, TakesAnOptionWithItsValueAfterAnEqualsSignAsOneWord) {
+    // bash hands "--port=/dev/x" over as three words.
+    EXPECT_EQ(completeAfter({"--port", "=", "/dev/x", "download", ""}), tableFiles);
+    EXPECT_EQ(completeAfter({"download", "--port", "=", "/dev/x", ""}), tableFiles);
+    EXPECT_EQ(completeAfter({"download", "tv.Csv", "--lang", "=", ""}), (QStringList{"en", "ja"}));
+    EXPECT_EQ(completeAfter({"download", "tv.Csv", "--lang", "="}), (QStringList{"en", "ja"}));
+    EXPECT_EQ(completeAfter({"download", "tv.Csv", "--lang", "=", "e"}), QStringList{"en"});
+    // Where "=" breaks no word, the reply is the whole word.
+    EXPECT_EQ(completeAfter({"version", "--lang=e"}), QStringList{"--lang=en"});
+}
+
 TEST_F(Completion, CompletesEachArgumentWithWhatItWants) {
     EXPECT_EQ(completeAfter({"dump", ""}), tableFiles);
     EXPECT_EQ(completeAfter({"download", "--dry-run", ""}), tableFiles);
