@@ -14,6 +14,8 @@
 #include <cstring>
 #include <functional>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace zevo3;
 using zevo3::test::Outcome;
@@ -324,4 +326,62 @@ TEST_F(Zevo3Process, ALayoutFileThatIsTheTableIsNotReadAsALayout) {
         runZevo3({QStringLiteral("download"), table, QStringLiteral("--dry-run")});
     EXPECT_EQ(download.code, 2);
     EXPECT_TRUE(download.err.contains("through a link it is the table file"));
+}
+
+// The settings file zevo3 reads without --ini, on real folders: beside the
+// program where its user may write that folder (a file there is read), in
+// $XDG_CONFIG_HOME/zevo3tool/ where not (a folder of another user's, or one
+// every user may write).
+TEST(Zevo3SettingsFile, BesideAWritableProgramOtherwiseInTheConfigFolder) {
+    QTemporaryDir dir;
+    const QString bin = dir.filePath(QStringLiteral("bin"));
+    ASSERT_TRUE(QDir().mkpath(bin));
+    const QString program = bin + QStringLiteral("/zevo3");
+    ASSERT_TRUE(QFile::copy(QStringLiteral(ZEVO3_PATH), program));
+    const QString beside = bin + QStringLiteral("/zevo3tool.ini");
+    ASSERT_TRUE(saveFileAtomically(beside, "[COMPORT]\r\nPortName=/dev/zevo3-beside\r\n"));
+    const QString config = dir.filePath(QStringLiteral("config"));
+    ASSERT_TRUE(QDir().mkpath(config + QStringLiteral("/zevo3tool")));
+    const QString configured = config + QStringLiteral("/zevo3tool/zevo3tool.ini");
+    ASSERT_TRUE(saveFileAtomically(configured, "[COMPORT]\r\nPortName=/dev/zevo3-config\r\n"));
+    const auto run = [&](const QStringList &prefix) {
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
+        process.setProcessEnvironment(env);
+        const QStringList command = prefix + QStringList{program, QStringLiteral("version")};
+        process.start(command.first(), command.mid(1));
+        EXPECT_TRUE(process.waitForFinished(60000));
+        return QString::fromUtf8(process.readAllStandardError());
+    };
+    // Writable: the file beside the program is the one read.
+    const QString mine = run({});
+    EXPECT_TRUE(mine.contains(QStringLiteral("/dev/zevo3-beside\" (settings: ") + beside))
+        << mine.toStdString();
+
+    // Every user may write the folder: not the settings folder.
+    ASSERT_EQ(::chmod(QFile::encodeName(bin).constData(), 01777), 0);
+    const QString shared = run({});
+    EXPECT_TRUE(shared.contains(QStringLiteral("/dev/zevo3-config\" (settings: ") + configured))
+        << shared.toStdString();
+
+    // Read-only for the user who runs it: another user's folder (as root,
+    // the program is run as nobody), or one without write permission.
+    ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0755), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(bin).constData(), 0555), 0);
+    QStringList as;
+    if (::geteuid() == 0) {
+        if (QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty())
+            GTEST_SKIP() << "no setpriv to run as another user";
+        as = {QStringLiteral("setpriv"), QStringLiteral("--reuid=65534"),
+              QStringLiteral("--regid=65534"), QStringLiteral("--clear-groups")};
+    }
+    const QString other = run(as);
+    if (other.contains(QStringLiteral("error while loading")) ||
+        other.startsWith(QStringLiteral("setpriv:")))
+        GTEST_SKIP() << "cannot run as nobody here: " << other.toStdString();
+    EXPECT_TRUE(other.contains(QStringLiteral("/dev/zevo3-config\" (settings: ") + configured))
+        << other.toStdString();
+    EXPECT_FALSE(other.contains(QStringLiteral("/dev/zevo3-beside")));
+    ::chmod(QFile::encodeName(bin).constData(), 0755);
 }
