@@ -150,7 +150,12 @@ void TfrmMain::ReadSettingsAndOpenPort() {
     if (!objects.portOverride.isEmpty()) objects.com.PortName = objects.portOverride;
     objects.link.setErrorReporting(false);
     objects.link.setObserver(this);
-    if (objects.link.OpenPort(true)) objects.link.ShowPortName();
+    if (objects.link.OpenPort(true)) {
+        objects.link.ShowPortName();
+        return;
+    }
+    // No message box at start: the reason waits on the port's panel.
+    panels_[0]->setToolTip(objects.link.device().openFailureReason());
 }
 
 void TfrmMain::BuildMenu() {
@@ -318,6 +323,7 @@ void TfrmMain::setPanelText(int panel, const QString &text) {
 
 void TfrmMain::showPortStatus(const QString &text) {
     setPanelText(0, text);
+    if (objects.link.portOpen()) panels_[0]->setToolTip(QString());
 }
 
 void TfrmMain::showNotice(const QString &text) {

@@ -5,9 +5,11 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTest>
 #include <QTextBlock>
 
@@ -48,6 +50,21 @@ TEST_F(ConsoleTest, SendWithThePortClosedOnlyWarns) {
     EXPECT_EQ(prompter.asked[0].icon, MsgIcon::Warning);
     EXPECT_EQ(w.cmbSendText->count(), 0);
     EXPECT_EQ(device.writes, 0);
+}
+
+TEST_F(ConsoleTest, APortThatDoesNotOpenAtStartSaysWhyOnItsPanelWithoutAMessageBox) {
+    device.failAllOpens = true;
+    device.openFailure = QStringLiteral("/dev/ttyUSB0 を開く権限がありません。");
+    TfrmMain &w = create();
+    const QLabel *panel = w.sBar->findChild<QLabel *>(QStringLiteral("sBarPanel0"));
+    ASSERT_NE(panel, nullptr);
+    EXPECT_TRUE(prompter.asked.isEmpty());
+    EXPECT_EQ(panel->toolTip(), device.openFailure);
+    // Once the port opens, the reason is gone.
+    device.failAllOpens = false;
+    ASSERT_TRUE(objects->link.OpenPort(true));
+    objects->link.ShowPortName();
+    EXPECT_TRUE(panel->toolTip().isEmpty());
 }
 
 TEST_F(ConsoleTest, SendKeepsOneHistoryEntryPerText) {

@@ -19,6 +19,9 @@ public:
     // Names that open; empty means every non-empty name opens.
     QSet<QString> openable;
     bool failAllOpens = false;
+    // What a failed open says, as the real device does.
+    QString openFailure;
+    QString openFailureReason() const override { return openFailure; }
     // Bytes written are cut to this many (-1: all).
     int64_t writeLimit = -1;
     bool failReads = false;
