@@ -70,50 +70,43 @@ PortProgress PortProgress::onStandardError(Lines lines) {
 }
 
 QByteArray PortProgress::frame(const std::vector<PortRun> &runs) {
-    if (lines_ == Lines::Moving) return movingFrame(runs);
-    QByteArray text;
-    for (const QString &line : said_.fresh(runs))
-        text += line.toUtf8() + '\n';
-    shown_.resize(runs.size(), 0);
-    for (size_t i = 0; i < runs.size(); ++i)
-        if (!runs[i].running && !runs[i].text.isEmpty() && shown_[i] != kStepEnded) {
-            shown_[i] = kStepEnded;
-            text += portLine(runs[i]).toUtf8() + '\n';
-        }
-    return text;
-}
-
-QByteArray PortProgress::movingFrame(const std::vector<PortRun> &runs) {
     const QStringList warnings = said_.fresh(runs);
+    if (lines_ == Lines::Moving && terminal_) return blockFrame(runs, warnings);
+    // Plain lines: a port's line when it has moved on by ten messages (only
+    // while moving lines are wanted) or ended.
     QByteArray text;
-    if (terminal_) {
-        // The block goes, the new warnings take its place, and the block is
-        // drawn again below them, a row a port. Once every port has ended
-        // it is drawn whole, for good: the summary, lines cut nowhere.
-        const bool last =
-            std::none_of(runs.begin(), runs.end(), [](const PortRun &run) { return run.running; });
-        QByteArray block;
-        for (const PortRun &run : runs)
-            block += (last ? portLine(run) : fitted(portLine(run), columns_)).toUtf8() + '\n';
-        if (warnings.isEmpty() && block == block_) return {};
-        if (drawn_ > 0) text += "\x1b[" + QByteArray::number(drawn_) + "A\r\x1b[J";
-        for (const QString &line : warnings)
-            text += line.toUtf8() + '\n';
-        text += block;
-        block_ = block;
-        drawn_ = last ? 0 : int(runs.size());
-        return text;
-    }
     for (const QString &line : warnings)
         text += line.toUtf8() + '\n';
     shown_.resize(runs.size(), -1);
     for (size_t i = 0; i < runs.size(); ++i) {
         const PortRun &run = runs[i];
-        const int step = run.text.isEmpty() ? run.sent / 10 : kStepEnded;
+        const int step = !run.text.isEmpty()       ? kStepEnded
+                         : lines_ == Lines::Moving ? run.sent / 10
+                                                   : -1;
         if (step == shown_[i]) continue;
         shown_[i] = step;
         text += portLine(run).toUtf8() + '\n';
     }
+    return text;
+}
+
+QByteArray PortProgress::blockFrame(const std::vector<PortRun> &runs, const QStringList &warnings) {
+    // The block goes, the new warnings take its place, and the block is
+    // drawn again below them, a row a port. Once every port has ended it is
+    // drawn whole, for good: the summary, lines cut nowhere.
+    const bool last =
+        std::none_of(runs.begin(), runs.end(), [](const PortRun &run) { return run.running; });
+    QByteArray block;
+    for (const PortRun &run : runs)
+        block += (last ? portLine(run) : fitted(portLine(run), columns_)).toUtf8() + '\n';
+    if (warnings.isEmpty() && block == block_) return {};
+    QByteArray text;
+    if (drawn_ > 0) text += "\x1b[" + QByteArray::number(drawn_) + "A\r\x1b[J";
+    for (const QString &line : warnings)
+        text += line.toUtf8() + '\n';
+    text += block;
+    block_ = block;
+    drawn_ = last ? 0 : int(runs.size());
     return text;
 }
 

@@ -45,7 +45,7 @@ public:
     void show(const std::vector<PortRun> &runs);
 
 private:
-    QByteArray movingFrame(const std::vector<PortRun> &runs);
+    QByteArray blockFrame(const std::vector<PortRun> &runs, const QStringList &warnings);
 
     Lines lines_;
     bool terminal_;
@@ -53,7 +53,7 @@ private:
     int drawn_ = 0;    // rows of the block drawn in place last time
     QByteArray block_; // and what it said
     SaidLines said_;
-    std::vector<int> shown_; // a port's last step written (not on a terminal)
+    std::vector<int> shown_; // a port's last step written (plain lines)
 };
 
 } // namespace zevo3::cli
